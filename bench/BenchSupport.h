@@ -1,0 +1,40 @@
+#pragma once
+
+// Shared helpers of the benchmarks: a private settings store, a timer and
+// the peak resident set size.
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace BenchSupport {
+
+// Points the settings store and the user's folders at a temporary folder.
+inline QTemporaryDir &isolatedHome()
+{
+    static QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toLocal8Bit());
+    return home;
+}
+
+inline double peakRssMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+inline void report(const char *what, qint64 items, qint64 nanoseconds)
+{
+    const double ms = nanoseconds / 1e6;
+    std::printf("%-48s %9.1f ms  %12.0f per second  peak RSS %6.1f MB\n", what, ms,
+                items / (nanoseconds / 1e9), peakRssMegabytes());
+    std::fflush(stdout);
+}
+
+} // namespace BenchSupport

@@ -1,0 +1,44 @@
+#include "generation/GenerationSettings.h"
+
+#include "settings/SettingsTable.h"
+
+namespace {
+
+template <typename ValueOf>
+GenerationSettings collect(ValueOf valueOf)
+{
+    using namespace Settings::Name;
+    GenerationSettings s;
+    s.upperClass = valueOf(AlphaU);
+    s.lowerClass = valueOf(AlphaL);
+    s.digitClass = valueOf(Numeric);
+    s.specialClass = valueOf(Special);
+    s.upperSymbol = valueOf(uMask);
+    s.lowerSymbol = valueOf(lMask);
+    s.digitSymbol = valueOf(nMask);
+    s.specialSymbol = valueOf(sMask);
+    s.counterSymbol = valueOf(iMask);
+    s.mode = GenerationSettings::modeFromText(valueOf(GenOpt));
+    return s;
+}
+
+} // namespace
+
+GenerationSettings GenerationSettings::fromStore()
+{
+    return collect([](QLatin1String name) { return Settings::read(name); });
+}
+
+GenerationSettings GenerationSettings::startupDefaults()
+{
+    return collect([](QLatin1String name) { return Settings::startupDefault(name); });
+}
+
+GenerationMode GenerationSettings::modeFromText(const QString &text)
+{
+    if (text == u"0")
+        return GenerationMode::Default;
+    if (text == u"1")
+        return GenerationMode::Custom;
+    return GenerationMode::CopyUnchanged;
+}

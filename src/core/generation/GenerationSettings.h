@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+enum class GenerationMode {
+    Default,       // built-in ranges
+    Custom,        // the four user-edited classes
+    CopyUnchanged, // any other stored mode: the mask is copied as it stands
+};
+
+// Everything a batch reads from the settings store, read once per batch.
+struct GenerationSettings
+{
+    QString upperClass;   // AlphaU
+    QString lowerClass;   // AlphaL
+    QString digitClass;   // Numeric
+    QString specialClass; // Special
+    QString upperSymbol;  // uMask
+    QString lowerSymbol;  // lMask
+    QString digitSymbol;  // nMask
+    QString specialSymbol; // sMask
+    QString counterSymbol; // iMask
+    GenerationMode mode = GenerationMode::CopyUnchanged;
+
+    // The values as they stand in the store; missing ones read as empty.
+    static GenerationSettings fromStore();
+    // The values start-up writes on a first start.
+    static GenerationSettings startupDefaults();
+
+    // "0" default, "1" custom, anything else copies the mask unchanged.
+    static GenerationMode modeFromText(const QString &text);
+};

@@ -1,0 +1,100 @@
+#include "generation/ListFiles.h"
+
+#include "common/TextEncoding.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace {
+
+bool isLineEnd(QChar c)
+{
+    return c == u'\n' || c == u'\r';
+}
+
+} // namespace
+
+SafeFileWriter::Result SaveListToFile(const QString &path, const ItemList &list, SafeFileWriter::Access access)
+{
+    QByteArray bytes;
+    const int count = list.GetItemCount();
+    bytes.reserve(qsizetype(count) * 16);
+    for (int k = 0; k < count; ++k) {
+        bytes += list.ItemText(k, 0).toUtf8();
+        bytes += "\r\n";
+    }
+    return SafeFileWriter::write(path, bytes, access);
+}
+
+QStringList parseListFileText(QStringView text)
+{
+    QStringList fields;
+    const qsizetype n = text.size();
+    qsizetype p = 0;
+    while (p < n) {
+        QString field;
+        if (text[p] == u'"') {
+            ++p;
+            while (p < n) {
+                if (text[p] == u'"') {
+                    if (p + 1 < n && text[p + 1] == u'"') {
+                        field += u'"';
+                        p += 2;
+                        continue;
+                    }
+                    ++p;
+                    break;
+                }
+                field += text[p++];
+            }
+            // Whatever follows the closing quote up to the delimiter is dropped.
+            while (p < n && text[p] != u',' && !isLineEnd(text[p]))
+                ++p;
+        } else {
+            const qsizetype begin = p;
+            while (p < n && text[p] != u',' && !isLineEnd(text[p]))
+                ++p;
+            field = text.sliced(begin, p - begin).toString();
+        }
+        fields.append(field);
+        if (p < n && text[p] == u',') {
+            ++p;
+            if (p == n)
+                fields.append(QString()); // "a," at the very end: the empty last field
+            continue;
+        }
+        if (p < n && text[p] == u'\r')
+            ++p;
+        if (p < n && text[p] == u'\n')
+            ++p;
+    }
+    return fields;
+}
+
+void LoadFileToList(const QString &path, ItemList &list)
+{
+    if (!FileExists(path))
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return;
+    const QStringList fields = parseListFileText(TextEncoding::decodeFileText(bytes));
+    list.clearItems();
+    int item = 0;
+    for (const QString &field : fields) {
+        list.appendItem();
+        list.setItemText(item++, field);
+    }
+}
+
+bool FileExists(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    return info.isFile() && !info.fileName().startsWith(u'.');
+}

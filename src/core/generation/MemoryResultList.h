@@ -1,0 +1,33 @@
+#pragma once
+
+#include "generation/CompactStringList.h"
+#include "generation/ResultList.h"
+
+// A result list held in memory: what the command-line run and the tests
+// generate into.
+class MemoryResultList final : public ResultList
+{
+public:
+    int GetItemCount() const override { return int(m_rows.size()); }
+    QString ItemText(int row, int column = 0) const override;
+    void clearItems() override
+    {
+        m_rows.clear();
+        m_shownRow = -1;
+    }
+    void appendItem() override { m_rows.append({}); }
+    void setItemText(int row, QStringView text) override;
+
+    void setHeading(const ColumnHeading &heading) override;
+    void showRow(int row) override;
+
+    QString headingText() const { return m_heading.text(); }
+    // The last row asked to be shown, or -1 when none existed.
+    int shownRow() const { return m_shownRow; }
+    QStringView rowView(int row) const { return m_rows.at(row); }
+
+private:
+    CompactStringList m_rows;
+    ColumnHeading m_heading;
+    int m_shownRow = -1;
+};

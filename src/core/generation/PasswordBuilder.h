@@ -1,0 +1,51 @@
+#pragma once
+
+#include "generation/CharacterClass.h"
+#include "generation/GenerationSettings.h"
+#include "generation/RandomSource.h"
+
+#include <QString>
+
+#include <vector>
+
+// Turns a mask into passwords. The mask is read once into a list of steps
+// (copy these characters, draw from that class, write the counter), so that
+// each password costs only its draws.
+//
+// Each mask character is tested against the symbols in a fixed order (digit,
+// lower, upper, counter, special); the first that matches wins. A symbol
+// matches only when its setting is exactly that one character.
+class PasswordBuilder
+{
+public:
+    PasswordBuilder(const QString &mask, const GenerationSettings &settings);
+
+    // The most UTF-16 units one password can take (the counter at its widest).
+    qsizetype maxLength() const { return m_maxLength; }
+    // True when the mask holds no symbol that draws or counts.
+    bool isConstant() const { return m_constant; }
+
+    // Writes one password to out (which holds at least maxLength() units)
+    // and returns its length. The batch counter supplies and advances the
+    // incrementing numbers.
+    qsizetype build(char16_t *out, RandomSource &random, qint64 &counter) const;
+
+    QString build(RandomSource &random, qint64 &counter) const;
+
+    struct Step
+    {
+        enum Kind { Literal, Draw, Counter } kind;
+        qsizetype begin = 0;   // Literal: range in m_literals
+        qsizetype length = 0;
+        int classIndex = -1;   // Draw: index in m_classes
+    };
+    const std::vector<Step> &steps() const { return m_steps; }
+    const CharacterClass &stepClass(const Step &step) const { return m_classes[size_t(step.classIndex)]; }
+
+private:
+    std::vector<Step> m_steps;
+    std::vector<CharacterClass> m_classes;
+    std::u16string m_literals;
+    qsizetype m_maxLength = 0;
+    bool m_constant = true;
+};

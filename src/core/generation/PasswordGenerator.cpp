@@ -1,0 +1,78 @@
+#include "generation/PasswordGenerator.h"
+
+#include "common/ProgramFolder.h"
+#include "generation/DuplicateFilter.h"
+#include "generation/GenerationSettings.h"
+#include "generation/ListFiles.h"
+#include "generation/PasswordBuilder.h"
+#include "generation/RandomSource.h"
+#include "settings/IniReader.h"
+#include "settings/SettingsTable.h"
+
+#include <vector>
+
+namespace {
+
+// Passwords are made a block at a time so that their table slots can be
+// fetched into the cache while the block is being checked.
+constexpr int kBlock = 64;
+
+void generateInto(ResultList &list, qint32 count, const PasswordBuilder &builder, const QString &progressPrefix)
+{
+    RandomSource random;
+    DuplicateFilter seen(qMin<qint64>(count, qint64(1) << 20));
+    const auto textOfRow = [&list](quint32 row) { return list.ItemText(int(row), 0); };
+
+    const qsizetype stride = builder.maxLength();
+    std::vector<char16_t> block(size_t(stride * kBlock + 1));
+    qsizetype lengths[kBlock];
+    quint64 hashes[kBlock];
+    qint64 counter = 0; // the batch counter: wide enough never to overflow
+    ColumnHeading heading{progressPrefix, 0, count};
+
+    for (qint64 attempt = 0; attempt < count;) {
+        const int inBlock = int(qMin<qint64>(kBlock, count - attempt));
+        for (int i = 0; i < inBlock; ++i) {
+            char16_t *out = block.data() + stride * i;
+            lengths[i] = builder.build(out, random, counter);
+            hashes[i] = DuplicateFilter::hash(QStringView(out, lengths[i]));
+            seen.prefetch(hashes[i]);
+        }
+        for (int i = 0; i < inBlock; ++i) {
+            const QStringView candidate(block.data() + stride * i, lengths[i]);
+            if (candidate.isEmpty())
+                continue;
+            const int row = list.GetItemCount();
+            if (!seen.insert(candidate, hashes[i], quint32(row), textOfRow))
+                continue;
+            heading.done = row + 1;
+            list.setHeading(heading);
+            list.appendItem();
+            list.setItemText(row, candidate);
+            list.showRow(row);
+        }
+        attempt += inBlock;
+    }
+}
+
+} // namespace
+
+void GeneratePasswords(ResultList &list, qint32 count, const QString &mask)
+{
+    using namespace Settings::Name;
+    const QString languageFile = ProgramFolder::languageFile(Settings::read(Language));
+    const GenerationSettings settings = GenerationSettings::fromStore();
+    const QString progressPrefix = ReadIniValue(QStringLiteral("List"), QStringLiteral("List02"), languageFile);
+
+    list.clearItems();
+    if (count > 0)
+        generateInto(list, count, PasswordBuilder(mask, settings), progressPrefix);
+
+    list.setHeading({ReadIniValue(QStringLiteral("List"), QStringLiteral("List01"), languageFile)});
+    list.showRow(0);
+
+    if (Settings::read(LastGen) == u"1") {
+        SaveListToFile(ProgramFolder::path(ProgramFolder::File::LastGenerated), list,
+                       SafeFileWriter::Access::OwnerOnly);
+    }
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <array>
+#include <cstdint>
+
+// Cryptographically secure random choices: a ChaCha20 keystream whose key
+// comes from the operating system's random source (getrandom), read in large
+// blocks. Choices are exactly uniform: values that would bias a choice are
+// rejected and drawn again, never folded in with a modulo.
+class RandomSource
+{
+public:
+    // A new key from the operating system.
+    RandomSource();
+    ~RandomSource();
+    RandomSource(const RandomSource &) = delete;
+    RandomSource &operator=(const RandomSource &) = delete;
+
+    // A uniform whole number in [0, bound); bound must be at least 1.
+    quint32 below(quint32 bound)
+    {
+        if (bound <= 256)
+            return belowSmall(bound);
+        return belowLarge(bound);
+    }
+
+private:
+    quint8 nextByte()
+    {
+        if (m_position == m_buffer.size())
+            refill();
+        return m_buffer[m_position++];
+    }
+
+    // Lemire's multiply-and-reject on one byte.
+    quint32 belowSmall(quint32 bound)
+    {
+        quint32 product = quint32(nextByte()) * bound;
+        quint32 low = product & 0xFFu;
+        if (low < bound) {
+            const quint32 threshold = (256u - bound) % bound;
+            while (low < threshold) {
+                product = quint32(nextByte()) * bound;
+                low = product & 0xFFu;
+            }
+        }
+        return product >> 8;
+    }
+
+    quint32 belowLarge(quint32 bound);
+    quint32 nextWord();
+    void refill();
+
+    static constexpr std::size_t kBlockSize = 64 * 1024;
+    std::array<quint8, kBlockSize> m_buffer;
+    std::size_t m_position = kBlockSize;
+    std::array<unsigned char, 32> m_key;
+    quint64 m_nonce = 0;
+};

@@ -1,0 +1,83 @@
+#include "settings/SettingsStore.h"
+
+#include <QSettings>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+namespace {
+
+struct KeyLocation
+{
+    QSettings::Scope scope;
+    QString organization;
+    QString application; // empty: the organisation-wide settings
+    QString group;       // key levels below the application, '/'-separated
+};
+
+// "Software\Org\App\Sub" -> organisation Org, application App, group Sub.
+std::optional<KeyLocation> locate(RegistryRoot root, QAnyStringView keyPath)
+{
+    KeyLocation where;
+    switch (root) {
+    case RegistryRoot::CurrentUser:
+        where.scope = QSettings::UserScope;
+        break;
+    case RegistryRoot::LocalMachine:
+        where.scope = QSettings::SystemScope;
+        break;
+    default:
+        return std::nullopt;
+    }
+
+    QStringList parts = keyPath.toString().split(QLatin1Char('\\'), Qt::SkipEmptyParts);
+    if (!parts.isEmpty() && parts.first().compare(QLatin1String("Software"), Qt::CaseInsensitive) == 0)
+        parts.removeFirst();
+    if (parts.isEmpty())
+        return std::nullopt;
+    where.organization = parts.takeFirst();
+    if (!parts.isEmpty())
+        where.application = parts.takeFirst();
+    where.group = parts.join(QLatin1Char('/'));
+    return where;
+}
+
+std::unique_ptr<QSettings> open(const KeyLocation &where)
+{
+    auto settings = std::make_unique<QSettings>(QSettings::NativeFormat, where.scope, where.organization,
+                                                where.application);
+    // Only this user's own store counts; system-wide files must not leak in.
+    settings->setFallbacksEnabled(false);
+    if (!where.group.isEmpty())
+        settings->beginGroup(where.group);
+    return settings;
+}
+
+} // namespace
+
+QString GetRegValue(RegistryRoot root, QAnyStringView keyPath, QAnyStringView name, const QString &defaultValue)
+{
+    const auto where = locate(root, keyPath);
+    if (!where)
+        return defaultValue;
+    const auto settings = open(*where);
+    const QVariant value = settings->value(name.toString());
+    if (!value.isValid() || value.typeId() != QMetaType::QString)
+        return defaultValue;
+    QString text = value.toString();
+    const qsizetype nul = text.indexOf(QChar(u'\0'));
+    if (nul >= 0)
+        text.truncate(nul);
+    return text;
+}
+
+void SetRegValue(RegistryRoot root, QAnyStringView keyPath, QAnyStringView name, const QString &text)
+{
+    const auto where = locate(root, keyPath);
+    if (!where)
+        return;
+    const auto settings = open(*where);
+    settings->setValue(name.toString(), text);
+    settings->sync();
+}

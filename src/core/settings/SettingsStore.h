@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QAnyStringView>
+#include <QString>
+
+// The per-user settings store. Every setting is a string value under a key
+// path such as "Software\Brasmoor\Tessaro". On Windows the path is the
+// registry key of that name; elsewhere Qt's native per-user settings for
+// that organisation and application stand in for it.
+//
+// No handle stays open between calls: each call opens the store, reads or
+// writes, syncs and closes it, so a write is on disk when the call returns
+// and two running copies see each other's last write.
+
+enum class RegistryRoot : quint32 {
+    CurrentUser = 0x80000001u,
+    LocalMachine = 0x80000002u,
+};
+
+
+// Returns the named string value, or defaultValue when the key or value is
+// missing or the value is not a string. A stored NUL ends the text.
+QString GetRegValue(RegistryRoot root, QAnyStringView keyPath, QAnyStringView name, const QString &defaultValue);
+
+// Writes the named value as a string, creating whatever is missing. Failures
+// are silent: the old value, if any, stays.
+void SetRegValue(RegistryRoot root, QAnyStringView keyPath, QAnyStringView name, const QString &text);

@@ -1,0 +1,84 @@
+#include "settings/SettingsTable.h"
+
+#include "settings/SettingsStore.h"
+
+#include <array>
+
+namespace Settings {
+
+namespace {
+
+// clang-format off
+constexpr std::array<Definition, 37> kTable{{
+    {Name::Left,     nullptr},
+    {Name::Top,      nullptr},
+    {Name::TCA,      "Copy All"},
+    {Name::TCS,      "Copy Selected"},
+    {Name::TPO,      "Program Options"},
+    {Name::TGO,      "Generation Options"},
+    {Name::TIO,      "Interface Options"},
+    {Name::TMO,      "Mask Options"},
+    {Name::TMI,      "Minimize"},
+    {Name::TXI,      "Exit"},
+    {Name::THL,      "Help"},
+    {Name::TCO,      "Contents"},
+    {Name::TAO,      "About"},
+    {Name::TAT,      "As Text"},
+    {Name::TAC,      "As CSV"},
+    {Name::Language, "English"},
+    {Name::uMask,    "X"},
+    {Name::lMask,    "x"},
+    {Name::nMask,    "#"},
+    {Name::sMask,    "@"},
+    {Name::iMask,    "i"},
+    {Name::AlphaU,   "ABCDEFGHIJKLMNOPQRSTUVWXYZ"},
+    {Name::AlphaL,   "abcdefghijklmnopqrstuvwxyz"},
+    {Name::Numeric,  "0123456789"},
+    {Name::Special,  "`~!@#$%^&*()_-+={[]}\\|;:'<>,>/?"},
+    {Name::GenOpt,   "0"},
+    {Name::String,   nullptr},
+    {Name::Generate, nullptr},
+    {Name::SaveM,    "1"},
+    {Name::SaveN,    "1"},
+    {Name::OnTop,    "0"},
+    {Name::AUChk,    "0"},
+    {Name::Confirm,  "0"},
+    {Name::Style,    "1"},
+    {Name::LastGen,  "0"},
+    {Name::Sound,    "1"},
+    {Name::Clear,    "1"},
+}};
+// clang-format on
+
+} // namespace
+
+std::span<const Definition> table()
+{
+    return kTable;
+}
+
+QString startupDefault(QLatin1String name)
+{
+    for (const Definition &definition : kTable) {
+        if (definition.name == name)
+            return definition.startupDefault ? QString::fromLatin1(definition.startupDefault) : QString();
+    }
+    return {};
+}
+
+QString defaultSpecialClass()
+{
+    return startupDefault(Name::Special);
+}
+
+QString read(QLatin1String name)
+{
+    return GetRegValue(RegistryRoot::CurrentUser, Key, name, QString());
+}
+
+void write(QLatin1String name, const QString &text)
+{
+    SetRegValue(RegistryRoot::CurrentUser, Key, name, text);
+}
+
+} // namespace Settings

@@ -1,0 +1,322 @@
+#include "TestSupport.h"
+
+#include "common/ProgramFolder.h"
+#include "generation/CharacterClass.h"
+#include "generation/MemoryResultList.h"
+#include "generation/PasswordGenerator.h"
+
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
+#include <QSet>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+using Settings::write;
+namespace Name = Settings::Name;
+
+namespace {
+
+QStringList rowsOf(const ItemList &list)
+{
+    QStringList rows;
+    for (int k = 0; k < list.GetItemCount(); ++k)
+        rows.append(list.ItemText(k, 0));
+    return rows;
+}
+
+// A result list that records every heading it was given.
+class RecordingList final : public ResultList
+{
+public:
+    MemoryResultList rows;
+    QStringList headings;
+    int GetItemCount() const override { return rows.GetItemCount(); }
+    QString ItemText(int row, int column) const override { return rows.ItemText(row, column); }
+    void clearItems() override { rows.clearItems(); }
+    void appendItem() override { rows.appendItem(); }
+    void setItemText(int row, QStringView text) override { rows.setItemText(row, text); }
+    void setHeading(const ColumnHeading &heading) override { headings.append(heading.text()); }
+    void showRow(int row) override { rows.showRow(row); }
+};
+
+// Chi-square goodness of fit against a uniform spread, with a critical value
+// far in the tail (z = 4.5, Wilson-Hilferty) so that a sound generator fails
+// about once in 300,000 runs.
+bool looksUniform(const QHash<QChar, qint64> &counts, int categories, qint64 draws, double *statistic)
+{
+    const double expected = double(draws) / categories;
+    double chi = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        chi += (it.value() - expected) * (it.value() - expected) / expected;
+    chi += (categories - counts.size()) * expected; // categories never drawn
+    const double df = categories - 1;
+    const double critical = df * std::pow(1 - 2 / (9 * df) + 4.5 * std::sqrt(2 / (9 * df)), 3);
+    *statistic = chi;
+    return counts.size() == categories && chi < critical;
+}
+
+} // namespace
+
+class TestGenerator : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        m_home = std::make_unique<TestSupport::IsolatedHome>();
+        QVERIFY(m_folder.isValid());
+        QDir(m_folder.path()).mkpath(u"Language"_s);
+        QFile english(m_folder.filePath(u"Language/English.lng"_s));
+        QVERIFY(english.open(QIODevice::WriteOnly));
+        english.write("[List]\r\nList01=Generated Passwords\r\nList02=Generating\r\n");
+        english.close();
+        ProgramFolder::setFolderForTesting(m_folder.path());
+    }
+    void init()
+    {
+        m_home->resetStore();
+        TestSupport::writeStartupDefaults();
+    }
+
+    void masksGivePasswordsOfTheirShape_data()
+    {
+        QTest::addColumn<QString>("genOpt");
+        QTest::addColumn<QString>("mask");
+        QTest::addColumn<QString>("pattern");
+        const QString special = u"[{|}~\u20AC\u201A\u0192\u201E\u2026\u2020\u2021\u02C6\u2030\u0160\u2039\u0152\u017D"
+                                u"\u2018\u2019\u201C\u201D\u2022\u2013\u2014\u02DC\u2122\u0161\u203A\u0153\u017E\u0178"
+                                u"\u00A1-\u00AC\u00AE-\u00FF]"_s;
+        QTest::addRow("default X#x@") << u"0"_s << u"X#x@"_s << u"[A-Z][0-9][a-z]"_s + special;
+        QTest::addRow("default Xx#@-i") << u"0"_s << u"Xx#@-i"_s << u"[A-Z][a-z][0-9]"_s + special + u"-0"_s;
+        QTest::addRow("literals copied") << u"0"_s << u"ab-X.#"_s << u"ab-[A-Z]\\.[0-9]"_s;
+        QTest::addRow("custom classes") << u"1"_s << u"X#x@"_s << u"[A-Z][0-9][a-z][`~!@#$%^&*()_\\-+={\\[\\]}\\\\|;:'<>,/?]"_s;
+        QTest::addRow("other mode copies") << u"2"_s << u"X#x@i"_s << u"X#x@i"_s;
+        QTest::addRow("empty mode copies") << QString() << u"X#x@i"_s << u"X#x@i"_s;
+        QTest::addRow("supplementary literal") << u"0"_s << u"𝄞X"_s << u"𝄞[A-Z]"_s;
+    }
+    void masksGivePasswordsOfTheirShape()
+    {
+        QFETCH(QString, genOpt);
+        QFETCH(QString, mask);
+        QFETCH(QString, pattern);
+        write(Name::GenOpt, genOpt);
+        MemoryResultList list;
+        GeneratePasswords(list, 1, mask);
+        QCOMPARE(list.GetItemCount(), 1);
+        const QRegularExpression re(QRegularExpression::anchoredPattern(pattern));
+        QVERIFY2(re.match(list.ItemText(0, 0)).hasMatch(), qPrintable(list.ItemText(0, 0)));
+    }
+
+    void symbolSettings_data()
+    {
+        QTest::addColumn<QLatin1String>("setting");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("mask");
+        QTest::addColumn<QString>("pattern");
+        QTest::addRow("lower symbol wins over upper") << Name::uMask << u"x"_s << u"xxxx"_s << u"[a-z]{4}"_s;
+        QTest::addRow("two-character symbol never matches") << Name::uMask << u"XX"_s << u"XXxx"_s << u"XX[a-z]{2}"_s;
+        QTest::addRow("empty symbol never matches") << Name::nMask << QString() << u"####"_s << u"####"_s;
+        QTest::addRow("empty class adds nothing") << Name::AlphaU << QString() << u"X#X#"_s << u"[0-9]{2}"_s;
+        QTest::addRow("repeated class") << Name::Numeric << u"7777"_s << u"####"_s << u"7777"_s;
+        QTest::addRow("supplementary class") << Name::AlphaL << u"𝄞"_s << u"xx"_s << u"𝄞𝄞"_s;
+        QTest::addRow("supplementary symbol") << Name::sMask << u"𝄞"_s << u"𝄞@"_s
+                                          << u"[`~!@#$%^&*()_\\-+={\\[\\]}\\\\|;:'<>,/?]@"_s;
+    }
+    void symbolSettings()
+    {
+        QFETCH(QLatin1String, setting);
+        QFETCH(QString, value);
+        QFETCH(QString, mask);
+        QFETCH(QString, pattern);
+        write(Name::GenOpt, u"1"_s);
+        write(setting, value);
+        MemoryResultList list;
+        GeneratePasswords(list, 1, mask);
+        const QString password = list.GetItemCount() ? list.ItemText(0, 0) : QString();
+        QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(password).hasMatch(),
+                 qPrintable(password));
+    }
+
+    void batchCounterRunsOverTheBatch()
+    {
+        MemoryResultList list;
+        GeneratePasswords(list, 3, u"ii--"_s);
+        QCOMPARE(rowsOf(list), (QStringList{u"01--"_s, u"23--"_s, u"45--"_s}));
+
+        GeneratePasswords(list, 3, u"Xi##"_s);
+        QCOMPARE(list.GetItemCount(), 3);
+        for (int k = 0; k < 3; ++k)
+            QCOMPARE(list.ItemText(k, 0).mid(1, 1), QString::number(k));
+    }
+
+    void batchCounterNeverOverflows()
+    {
+        MemoryResultList list;
+        GeneratePasswords(list, 40000, u"i---"_s);
+        QCOMPARE(list.GetItemCount(), 40000);
+        QCOMPARE(list.ItemText(32767, 0), u"32767---"_s);
+        QCOMPARE(list.ItemText(39999, 0), u"39999---"_s);
+    }
+
+    void duplicatesAndEmptiesAreDropped()
+    {
+        MemoryResultList list;
+        GeneratePasswords(list, 1000, u"abcd"_s);
+        QCOMPARE(rowsOf(list), QStringList{u"abcd"_s});
+
+        GeneratePasswords(list, 2000, u"##"_s); // 100 possible passwords
+        QCOMPARE(list.GetItemCount(), 100);
+        const QStringList rows = rowsOf(list);
+        QCOMPARE(QSet<QString>(rows.cbegin(), rows.cend()).size(), 100);
+
+        write(Name::GenOpt, u"1"_s);
+        write(Name::Numeric, QString());
+        GeneratePasswords(list, 5, u"####"_s);
+        QCOMPARE(list.GetItemCount(), 0);
+        GeneratePasswords(list, 5, QString());
+        QCOMPARE(list.GetItemCount(), 0);
+        QCOMPARE(list.shownRow(), -1);
+        QCOMPARE(list.headingText(), u"Generated Passwords"_s);
+    }
+
+    void headingShowsProgressThenTheListText()
+    {
+        RecordingList list;
+        GeneratePasswords(list, 3, u"X###"_s);
+        QCOMPARE(list.headings, (QStringList{u"Generating [1/3]"_s, u"Generating [2/3]"_s, u"Generating [3/3]"_s,
+                                             u"Generated Passwords"_s}));
+        QCOMPARE(list.rows.shownRow(), 0);
+
+        write(Name::Language, u"Klingon"_s); // no such file: empty texts
+        list.headings.clear();
+        GeneratePasswords(list, 2, u"abcd"_s);
+        QCOMPARE(list.headings, (QStringList{u" [1/2]"_s, QString()}));
+    }
+
+    void countOfZeroOrLessAddsNothing()
+    {
+        MemoryResultList list;
+        GeneratePasswords(list, 2, u"X###"_s);
+        GeneratePasswords(list, 0, u"X###"_s);
+        QCOMPARE(list.GetItemCount(), 0);
+        GeneratePasswords(list, -5, u"X###"_s);
+        QCOMPARE(list.GetItemCount(), 0);
+        QCOMPARE(list.headingText(), u"Generated Passwords"_s);
+    }
+
+    void lastGeneratedIsWrittenOwnerOnly()
+    {
+        const QString path = ProgramFolder::path(ProgramFolder::File::LastGenerated);
+        QFile::remove(path);
+        MemoryResultList list;
+        GeneratePasswords(list, 2, u"X###"_s);
+        QVERIFY(!QFile::exists(path));
+
+        write(Name::LastGen, u"1"_s);
+        GeneratePasswords(list, 2, u"i###"_s);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray content = file.readAll();
+        QVERIFY(QRegularExpression(u"^0\\d{3}\r\n1\\d{3}\r\n$"_s).match(QString::fromLatin1(content)).hasMatch());
+        QCOMPARE(int(file.permissions() & 0x00FF), 0);
+        file.close();
+
+        GeneratePasswords(list, 0, u"i###"_s);
+        QCOMPARE(QFileInfo(path).size(), 0);
+    }
+
+    // Every class, in both modes, is exactly uniform: one million draws.
+    void classesAreUniform_data()
+    {
+        QTest::addColumn<QString>("genOpt");
+        QTest::addColumn<QChar>("symbol");
+        QTest::addColumn<int>("categories");
+        QTest::addRow("default upper") << u"0"_s << QChar(u'X') << 26;
+        QTest::addRow("default lower") << u"0"_s << QChar(u'x') << 26;
+        QTest::addRow("default digit") << u"0"_s << QChar(u'#') << 10;
+        QTest::addRow("default special") << u"0"_s << QChar(u'@') << 125;
+        QTest::addRow("custom upper") << u"1"_s << QChar(u'X') << 26;
+        QTest::addRow("custom lower") << u"1"_s << QChar(u'x') << 26;
+        QTest::addRow("custom digit") << u"1"_s << QChar(u'#') << 10;
+        QTest::addRow("custom special") << u"1"_s << QChar(u'@') << 30; // 31 characters, '>' twice
+    }
+    void classesAreUniform()
+    {
+        QFETCH(QString, genOpt);
+        QFETCH(QChar, symbol);
+        QFETCH(int, categories);
+        write(Name::GenOpt, genOpt);
+        MemoryResultList list;
+        const int perPassword = 100;
+        GeneratePasswords(list, 10000, QString(perPassword, symbol));
+        QCOMPARE(list.GetItemCount(), 10000);
+
+        QHash<QChar, qint64> counts;
+        for (int k = 0; k < list.GetItemCount(); ++k) {
+            for (QChar c : list.rowView(k))
+                ++counts[c];
+        }
+        if (categories == 30) {
+            // '>' is in the class twice: it must come twice as often.
+            const double share = double(counts.value(u'>')) / (10000.0 * perPassword);
+            QVERIFY2(std::abs(share - 2.0 / 31) < 0.002, qPrintable(QString::number(share)));
+            counts.remove(u'>');
+            QHash<QChar, qint64> rest = counts;
+            double chi = 0;
+            qint64 others = 0;
+            for (qint64 n : std::as_const(rest))
+                others += n;
+            QVERIFY2(looksUniform(rest, 29, others, &chi), qPrintable(QString::number(chi)));
+            return;
+        }
+        double chi = 0;
+        QVERIFY2(looksUniform(counts, categories, 10000LL * perPassword, &chi),
+                 qPrintable(u"chi-square %1 over %2 categories"_s.arg(chi).arg(counts.size())));
+    }
+
+    void defaultSpecialsAreVisible()
+    {
+        const CharacterClass &special = CharacterClass::defaultSpecial();
+        QCOMPARE(special.size(), 125u);
+        QSet<char32_t> seen;
+        for (quint32 i = 0; i < special.size(); ++i) {
+            const QChar c(special.at(i));
+            QVERIFY2(c.isPrint() && !c.isSpace() && c.category() != QChar::Other_Format,
+                     qPrintable(QString::number(special.at(i), 16)));
+            seen.insert(special.at(i));
+        }
+        QCOMPARE(seen.size(), 125);
+        QVERIFY(seen.contains(u'€'));
+        QVERIFY(seen.contains(u'{'));
+        QVERIFY(seen.contains(u'ÿ'));
+        QVERIFY(!seen.contains(u'\u00A0'));
+        QVERIFY(!seen.contains(u'\u00AD'));
+    }
+
+    void weightedClassFollowsItsRepeats()
+    {
+        write(Name::GenOpt, u"1"_s);
+        write(Name::Numeric, u"000000000" "1"_s);
+        MemoryResultList list;
+        GeneratePasswords(list, 2000, u"i"_s + QString(100, u'#'));
+        qint64 ones = 0;
+        qint64 all = 0;
+        for (int k = 0; k < list.GetItemCount(); ++k) {
+            const QStringView digits = list.rowView(k).sliced(QString::number(k).size());
+            ones += digits.count(u'1');
+            all += digits.size();
+        }
+        QCOMPARE(all, 200000);
+        QVERIFY2(std::abs(double(ones) / all - 0.1) < 0.005, qPrintable(QString::number(double(ones) / all)));
+    }
+
+private:
+    std::unique_ptr<TestSupport::IsolatedHome> m_home;
+    QTemporaryDir m_folder;
+};
+
+QTEST_GUILESS_MAIN(TestGenerator)
+#include "tst_generator.moc"

@@ -1,0 +1,156 @@
+#include "generation/ListFiles.h"
+#include "generation/MemoryResultList.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+MemoryResultList listOf(const QStringList &items)
+{
+    MemoryResultList list;
+    for (const QString &item : items) {
+        list.appendItem();
+        list.setItemText(list.GetItemCount() - 1, item);
+    }
+    return list;
+}
+
+QStringList itemsOf(const ItemList &list)
+{
+    QStringList items;
+    for (int k = 0; k < list.GetItemCount(); ++k)
+        items.append(list.ItemText(k, 0));
+    return items;
+}
+
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+} // namespace
+
+class TestListFiles : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    QString writeRaw(const QString &name, const QByteArray &content)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("cannot write the test file");
+        file.write(content);
+        return path;
+    }
+
+private slots:
+    void savesOneLinePerItem_data()
+    {
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addRow("empty list, empty file") << QStringList{} << QByteArray();
+        QTest::addRow("empty item, empty line") << QStringList{u"a"_s, QString(), u"b"_s} << QByteArray("a\r\n\r\nb\r\n");
+        QTest::addRow("no quoting") << QStringList{u"XX,xx"_s, u"say \"hi\""_s} << QByteArray("XX,xx\r\nsay \"hi\"\r\n");
+        QTest::addRow("utf-8") << QStringList{u"Ñ€"_s} << QByteArray("\xC3\x91\xE2\x82\xAC\r\n");
+    }
+    void savesOneLinePerItem()
+    {
+        QFETCH(QStringList, items);
+        QFETCH(QByteArray, bytes);
+        const QString path = m_dir.filePath(u"saved.txt"_s);
+        QVERIFY(SaveListToFile(path, listOf(items)).ok);
+        QCOMPARE(contentOf(path), bytes);
+    }
+
+    void loadsFields_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("items");
+        QTest::addRow("lines") << QByteArray("Xx##\r\nXXXX-####\r\n") << QStringList{u"Xx##"_s, u"XXXX-####"_s};
+        QTest::addRow("comma splits") << QByteArray("XX,xx\r\n") << QStringList{u"XX"_s, u"xx"_s};
+        QTest::addRow("no final line end") << QByteArray("a\nb") << QStringList{u"a"_s, u"b"_s};
+        QTest::addRow("blank line, empty item") << QByteArray("a\r\n\r\nb\r\n") << QStringList{u"a"_s, QString(), u"b"_s};
+        QTest::addRow("blanks kept") << QByteArray(" a \r\n") << QStringList{u" a "_s};
+        QTest::addRow("quoted comma") << QByteArray("\"a,b\",c\r\n") << QStringList{u"a,b"_s, u"c"_s};
+        QTest::addRow("doubled quote") << QByteArray("\"say \"\"hi\"\"\"\r\n") << QStringList{u"say \"hi\""_s};
+        QTest::addRow("text after closing quote dropped") << QByteArray("\"ab\"cd,e\n") << QStringList{u"ab"_s, u"e"_s};
+        QTest::addRow("unterminated quote") << QByteArray("\"abc") << QStringList{u"abc"_s};
+        QTest::addRow("windows-1252") << QByteArray("Contrase\xF1" "a\r\n") << QStringList{u"Contraseña"_s};
+        QTest::addRow("empty file") << QByteArray() << QStringList{};
+    }
+    void loadsFields()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, items);
+        const QString path = writeRaw(u"load.kmf"_s, content);
+        MemoryResultList list = listOf({u"old"_s});
+        LoadFileToList(path, list);
+        QCOMPARE(itemsOf(list), items);
+    }
+
+    void missingHiddenOrFolderLeavesListAlone()
+    {
+        const QString hidden = writeRaw(u".hidden.kmf"_s, "Xx##\r\n");
+        MemoryResultList list = listOf({u"kept"_s});
+        QVERIFY(!FileExists(hidden));
+        LoadFileToList(hidden, list);
+        LoadFileToList(m_dir.filePath(u"absent.kmf"_s), list);
+        LoadFileToList(m_dir.path(), list);
+        QCOMPARE(itemsOf(list), QStringList{u"kept"_s});
+        QVERIFY(!FileExists(m_dir.path()));
+        QVERIFY(!FileExists(QString()));
+        QVERIFY(FileExists(writeRaw(u"plain.kmf"_s, "")));
+    }
+
+    void unreadableFileLeavesListAlone()
+    {
+        if (::geteuid() == 0)
+            QSKIP("root reads every file: no unreadable file can be made here");
+        const QString path = writeRaw(u"locked.kmf"_s, "a\r\n");
+        QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
+        MemoryResultList list = listOf({u"kept"_s});
+        LoadFileToList(path, list);
+        QCOMPARE(itemsOf(list), QStringList{u"kept"_s});
+    }
+
+    void saveRoundTripsWhatHasNoComma()
+    {
+        const QStringList items{u"Xx##-i"_s, u"@@@@"_s, QString(), u"  spaced  "_s};
+        const QString path = m_dir.filePath(u"round.kmf"_s);
+        QVERIFY(SaveListToFile(path, listOf(items)).ok);
+        MemoryResultList list;
+        LoadFileToList(path, list);
+        QCOMPARE(itemsOf(list), items);
+    }
+
+    void ownerOnlyFilesAndFailedWrites()
+    {
+        const QString path = m_dir.filePath(u"lastgenerated.txt"_s);
+        writeRaw(u"lastgenerated.txt"_s, "old\r\n");
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
+        QVERIFY(SaveListToFile(path, listOf({u"new"_s}), SafeFileWriter::Access::OwnerOnly).ok);
+        const QFileDevice::Permissions permissions = QFile::permissions(path);
+        QVERIFY(permissions.testFlags(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        QCOMPARE(int(permissions & 0x00FF), 0); // nothing for the group or others
+        QCOMPARE(contentOf(path), QByteArray("new\r\n"));
+
+        const auto failed = SaveListToFile(m_dir.filePath(u"no/such/folder/x.txt"_s), listOf({u"a"_s}));
+        QVERIFY(!failed.ok);
+        QVERIFY(!failed.error.isEmpty());
+        QVERIFY(!SaveListToFile(m_dir.path(), listOf({u"a"_s})).ok);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestListFiles)
+#include "tst_listfiles.moc"

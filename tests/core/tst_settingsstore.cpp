@@ -1,0 +1,141 @@
+#include "TestSupport.h"
+
+#include "settings/SettingsStore.h"
+#include "settings/SettingsTable.h"
+
+#include <QFile>
+#include <QSettings>
+
+using namespace Qt::StringLiterals;
+
+class TestSettingsStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { m_home = std::make_unique<TestSupport::IsolatedHome>(); }
+    void init() { m_home->resetStore(); }
+
+    void missingKeyGivesDefaultAndFirstWriteCreatesIt()
+    {
+        QCOMPARE(GetRegValue(RegistryRoot::CurrentUser, Settings::Key, "OnTop", u"dflt"_s), u"dflt"_s);
+        QVERIFY(!QFile::exists(m_home->settingsFile()));
+
+        SetRegValue(RegistryRoot::CurrentUser, Settings::Key, "OnTop", u"1"_s);
+        QVERIFY(QFile::exists(m_home->settingsFile()));
+        QCOMPARE(GetRegValue(RegistryRoot::CurrentUser, Settings::Key, "OnTop", u"dflt"_s), u"1"_s);
+    }
+
+    void valuesThatAreNotTextReadAsDefault_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addRow("list") << QVariant(QStringList{u"a"_s, u"b"_s});
+        QTest::addRow("bytes") << QVariant(QByteArray("\x01\x02", 2));
+        QTest::addRow("rectangle") << QVariant(QRect(1, 2, 3, 4));
+    }
+    void valuesThatAreNotTextReadAsDefault()
+    {
+        QFETCH(QVariant, stored);
+        {
+            QSettings raw(m_home->settingsFile(), QSettings::IniFormat);
+            raw.setValue(u"Style"_s, stored);
+        }
+        QCOMPARE(GetRegValue(RegistryRoot::CurrentUser, Settings::Key, "Style", u"dflt"_s), u"dflt"_s);
+        // The next write replaces the value, type and all.
+        SetRegValue(RegistryRoot::CurrentUser, Settings::Key, "Style", u"1"_s);
+        QCOMPARE(Settings::read(Settings::Name::Style), u"1"_s);
+    }
+
+    void textsRoundTrip_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::addRow("empty stays a value") << QString() << QString();
+        QTest::addRow("special default") << Settings::defaultSpecialClass() << Settings::defaultSpecialClass();
+        QTest::addRow("nul cuts") << u"abc\0def"_s << u"abc"_s;
+        QTest::addRow("leading at sign") << u"@Variant(x)"_s << u"@Variant(x)"_s;
+        QTest::addRow("commas and quotes") << u"a, \"b\", 'c'"_s << u"a, \"b\", 'c'"_s;
+        QTest::addRow("non-latin") << u"Contraseña €✓ 𝄞"_s << u"Contraseña €✓ 𝄞"_s;
+        QTest::addRow("line breaks") << u"one\r\ntwo"_s << u"one\r\ntwo"_s;
+    }
+    void textsRoundTrip()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        Settings::write(Settings::Name::Special, text);
+        QCOMPARE(GetRegValue(RegistryRoot::CurrentUser, Settings::Key, "Special", u"missing"_s), expected);
+    }
+
+    void specialDefaultIsTheThirtyOneCharacters()
+    {
+        const QString special = Settings::defaultSpecialClass();
+        QCOMPARE(special.size(), 31);
+        QVERIFY(special.startsWith(u'`'));
+        QVERIFY(special.endsWith(u'?'));
+        QCOMPARE(special.count(u'>'), 2);
+        QCOMPARE(special.count(u'\\'), 1);
+        QVERIFY(!special.contains(u'.'));
+        QVERIFY(!special.contains(u'"'));
+    }
+
+    void everyWriteIsOnDiskWhenTheCallReturns()
+    {
+        Settings::write(Settings::Name::Language, u"Deutsch"_s);
+        QFile file(m_home->settingsFile());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("Language=Deutsch"));
+    }
+
+    void makerKeyIsOrganisationWide()
+    {
+        SetRegValue(RegistryRoot::CurrentUser, Settings::MakerKey, Settings::InstallPathValue, u"/opt/t/tessaro"_s);
+        QVERIFY(QFile::exists(m_home->configFolder() + u"/Brasmoor.conf"_s));
+        QCOMPARE(GetRegValue(RegistryRoot::CurrentUser, Settings::MakerKey, Settings::InstallPathValue, {}),
+                 u"/opt/t/tessaro"_s);
+        // It is not one of the program's own settings.
+        QCOMPARE(Settings::read(Settings::InstallPathValue), QString());
+    }
+
+    void secondWriterIsSeenAtOnce()
+    {
+        // A second copy of the program writes the file behind our back.
+        Settings::write(Settings::Name::OnTop, u"0"_s);
+        {
+            QSettings other(m_home->settingsFile(), QSettings::IniFormat);
+            other.setValue(u"OnTop"_s, u"1"_s);
+        }
+        QCOMPARE(Settings::read(Settings::Name::OnTop), u"1"_s);
+    }
+
+    void unwritableStoreIsSilent()
+    {
+        // The organisation's folder cannot be created: a file has its name.
+        QDir().mkpath(m_home->configFolder());
+        QFile blocker(m_home->configFolder() + u"/Elsewhere"_s);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        SetRegValue(RegistryRoot::CurrentUser, u"Software\\Elsewhere\\App"_s, "Value", u"1"_s);
+        QVERIFY(QFileInfo(blocker.fileName()).isFile());
+        QVERIFY(!QFile::exists(m_home->configFolder() + u"/Elsewhere/App.conf"_s));
+    }
+
+    void startupTableHasEveryDefault()
+    {
+        QCOMPARE(Settings::startupDefault(Settings::Name::Left), QString());
+        QVERIFY(Settings::startupDefault(Settings::Name::Left).isNull());
+        QVERIFY(Settings::startupDefault(Settings::Name::String).isNull());
+        QCOMPARE(Settings::startupDefault(Settings::Name::TAT), u"As Text"_s);
+        QCOMPARE(Settings::startupDefault(Settings::Name::Clear), u"1"_s);
+        QCOMPARE(Settings::startupDefault(Settings::Name::GenOpt), u"0"_s);
+        int withDefault = 0;
+        for (const Settings::Definition &definition : Settings::table())
+            withDefault += definition.startupDefault != nullptr;
+        QCOMPARE(withDefault, 33);
+    }
+
+private:
+    std::unique_ptr<TestSupport::IsolatedHome> m_home;
+};
+
+QTEST_GUILESS_MAIN(TestSettingsStore)
+#include "tst_settingsstore.moc"
