@@ -1,6 +1,7 @@
 #include "generation/ListFiles.h"
 
 #include "common/TextEncoding.h"
+#include "results/ExportLayouts.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,14 +18,7 @@ bool isLineEnd(QChar c)
 
 SafeFileWriter::Result SaveListToFile(const QString &path, const ItemList &list, SafeFileWriter::Access access)
 {
-    QByteArray bytes;
-    const int count = list.GetItemCount();
-    bytes.reserve(qsizetype(count) * 16);
-    for (int k = 0; k < count; ++k) {
-        bytes += list.ItemText(k, 0).toUtf8();
-        bytes += "\r\n";
-    }
-    return SafeFileWriter::write(path, bytes, access);
+    return SafeFileWriter::write(path, ExportLayouts::text(list), access);
 }
 
 QStringList parseListFileText(QStringView text)
