@@ -32,8 +32,8 @@ inline double peakRssMegabytes()
 inline void report(const char *what, qint64 items, qint64 nanoseconds)
 {
     const double ms = nanoseconds / 1e6;
-    std::printf("%-48s %9.1f ms  %12.0f per second  peak RSS %6.1f MB\n", what, ms,
-                items / (nanoseconds / 1e9), peakRssMegabytes());
+    std::printf("%-48s %9.1f ms  %12.0f per second  peak RSS %6.1f MB\n", what, ms, items / (nanoseconds / 1e9),
+                peakRssMegabytes());
     std::fflush(stdout);
 }
 

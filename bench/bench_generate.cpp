@@ -19,6 +19,12 @@ int main(int argc, char *argv[])
     }
 
     const QString mask = QStringLiteral("Xxxx-####-@@@@");
+    {
+        // The first read of the settings file and the random source's set-up
+        // are paid once per process, not per batch.
+        MemoryResultList warmUp;
+        GeneratePasswords(warmUp, 1, mask);
+    }
     constexpr qint32 count = 1000000;
     for (const char *mode : {"0", "1"}) {
         Settings::write(Settings::Name::GenOpt, QString::fromLatin1(mode));
@@ -28,10 +34,9 @@ int main(int argc, char *argv[])
             timer.start();
             GeneratePasswords(list, count, mask);
             const qint64 elapsed = timer.nsecsElapsed();
-            const QByteArray label = QByteArrayLiteral("GeneratePasswords 1,000,000 ") +
-                                     (mode[0] == '0' ? "default" : "custom ") + " round " +
-                                     QByteArray::number(round + 1) + " (" + QByteArray::number(list.GetItemCount()) +
-                                     " rows)";
+            const QByteArray label =
+                QByteArrayLiteral("GeneratePasswords 1,000,000 ") + (mode[0] == '0' ? "default" : "custom ") +
+                " round " + QByteArray::number(round + 1) + " (" + QByteArray::number(list.GetItemCount()) + " rows)";
             BenchSupport::report(label.constData(), count, elapsed);
         }
     }

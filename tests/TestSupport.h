@@ -32,10 +32,7 @@ public:
     QString settingsFile() const { return configFolder() + QStringLiteral("/Brasmoor/Tessaro.conf"); }
 
     // Forgets every stored value.
-    void resetStore() const
-    {
-        QDir(configFolder()).removeRecursively();
-    }
+    void resetStore() const { QDir(configFolder()).removeRecursively(); }
 
 private:
     QTemporaryDir m_dir;

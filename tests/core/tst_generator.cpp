@@ -92,7 +92,8 @@ private slots:
         QTest::addRow("default X#x@") << u"0"_s << u"X#x@"_s << u"[A-Z][0-9][a-z]"_s + special;
         QTest::addRow("default Xx#@-i") << u"0"_s << u"Xx#@-i"_s << u"[A-Z][a-z][0-9]"_s + special + u"-0"_s;
         QTest::addRow("literals copied") << u"0"_s << u"ab-X.#"_s << u"ab-[A-Z]\\.[0-9]"_s;
-        QTest::addRow("custom classes") << u"1"_s << u"X#x@"_s << u"[A-Z][0-9][a-z][`~!@#$%^&*()_\\-+={\\[\\]}\\\\|;:'<>,/?]"_s;
+        QTest::addRow("custom classes") << u"1"_s << u"X#x@"_s
+                                        << u"[A-Z][0-9][a-z][`~!@#$%^&*()_\\-+={\\[\\]}\\\\|;:'<>,/?]"_s;
         QTest::addRow("other mode copies") << u"2"_s << u"X#x@i"_s << u"X#x@i"_s;
         QTest::addRow("empty mode copies") << QString() << u"X#x@i"_s << u"X#x@i"_s;
         QTest::addRow("supplementary literal") << u"0"_s << u"𝄞X"_s << u"𝄞[A-Z]"_s;
@@ -122,8 +123,8 @@ private slots:
         QTest::addRow("empty class adds nothing") << Name::AlphaU << QString() << u"X#X#"_s << u"[0-9]{2}"_s;
         QTest::addRow("repeated class") << Name::Numeric << u"7777"_s << u"####"_s << u"7777"_s;
         QTest::addRow("supplementary class") << Name::AlphaL << u"𝄞"_s << u"xx"_s << u"𝄞𝄞"_s;
-        QTest::addRow("supplementary symbol") << Name::sMask << u"𝄞"_s << u"𝄞@"_s
-                                          << u"[`~!@#$%^&*()_\\-+={\\[\\]}\\\\|;:'<>,/?]@"_s;
+        QTest::addRow("supplementary symbol")
+            << Name::sMask << u"𝄞"_s << u"𝄞@"_s << u"[`~!@#$%^&*()_\\-+={\\[\\]}\\\\|;:'<>,/?]@"_s;
     }
     void symbolSettings()
     {
@@ -299,7 +300,8 @@ private slots:
     void weightedClassFollowsItsRepeats()
     {
         write(Name::GenOpt, u"1"_s);
-        write(Name::Numeric, u"000000000" "1"_s);
+        write(Name::Numeric, u"000000000"
+                             "1"_s);
         MemoryResultList list;
         GeneratePasswords(list, 2000, u"i"_s + QString(100, u'#'));
         qint64 ones = 0;

@@ -34,29 +34,30 @@ private slots:
 
         QTest::addRow("plain") << QByteArray("[Buttons]\r\nButton01=Generate\r\n") << u"Buttons"_s << u"Button01"_s
                                << u"Generate"_s;
-        QTest::addRow("key in lower case") << QByteArray("[Buttons]\nbutton01=G\n") << u"Buttons"_s
-                                           << u"Button01"_s << u"G"_s;
-        QTest::addRow("key in upper case") << QByteArray("[Buttons]\nBUTTON01=G\n") << u"Buttons"_s
-                                           << u"Button01"_s << u"G"_s;
-        QTest::addRow("section in lower case") << QByteArray("[buttons]\nButton01=G\n") << u"Buttons"_s
-                                               << u"Button01"_s << u"G"_s;
+        QTest::addRow("key in lower case")
+            << QByteArray("[Buttons]\nbutton01=G\n") << u"Buttons"_s << u"Button01"_s << u"G"_s;
+        QTest::addRow("key in upper case")
+            << QByteArray("[Buttons]\nBUTTON01=G\n") << u"Buttons"_s << u"Button01"_s << u"G"_s;
+        QTest::addRow("section in lower case")
+            << QByteArray("[buttons]\nButton01=G\n") << u"Buttons"_s << u"Button01"_s << u"G"_s;
         QTest::addRow("blanks trimmed") << QByteArray("[S]\n  Key \t=  a value \t\n") << u"S"_s << u"Key"_s
                                         << u"a value"_s;
         QTest::addRow("first equals sign") << QByteArray("[S]\nKey=a=b\n") << u"S"_s << u"Key"_s << u"a=b"_s;
-        QTest::addRow("double quotes dropped") << QByteArray("[S]\nKey=\" padded \"\n") << u"S"_s << u"Key"_s
-                                               << u" padded "_s;
+        QTest::addRow("double quotes dropped")
+            << QByteArray("[S]\nKey=\" padded \"\n") << u"S"_s << u"Key"_s << u" padded "_s;
         QTest::addRow("single quotes dropped") << QByteArray("[S]\nKey='x'\n") << u"S"_s << u"Key"_s << u"x"_s;
         QTest::addRow("one pair only") << QByteArray("[S]\nKey=\"\"x\"\"\n") << u"S"_s << u"Key"_s << u"\"x\""_s;
         QTest::addRow("unmatched quote kept") << QByteArray("[S]\nKey=\"x'\n") << u"S"_s << u"Key"_s << u"\"x'"_s;
-        QTest::addRow("key in another section") << QByteArray("[A]\nKey=1\n[B]\nOther=2\n") << u"B"_s << u"Key"_s
-                                                << QString();
+        QTest::addRow("key in another section")
+            << QByteArray("[A]\nKey=1\n[B]\nOther=2\n") << u"B"_s << u"Key"_s << QString();
         QTest::addRow("missing section") << QByteArray("[A]\nKey=1\n") << u"B"_s << u"Key"_s << QString();
         QTest::addRow("empty value") << QByteArray("[A]\nKey=\n") << u"A"_s << u"Key"_s << QString();
         QTest::addRow("utf-8") << QByteArray("[A]\nKey=Contraseña\n") << u"A"_s << u"Key"_s << u"Contraseña"_s;
         QTest::addRow("utf-8 with mark") << QByteArray("\xEF\xBB\xBF[A]\nKey=über\n") << u"A"_s << u"Key"_s
                                          << u"über"_s;
-        QTest::addRow("windows-1252") << QByteArray("[A]\nKey=Contrase\xF1" "a \x80\n") << u"A"_s << u"Key"_s
-                                      << u"Contraseña €"_s;
+        QTest::addRow("windows-1252") << QByteArray("[A]\nKey=Contrase\xF1"
+                                                    "a \x80\n")
+                                      << u"A"_s << u"Key"_s << u"Contraseña €"_s;
     }
     void reads()
     {

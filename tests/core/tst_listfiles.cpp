@@ -60,8 +60,10 @@ private slots:
         QTest::addColumn<QStringList>("items");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addRow("empty list, empty file") << QStringList{} << QByteArray();
-        QTest::addRow("empty item, empty line") << QStringList{u"a"_s, QString(), u"b"_s} << QByteArray("a\r\n\r\nb\r\n");
-        QTest::addRow("no quoting") << QStringList{u"XX,xx"_s, u"say \"hi\""_s} << QByteArray("XX,xx\r\nsay \"hi\"\r\n");
+        QTest::addRow("empty item, empty line")
+            << QStringList{u"a"_s, QString(), u"b"_s} << QByteArray("a\r\n\r\nb\r\n");
+        QTest::addRow("no quoting") << QStringList{u"XX,xx"_s, u"say \"hi\""_s}
+                                    << QByteArray("XX,xx\r\nsay \"hi\"\r\n");
         QTest::addRow("utf-8") << QStringList{u"Ñ€"_s} << QByteArray("\xC3\x91\xE2\x82\xAC\r\n");
     }
     void savesOneLinePerItem()
@@ -80,13 +82,16 @@ private slots:
         QTest::addRow("lines") << QByteArray("Xx##\r\nXXXX-####\r\n") << QStringList{u"Xx##"_s, u"XXXX-####"_s};
         QTest::addRow("comma splits") << QByteArray("XX,xx\r\n") << QStringList{u"XX"_s, u"xx"_s};
         QTest::addRow("no final line end") << QByteArray("a\nb") << QStringList{u"a"_s, u"b"_s};
-        QTest::addRow("blank line, empty item") << QByteArray("a\r\n\r\nb\r\n") << QStringList{u"a"_s, QString(), u"b"_s};
+        QTest::addRow("blank line, empty item")
+            << QByteArray("a\r\n\r\nb\r\n") << QStringList{u"a"_s, QString(), u"b"_s};
         QTest::addRow("blanks kept") << QByteArray(" a \r\n") << QStringList{u" a "_s};
         QTest::addRow("quoted comma") << QByteArray("\"a,b\",c\r\n") << QStringList{u"a,b"_s, u"c"_s};
         QTest::addRow("doubled quote") << QByteArray("\"say \"\"hi\"\"\"\r\n") << QStringList{u"say \"hi\""_s};
         QTest::addRow("text after closing quote dropped") << QByteArray("\"ab\"cd,e\n") << QStringList{u"ab"_s, u"e"_s};
         QTest::addRow("unterminated quote") << QByteArray("\"abc") << QStringList{u"abc"_s};
-        QTest::addRow("windows-1252") << QByteArray("Contrase\xF1" "a\r\n") << QStringList{u"Contraseña"_s};
+        QTest::addRow("windows-1252") << QByteArray("Contrase\xF1"
+                                                    "a\r\n")
+                                      << QStringList{u"Contraseña"_s};
         QTest::addRow("empty file") << QByteArray() << QStringList{};
     }
     void loadsFields()

@@ -1,6 +1,7 @@
 #include "generation/CharacterClass.h"
 
 #include "common/TextEncoding.h"
+#include "generation/RandomSource.h"
 
 #include <QList>
 
@@ -11,6 +12,10 @@ CharacterClass::CharacterClass(const QString &characters)
         m_points.push_back(point);
         if (point > 0xFFFF)
             m_basicPlaneOnly = false;
+    }
+    if (m_basicPlaneOnly && !m_points.empty() && m_points.size() <= 256) {
+        m_units.assign(m_points.begin(), m_points.end());
+        m_threshold = RandomSource::smallThreshold(quint32(m_points.size()));
     }
 }
 
@@ -38,8 +43,14 @@ const CharacterClass &CharacterClass::defaultSpecial()
         QString characters;
         for (int code = 123; code <= 255; ++code) {
             switch (code) {
-            case 127: case 129: case 141: case 143: case 144: case 157: // control or undefined
-            case 160: case 173: // no-break space, soft hyphen
+            case 127:
+            case 129:
+            case 141:
+            case 143:
+            case 144:
+            case 157: // control or undefined
+            case 160:
+            case 173: // no-break space, soft hyphen
                 continue;
             default:
                 characters.append(QChar(TextEncoding::fromWindows1252(static_cast<unsigned char>(code))));

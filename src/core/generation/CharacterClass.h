@@ -16,13 +16,18 @@ public:
     bool isEmpty() const { return m_points.empty(); }
     quint32 size() const { return quint32(m_points.size()); }
     char32_t at(quint32 index) const { return m_points[index]; }
+    // For classes of at most 256 characters in the Basic Multilingual Plane:
+    // the characters as UTF-16 units and the draw's rejection threshold.
+    bool isSmall() const { return !m_units.empty(); }
+    const char16_t *units() const { return m_units.data(); }
+    quint32 threshold() const { return m_threshold; }
     bool basicPlaneOnly() const { return m_basicPlaneOnly; }
     // The largest number of UTF-16 units one drawn character takes.
     int maxUnits() const { return m_basicPlaneOnly ? 1 : 2; }
 
     // The classes of default generation.
-    static const CharacterClass &defaultUpper(); // A to Z
-    static const CharacterClass &defaultLower(); // a to z
+    static const CharacterClass &defaultUpper();  // A to Z
+    static const CharacterClass &defaultLower();  // a to z
     static const CharacterClass &defaultDigits(); // 0 to 9
     // The visible characters of Windows-1252 codes 123 to 255: all but the
     // control and undefined codes 127, 129, 141, 143, 144, 157 and the
@@ -31,5 +36,7 @@ public:
 
 private:
     std::vector<char32_t> m_points;
+    std::vector<char16_t> m_units;
+    quint32 m_threshold = 0;
     bool m_basicPlaneOnly = true;
 };

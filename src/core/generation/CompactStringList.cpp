@@ -8,7 +8,7 @@ QStringView CompactStringList::store(QStringView text, Row &row)
     if (length > kPageSize) {
         // A text larger than a page gets a page of its own, before the last
         // one so that the last page keeps filling.
-        auto page = std::make_unique<char16_t[]>(size_t(length));
+        Page page = allocatePage(length);
         std::memcpy(page.get(), text.utf16(), size_t(length) * sizeof(char16_t));
         const auto index = m_pages.empty() ? 0 : m_pages.size() - 1;
         m_pages.insert(m_pages.begin() + qsizetype(index), std::move(page));
@@ -20,7 +20,7 @@ QStringView CompactStringList::store(QStringView text, Row &row)
         return QStringView(m_pages[index].get(), length);
     }
     if (m_pages.empty() || m_used + length > kPageSize) {
-        m_pages.push_back(std::make_unique<char16_t[]>(size_t(kPageSize)));
+        m_pages.push_back(allocatePage(kPageSize));
         m_used = 0;
     }
     char16_t *target = m_pages.back().get() + m_used;
@@ -56,6 +56,6 @@ void CompactStringList::clear()
 {
     m_pages.clear();
     m_rows.clear();
-    std::vector<Row>().swap(m_rows);
+    decltype(m_rows)().swap(m_rows);
     m_used = kPageSize;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/HugePageAllocator.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -38,7 +40,18 @@ private:
 
     QStringView store(QStringView text, Row &row);
 
-    std::vector<std::unique_ptr<char16_t[]>> m_pages;
-    std::vector<Row> m_rows;
+    struct PageDeleter
+    {
+        size_t characters = 0;
+        void operator()(char16_t *page) const { HugePageAllocator<char16_t>().deallocate(page, characters); }
+    };
+    using Page = std::unique_ptr<char16_t[], PageDeleter>;
+    static Page allocatePage(qsizetype characters)
+    {
+        return Page(HugePageAllocator<char16_t>().allocate(size_t(characters)), PageDeleter{size_t(characters)});
+    }
+
+    std::vector<Page> m_pages;
+    std::vector<Row, HugePageAllocator<Row>> m_rows;
     qsizetype m_used = kPageSize; // characters used in the last page
 };

@@ -39,7 +39,7 @@ quint64 DuplicateFilter::hash(QStringView text)
 
 void DuplicateFilter::grow()
 {
-    std::vector<quint64> old;
+    decltype(m_slots) old;
     old.swap(m_slots);
     m_slots.assign(old.size() * 2, 0);
     m_mask = m_slots.size() - 1;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/HugePageAllocator.h"
+
 #include <QStringView>
 
 #include <vector>
@@ -22,8 +24,7 @@ public:
     // Records text as the given row and returns true, unless an equal text
     // was recorded before (textOfRow(row) gives a recorded row's text), in
     // which case nothing changes and false is returned.
-    template <typename TextOfRow>
-    bool insert(QStringView text, quint64 hash, quint32 row, TextOfRow textOfRow)
+    template <typename TextOfRow> bool insert(QStringView text, quint64 hash, quint32 row, TextOfRow textOfRow)
     {
         const quint32 tag = tagOf(hash);
         size_t slot = slotOf(tag);
@@ -43,7 +44,7 @@ private:
     size_t slotOf(quint32 tag) const { return size_t(tag) & m_mask; }
     void grow();
 
-    std::vector<quint64> m_slots;
+    std::vector<quint64, HugePageAllocator<quint64>> m_slots;
     size_t m_mask = 0;
     size_t m_count = 0;
 };

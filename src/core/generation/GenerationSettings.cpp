@@ -4,8 +4,7 @@
 
 namespace {
 
-template <typename ValueOf>
-GenerationSettings collect(ValueOf valueOf)
+template <typename ValueOf> GenerationSettings collect(ValueOf valueOf)
 {
     using namespace Settings::Name;
     GenerationSettings s;

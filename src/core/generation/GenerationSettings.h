@@ -11,13 +11,13 @@ enum class GenerationMode {
 // Everything a batch reads from the settings store, read once per batch.
 struct GenerationSettings
 {
-    QString upperClass;   // AlphaU
-    QString lowerClass;   // AlphaL
-    QString digitClass;   // Numeric
-    QString specialClass; // Special
-    QString upperSymbol;  // uMask
-    QString lowerSymbol;  // lMask
-    QString digitSymbol;  // nMask
+    QString upperClass;    // AlphaU
+    QString lowerClass;    // AlphaL
+    QString digitClass;    // Numeric
+    QString specialClass;  // Special
+    QString upperSymbol;   // uMask
+    QString lowerSymbol;   // lMask
+    QString digitSymbol;   // nMask
     QString specialSymbol; // sMask
     QString counterSymbol; // iMask
     GenerationMode mode = GenerationMode::CopyUnchanged;

@@ -72,8 +72,8 @@ PasswordBuilder::PasswordBuilder(const QString &mask, const GenerationSettings &
         const CharacterClass *drawsFrom; // nullptr: the counter
     };
     const Symbol symbols[] = {
-        {symbolCharacter(settings.digitSymbol), &digits},   {symbolCharacter(settings.lowerSymbol), &lower},
-        {symbolCharacter(settings.upperSymbol), &upper},    {symbolCharacter(settings.counterSymbol), nullptr},
+        {symbolCharacter(settings.digitSymbol), &digits},    {symbolCharacter(settings.lowerSymbol), &lower},
+        {symbolCharacter(settings.upperSymbol), &upper},     {symbolCharacter(settings.counterSymbol), nullptr},
         {symbolCharacter(settings.specialSymbol), &special},
     };
     int classIndex[std::size(symbols)];
@@ -121,6 +121,10 @@ qsizetype PasswordBuilder::build(char16_t *out, RandomSource &random, qint64 &co
             break;
         case Step::Draw: {
             const CharacterClass &drawFrom = m_classes[size_t(step.classIndex)];
+            if (drawFrom.isSmall()) {
+                *cursor++ = drawFrom.units()[random.belowSmall(drawFrom.size(), drawFrom.threshold())];
+                break;
+            }
             const char32_t point = drawFrom.at(random.below(drawFrom.size()));
             if (drawFrom.basicPlaneOnly() || !QChar::requiresSurrogates(point)) {
                 *cursor++ = char16_t(point);

@@ -35,9 +35,9 @@ public:
     struct Step
     {
         enum Kind { Literal, Draw, Counter } kind;
-        qsizetype begin = 0;   // Literal: range in m_literals
+        qsizetype begin = 0; // Literal: range in m_literals
         qsizetype length = 0;
-        int classIndex = -1;   // Draw: index in m_classes
+        int classIndex = -1; // Draw: index in m_classes
     };
     const std::vector<Step> &steps() const { return m_steps; }
     const CharacterClass &stepClass(const Step &step) const { return m_classes[size_t(step.classIndex)]; }

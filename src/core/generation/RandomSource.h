@@ -22,8 +22,22 @@ public:
     quint32 below(quint32 bound)
     {
         if (bound <= 256)
-            return belowSmall(bound);
+            return belowSmall(bound, smallThreshold(bound));
         return belowLarge(bound);
+    }
+
+    // The rejection threshold of belowSmall, for callers that draw from the
+    // same bound many times.
+    static constexpr quint32 smallThreshold(quint32 bound) { return (256u - bound) % bound; }
+
+    // Lemire's multiply-and-reject on one byte, for bounds of at most 256:
+    // products whose low byte falls below the threshold are drawn again.
+    quint32 belowSmall(quint32 bound, quint32 threshold)
+    {
+        quint32 product = quint32(nextByte()) * bound;
+        while ((product & 0xFFu) < threshold)
+            product = quint32(nextByte()) * bound;
+        return product >> 8;
     }
 
 private:
@@ -32,21 +46,6 @@ private:
         if (m_position == m_buffer.size())
             refill();
         return m_buffer[m_position++];
-    }
-
-    // Lemire's multiply-and-reject on one byte.
-    quint32 belowSmall(quint32 bound)
-    {
-        quint32 product = quint32(nextByte()) * bound;
-        quint32 low = product & 0xFFu;
-        if (low < bound) {
-            const quint32 threshold = (256u - bound) % bound;
-            while (low < threshold) {
-                product = quint32(nextByte()) * bound;
-                low = product & 0xFFu;
-            }
-        }
-        return product >> 8;
     }
 
     quint32 belowLarge(quint32 bound);

@@ -6,8 +6,8 @@ namespace ExportLayouts {
 
 QByteArray csvValue(QStringView value)
 {
-    const bool needsQuotes = value.contains(u',') || value.contains(u'"') || value.contains(u'\r') ||
-                             value.contains(u'\n');
+    const bool needsQuotes =
+        value.contains(u',') || value.contains(u'"') || value.contains(u'\r') || value.contains(u'\n');
     if (!needsQuotes)
         return value.toUtf8();
     QString quoted = value.toString();

@@ -45,8 +45,8 @@ std::optional<KeyLocation> locate(RegistryRoot root, QAnyStringView keyPath)
 
 std::unique_ptr<QSettings> open(const KeyLocation &where)
 {
-    auto settings = std::make_unique<QSettings>(QSettings::NativeFormat, where.scope, where.organization,
-                                                where.application);
+    auto settings =
+        std::make_unique<QSettings>(QSettings::NativeFormat, where.scope, where.organization, where.application);
     // Only this user's own store counts; system-wide files must not leak in.
     settings->setFallbacksEnabled(false);
     if (!where.group.isEmpty())

@@ -17,7 +17,6 @@ enum class RegistryRoot : quint32 {
     LocalMachine = 0x80000002u,
 };
 
-
 // Returns the named string value, or defaultValue when the key or value is
 // missing or the value is not a string. A stored NUL ends the text.
 QString GetRegValue(RegistryRoot root, QAnyStringView keyPath, QAnyStringView name, const QString &defaultValue);

@@ -105,13 +105,15 @@ Result serveX11(const QString &text, int clearAfterSeconds)
 {
     int ready[2];
     if (::pipe2(ready, O_CLOEXEC) != 0)
-        return {false, QStringLiteral("cannot start the clipboard helper: %1").arg(QString::fromLocal8Bit(strerror(errno)))};
+        return {false,
+                QStringLiteral("cannot start the clipboard helper: %1").arg(QString::fromLocal8Bit(strerror(errno)))};
 
     const pid_t child = ::fork();
     if (child < 0) {
         ::close(ready[0]);
         ::close(ready[1]);
-        return {false, QStringLiteral("cannot start the clipboard helper: %1").arg(QString::fromLocal8Bit(strerror(errno)))};
+        return {false,
+                QStringLiteral("cannot start the clipboard helper: %1").arg(QString::fromLocal8Bit(strerror(errno)))};
     }
     if (child == 0) {
         ::close(ready[0]);
