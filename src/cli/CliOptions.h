@@ -1,0 +1,55 @@
+#pragma once
+
+#include "generation/GenerationSettings.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+enum class OutputFormat {
+    Lines, // one password per line, LF line ends
+    Text,  // the window's Save as Text layout (CR LF line ends)
+    Csv,   // the window's Save as CSV layout (six to a line)
+};
+
+// What one run of tessaro-cli was asked to do.
+struct CliOptions
+{
+    QString mask;
+    qint32 count = 1;
+    bool allowDuplicates = false;
+    std::optional<GenerationMode> mode; // --default or --custom
+    // --upper, --lower, --digits, --special: a class for this run only.
+    std::optional<QString> upperClass;
+    std::optional<QString> lowerClass;
+    std::optional<QString> digitClass;
+    std::optional<QString> specialClass;
+    OutputFormat format = OutputFormat::Lines;
+    QString outputFile; // empty: standard output
+    bool copy = false;
+    int clearAfterSeconds = 0; // 0: leave the password on the clipboard
+    bool entropy = false;
+    bool help = false;
+    bool version = false;
+};
+
+struct ParsedArguments
+{
+    CliOptions options;
+    QString error; // one line, empty when the arguments are sound
+};
+
+// Reads the command line (arguments[0] is the program's name). Checks every
+// value and every combination; says what is wrong in one line.
+ParsedArguments parseArguments(const QStringList &arguments);
+
+// The settings a run generates with: the stored ones, where each value that
+// reads as empty takes its start-up default (so a machine where the window
+// never ran gets default generation, not a copy of the mask), then this
+// run's mode and classes. storedMode is the GenOpt text as stored.
+GenerationSettings settingsForRun(const CliOptions &options, GenerationSettings stored, const QString &storedMode);
+
+// The synopsis printed under an error, and the whole manual of --help.
+QString usageText();
+QString helpText();

@@ -1,0 +1,127 @@
+#include "CliRun.h"
+
+#include "CliOptions.h"
+#include "OutputSink.h"
+#include "PasswordStream.h"
+
+#include "clipboard/ClipboardHandover.h"
+#include "generation/PasswordBuilder.h"
+#include "generation/RandomSource.h"
+#include "settings/SettingsTable.h"
+#include "strength/MaskStrength.h"
+
+#include <QStringList>
+
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kFailure = 1;
+constexpr int kUsage = 2;
+
+void printTo(FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+int fail(const QString &message)
+{
+    printTo(stderr, u"tessaro-cli: %1\n"_s.arg(message));
+    return kFailure;
+}
+
+bool hasCounter(const PasswordBuilder &builder)
+{
+    for (const PasswordBuilder::Step &step : builder.steps()) {
+        if (step.kind == PasswordBuilder::Step::Counter)
+            return true;
+    }
+    return false;
+}
+
+int printStrength(const PasswordBuilder &builder)
+{
+    const MaskStrength::Strength strength = MaskStrength::measure(builder);
+    const QString keySpace = MaskStrength::keySpaceText(strength);
+    printTo(stdout, u"Entropy:   %1 bits\nKey space: %2 %3\nStrength:  %4\n"_s.arg(strength.bits, 0, 'f', 2)
+                        .arg(keySpace, keySpace == u"1" ? u"password"_s : u"passwords"_s,
+                             MaskStrength::englishWord(MaskStrength::rate(strength.bits))));
+    return 0;
+}
+
+int copyOne(const PasswordBuilder &builder, int clearAfterSeconds)
+{
+    RandomSource random;
+    qint64 counter = 0;
+    const QString password = builder.build(random, counter);
+    const ClipboardHandover::Result served = ClipboardHandover::serve(password, clearAfterSeconds);
+    return served.ok ? 0 : fail(served.error);
+}
+
+int stream(const PasswordBuilder &builder, const CliOptions &options)
+{
+    StreamRequest request;
+    request.count = options.count;
+    request.format = options.format;
+    request.dropDuplicates = !options.allowDuplicates;
+    if (!hasCounter(builder))
+        request.distinctPasswords = MaskStrength::measure(builder).exactKeySpace;
+
+    if (options.outputFile.isEmpty()) {
+        DescriptorSink out(STDOUT_FILENO);
+        streamPasswords(builder, request, out);
+        if (!out.error().isEmpty())
+            return fail(u"cannot write to standard output: %1"_s.arg(out.error()));
+        return 0; // also when the reader went away: it had what it wanted
+    }
+
+    SaveFileSink file(options.outputFile);
+    if (!file.open() || !streamPasswords(builder, request, file).completed || !file.commit())
+        return fail(u"cannot write %1: %2"_s.arg(options.outputFile, file.error()));
+    return 0;
+}
+
+} // namespace
+
+int runCli(int argc, char *argv[])
+{
+    // A reader that stops early must end the run quietly: EPIPE from write()
+    // instead of a signal.
+    std::signal(SIGPIPE, SIG_IGN);
+
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const ParsedArguments parsed = parseArguments(arguments);
+    if (!parsed.error.isEmpty()) {
+        printTo(stderr, u"tessaro-cli: %1\n"_s.arg(parsed.error) + usageText());
+        return kUsage;
+    }
+    const CliOptions &options = parsed.options;
+    if (options.help) {
+        printTo(stdout, helpText());
+        return 0;
+    }
+    if (options.version) {
+        printTo(stdout, u"tessaro-cli " TESSARO_VERSION "\n"_s);
+        return 0;
+    }
+
+    const GenerationSettings settings =
+        settingsForRun(options, GenerationSettings::fromStore(), Settings::read(Settings::Name::GenOpt));
+    const PasswordBuilder builder(options.mask, settings);
+    if (options.entropy)
+        return printStrength(builder);
+    if (builder.steps().empty())
+        return fail(u"the mask gives only empty passwords (no characters to copy, and every symbol draws from an "
+                    u"empty class)"_s);
+    if (options.copy)
+        return copyOne(builder, options.clearAfterSeconds);
+    return stream(builder, options);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "CliOptions.h"
+
+#include <QtGlobal>
+
+#include <optional>
+
+class OutputSink;
+class PasswordBuilder;
+
+struct StreamRequest
+{
+    qint32 count = 1;
+    OutputFormat format = OutputFormat::Lines;
+    bool dropDuplicates = true;
+    // The number of distinct passwords the mask can give, when known and the
+    // mask has no counter: once that many are written, every later attempt
+    // would be dropped, so the stream ends there.
+    std::optional<quint64> distinctPasswords;
+};
+
+struct StreamResult
+{
+    qint64 written = 0;     // passwords written
+    bool completed = false; // false when the sink refused a block
+};
+
+// Makes count attempts from the builder, as the generator does (an empty
+// password, or with dropDuplicates one equal to an earlier one, is dropped
+// and not retried; the counter runs over the whole stream), and writes the
+// rest to the sink in the requested layout, in blocks of about 1 MiB.
+StreamResult streamPasswords(const PasswordBuilder &builder, const StreamRequest &request, OutputSink &sink);
+
+// UTF-8 of UTF-16 text into out (at least 3 bytes a unit); returns the bytes
+// written. A lone surrogate becomes '?', as QString::toUtf8 makes it.
+qsizetype toUtf8(const char16_t *text, qsizetype length, char *out);

@@ -1,0 +1,6 @@
+#include "CliRun.h"
+
+int main(int argc, char *argv[])
+{
+    return runCli(argc, argv);
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "generation/GenerationSettings.h"
+
+#include <QLatin1String>
+#include <QString>
+
+#include <optional>
+
+class CharacterClass;
+class PasswordBuilder;
+
+// How hard the passwords of a mask are to guess, under the generation
+// settings that make them: the figures behind the strength meter and
+// `tessaro-cli --entropy`.
+//
+// Each symbol that draws from a class adds the Shannon entropy of that class
+// (a character listed twice is twice as likely, so "aab" gives 0.918 bits,
+// not log2 3). Copied characters and the incrementing number add nothing:
+// they are known to anyone who knows the mask. Copying the mask unchanged
+// gives 0 bits.
+namespace MaskStrength {
+
+struct Strength
+{
+    // Shannon entropy of one password, in bits.
+    double bits = 0;
+    // log2 of the number of distinct passwords the random draws can give.
+    // Equals bits when no class lists a character twice.
+    double log2KeySpace = 0;
+    // That number exactly, when it fits in 64 bits.
+    std::optional<quint64> exactKeySpace = quint64(1);
+    // The number of symbols that draw a character.
+    int draws = 0;
+
+    // The number of distinct passwords as a double: infinity past about 1e308.
+    double keySpace() const;
+};
+
+// The figures for a mask as the generator would read it with these settings.
+Strength measure(const QString &mask, const GenerationSettings &settings);
+// The same for an already-read mask.
+Strength measure(const PasswordBuilder &builder);
+
+// The Shannon entropy of one draw from the class, in bits (0 when empty).
+double classEntropy(const CharacterClass &drawFrom);
+// The number of different characters in the class.
+quint32 distinctCharacters(const CharacterClass &drawFrom);
+
+// The meter's verdict on a number of bits.
+enum class Rating {
+    Poor,      // below 40 bits
+    Weak,      // 40 to below 65
+    Good,      // 65 to below 100
+    Excellent, // 100 and more
+};
+
+Rating rate(double bits);
+// The English word, used when the language file has no text for it.
+QString englishWord(Rating rating);
+// Where the language files keep the word: key Strength01 to Strength04 of
+// section Strength.
+inline constexpr QLatin1String LanguageSection{"Strength"};
+QString languageKey(Rating rating);
+
+// The key space in words for people: an exact whole number while it is below
+// 10^15, otherwise "1.23e+45"; works far past what a double holds.
+QString keySpaceText(const Strength &strength);
+
+} // namespace MaskStrength

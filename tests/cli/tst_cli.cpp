@@ -1,0 +1,535 @@
+#include "TestSupport.h"
+
+#include "generation/MemoryResultList.h"
+#include "results/ExportLayouts.h"
+
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStandardPaths>
+
+#include <signal.h>
+
+using namespace Qt::StringLiterals;
+using Settings::write;
+namespace Name = Settings::Name;
+
+namespace {
+
+QList<QByteArray> linesOf(const QByteArray &out)
+{
+    QList<QByteArray> lines = out.split('\n');
+    if (!lines.isEmpty() && lines.back().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+} // namespace
+
+// The real tessaro-cli, run as a script would run it: its options, its
+// output byte for byte, its errors and exit status, its settings, and the
+// clipboard hand-over against a real X server.
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestSupport::IsolatedHome> m_home;
+    QString m_program;
+    QProcess m_xvfb;
+    QString m_display;
+
+    QProcessEnvironment environment(bool withDisplay = false) const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(u"WAYLAND_DISPLAY"_s);
+        env.remove(u"QT_QPA_PLATFORM"_s);
+        if (withDisplay)
+            env.insert(u"DISPLAY"_s, m_display);
+        else
+            env.remove(u"DISPLAY"_s);
+        return env;
+    }
+
+    struct Run
+    {
+        int exitCode = -1;
+        bool crashed = true;
+        QByteArray out;
+        QByteArray err;
+    };
+
+    Run run(const QStringList &arguments, bool withDisplay = false) const
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment(withDisplay));
+        process.start(m_program, arguments);
+        Run result;
+        if (!process.waitForFinished(30000)) {
+            process.kill();
+            process.waitForFinished();
+            return result;
+        }
+        result.exitCode = process.exitCode();
+        result.crashed = process.exitStatus() != QProcess::NormalExit;
+        result.out = process.readAllStandardOutput();
+        result.err = process.readAllStandardError();
+        return result;
+    }
+
+    // A shell line with the program as $0.
+    Run shell(const QString &script) const
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment());
+        process.start(u"bash"_s, {u"-c"_s, script, m_program});
+        Run result;
+        if (!process.waitForFinished(20000)) {
+            process.kill();
+            process.waitForFinished();
+            return result;
+        }
+        result.exitCode = process.exitCode();
+        result.crashed = process.exitStatus() != QProcess::NormalExit;
+        result.out = process.readAllStandardOutput();
+        result.err = process.readAllStandardError();
+        return result;
+    }
+
+    QString xclip(const QStringList &arguments) const
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment(true));
+        process.start(u"xclip"_s, arguments);
+        process.waitForFinished(10000);
+        return QString::fromUtf8(process.readAllStandardOutput());
+    }
+
+    void takeClipboard(const QString &text) const
+    {
+        QProcess shell;
+        shell.setProcessEnvironment(environment(true));
+        shell.start(u"sh"_s,
+                    {u"-c"_s, u"printf %s \"$1\" | xclip -i -selection clipboard >/dev/null 2>&1"_s, u"sh"_s, text});
+        QVERIFY(shell.waitForFinished(10000));
+    }
+
+    QString clipboardText() const { return xclip({u"-o"_s, u"-selection"_s, u"clipboard"_s}); }
+
+    // The clipboard helpers of tessaro-cli that are still running.
+    QList<qint64> helpers() const
+    {
+        QList<qint64> found;
+        const QString target = QFileInfo(m_program).canonicalFilePath();
+        QDirIterator it(u"/proc"_s, QDir::Dirs | QDir::NoDotAndDotDot);
+        while (it.hasNext()) {
+            it.next();
+            bool isPid = false;
+            const qint64 pid = it.fileName().toLongLong(&isPid);
+            if (isPid && QFileInfo(it.filePath() + u"/exe"_s).canonicalFilePath() == target)
+                found.append(pid);
+        }
+        return found;
+    }
+
+    void requireX()
+    {
+        if (m_display.isEmpty())
+            QSKIP("Xvfb or xclip is not installed: the clipboard hand-over cannot be checked here");
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_home = std::make_unique<TestSupport::IsolatedHome>();
+        m_program = qEnvironmentVariable("TESSARO_BIN_DIR") + u"/tessaro-cli"_s;
+        QVERIFY2(QFileInfo(m_program).isExecutable(), qPrintable(m_program));
+
+        if (QStandardPaths::findExecutable(u"Xvfb"_s).isEmpty() || QStandardPaths::findExecutable(u"xclip"_s).isEmpty())
+            return;
+        for (int number = 150 + (QCoreApplication::applicationPid() % 50); number < 260; ++number) {
+            if (QFileInfo::exists(u"/tmp/.X11-unix/X%1"_s.arg(number)) ||
+                QFileInfo::exists(u"/tmp/.X%1-lock"_s.arg(number)))
+                continue;
+            m_xvfb.start(u"Xvfb"_s,
+                         {u":%1"_s.arg(number), u"-nolisten"_s, u"tcp"_s, u"-screen"_s, u"0"_s, u"640x480x24"_s});
+            QVERIFY(m_xvfb.waitForStarted());
+            QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(u"/tmp/.X11-unix/X%1"_s.arg(number)) ||
+                                         m_xvfb.state() == QProcess::NotRunning,
+                                     10000);
+            if (m_xvfb.state() == QProcess::Running) {
+                m_display = u":%1"_s.arg(number);
+                break;
+            }
+        }
+        QVERIFY2(!m_display.isEmpty(), "Xvfb did not start");
+    }
+
+    void cleanupTestCase()
+    {
+        for (qint64 pid : helpers())
+            ::kill(pid_t(pid), SIGTERM);
+        if (m_xvfb.state() == QProcess::Running) {
+            m_xvfb.terminate();
+            m_xvfb.waitForFinished(5000);
+        }
+    }
+
+    void init() { m_home->resetStore(); }
+
+    void helpAndVersion_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("pattern");
+        QTest::addRow("--help") << QStringList{u"--help"_s}
+                                << u"^NAME\n.*\nSYNOPSIS\n.*\nOPTIONS\n.*\nEXAMPLES\n.*\nEXIT STATUS\n.*"_s;
+        QTest::addRow("-h beats a bad value") << QStringList{u"-h"_s, u"--count"_s, u"0"_s} << u"^NAME\n.*"_s;
+        QTest::addRow("--version") << QStringList{u"--version"_s} << u"^tessaro-cli \\d+\\.\\d+\\.\\d+\n$"_s;
+    }
+    void helpAndVersion()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, pattern);
+        const Run r = run(arguments);
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.err, QByteArray());
+        const QRegularExpression re(pattern, QRegularExpression::DotMatchesEverythingOption);
+        QVERIFY2(re.match(QString::fromUtf8(r.out)).hasMatch(), r.out.left(200).constData());
+    }
+
+    void badArgumentsExitWithStatus2_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("complaint");
+        auto row = [](const char *name, QStringList arguments, QString complaint) {
+            QTest::addRow("%s", name) << arguments << complaint;
+        };
+        row("unknown option", {u"--frobnicate"_s, u"X"_s}, u"frobnicate"_s);
+        row("missing value", {u"X"_s, u"--count"_s}, u"--count"_s);
+        row("no mask", {u"-n"_s, u"3"_s}, u"no mask"_s);
+        row("two masks", {u"Xx"_s, u"##"_s}, u"one mask expected"_s);
+        row("count 0", {u"-n"_s, u"0"_s, u"X"_s}, u"--count"_s);
+        row("negative count", {u"--count=-4"_s, u"X"_s}, u"--count"_s);
+        row("count past 32 bits", {u"-n"_s, u"2147483648"_s, u"X"_s}, u"2147483648"_s);
+        row("count with a sign", {u"-n"_s, u"+5"_s, u"X"_s}, u"--count"_s);
+        row("count in words", {u"-n"_s, u"ten"_s, u"X"_s}, u"ten"_s);
+        row("bad format", {u"--format"_s, u"xml"_s, u"X"_s}, u"xml"_s);
+        row("empty file name", {u"-o"_s, QString(), u"X"_s}, u"--output"_s);
+        row("both modes", {u"--default"_s, u"--custom"_s, u"X"_s}, u"--custom"_s);
+        row("class with --default", {u"--default"_s, u"--digits"_s, u"12"_s, u"X"_s}, u"--digits"_s);
+        row("--clear-after without --copy", {u"--clear-after"_s, u"5"_s, u"X"_s}, u"--copy"_s);
+        row("--clear-after 0", {u"-c"_s, u"--clear-after"_s, u"0"_s, u"X"_s}, u"--clear-after"_s);
+        row("--clear-after too long", {u"-c"_s, u"--clear-after"_s, u"2147484"_s, u"X"_s}, u"--clear-after"_s);
+        row("--copy with a count", {u"-c"_s, u"-n"_s, u"2"_s, u"X"_s}, u"--count"_s);
+        row("--copy with a file", {u"-c"_s, u"-o"_s, u"f"_s, u"X"_s}, u"--output"_s);
+        row("--copy with --entropy", {u"-c"_s, u"-e"_s, u"X"_s}, u"--entropy"_s);
+        row("--entropy with a format", {u"-e"_s, u"--format"_s, u"csv"_s, u"X"_s}, u"--format"_s);
+        row("--entropy with a count", {u"-e"_s, u"-n"_s, u"5"_s, u"X"_s}, u"--count"_s);
+    }
+    void badArgumentsExitWithStatus2()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, complaint);
+        const Run r = run(arguments);
+        QCOMPARE(r.crashed, false);
+        QCOMPARE(r.exitCode, 2);
+        QCOMPARE(r.out, QByteArray());
+        const QList<QByteArray> lines = linesOf(r.err);
+        QVERIFY(lines.size() >= 2);
+        QVERIFY2(lines[0].startsWith("tessaro-cli: ") && lines[0].contains(complaint.toUtf8()), lines[0].constData());
+        QVERIFY(lines[1].startsWith("Usage: tessaro-cli"));
+        QVERIFY(!QFile::exists(u"f"_s));
+    }
+
+    void emptyPasswordsExitWithStatus1_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addRow("empty mask") << QStringList{QString()};
+        QTest::addRow("every symbol from an empty class") << QStringList{u"--digits="_s, u"-n"_s, u"5"_s, u"###"_s};
+        QTest::addRow("with --copy") << QStringList{u"-c"_s, u"--upper="_s, u"XX"_s};
+    }
+    void emptyPasswordsExitWithStatus1()
+    {
+        QFETCH(QStringList, arguments);
+        const Run r = run(arguments);
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(r.out, QByteArray());
+        QCOMPARE(r.err.count('\n'), 1);
+        QVERIFY2(r.err.startsWith("tessaro-cli: ") && r.err.contains("empty"), r.err.constData());
+    }
+
+    void formatsAreTheWindowsLayouts_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("mask");
+        QTest::addColumn<int>("count");
+        for (const QString &format : {u"text"_s, u"csv"_s}) {
+            for (int count : {1, 6, 7, 12, 13}) {
+                QTest::addRow("%s, %d rows", qPrintable(format), count) << format << u"i-"_s << count;
+            }
+            QTest::addRow("%s, commas and quotes", qPrintable(format)) << format << u"i,\"q\""_s << 8;
+            QTest::addRow("%s, non-ASCII", qPrintable(format)) << format << u"§i€𝄞"_s << 3;
+        }
+    }
+    void formatsAreTheWindowsLayouts()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, mask);
+        QFETCH(int, count);
+        // The counter makes the output known in advance; the window's own
+        // layout functions give what its saves would write for those rows.
+        MemoryResultList rows;
+        const QString counterless = mask;
+        for (int k = 0; k < count; ++k) {
+            rows.appendItem();
+            rows.setItemText(k, QString(counterless).replace(u"i"_s, QString::number(k)));
+        }
+        const QByteArray expected = format == u"csv" ? ExportLayouts::csv(rows) : ExportLayouts::text(rows);
+        const Run r = run({u"--format"_s, format, u"-n"_s, QString::number(count), mask});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.err, QByteArray());
+        QCOMPARE(r.out, expected);
+    }
+
+    void linesFormat_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::addRow("default is lines")
+            << QStringList{u"-n"_s, u"3"_s, u"ab-i"_s} << QByteArray("ab-0\nab-1\nab-2\n");
+        QTest::addRow("--format lines") << QStringList{u"--format"_s, u"lines"_s, u"-n3"_s, u"i"_s}
+                                        << QByteArray("0\n1\n2\n");
+        QTest::addRow("UTF-8") << QStringList{u"--upper"_s, u"É"_s, u"--lower"_s, u"𝄞"_s, u"Xx€"_s}
+                               << QByteArray("\xC3\x89\xF0\x9D\x84\x9E\xE2\x82\xAC\n");
+        QTest::addRow("options after the mask") << QStringList{u"i."_s, u"-n"_s, u"2"_s} << QByteArray("0.\n1.\n");
+        QTest::addRow("a mask after --") << QStringList{u"-n"_s, u"2"_s, u"--"_s, u"-i"_s} << QByteArray("-0\n-1\n");
+        QTest::addRow("duplicates dropped") << QStringList{u"-n"_s, u"50"_s, u"abcd"_s} << QByteArray("abcd\n");
+        QTest::addRow("duplicates kept") << QStringList{u"-n"_s, u"3"_s, u"--allow-duplicates"_s, u"abcd"_s}
+                                         << QByteArray("abcd\nabcd\nabcd\n");
+        QTest::addRow("huge count, one possible password")
+            << QStringList{u"-n"_s, u"2147483647"_s, u"abcd"_s} << QByteArray("abcd\n");
+    }
+    void linesFormat()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, expected);
+        const Run r = run(arguments);
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.err, QByteArray());
+        QCOMPARE(r.out, expected);
+    }
+
+    void duplicatesAreDroppedExactly()
+    {
+        // 100 possible passwords, 3000 attempts: all 100 once, none twice.
+        const Run r = run({u"-n"_s, u"3000"_s, u"##"_s});
+        QCOMPARE(r.exitCode, 0);
+        const QList<QByteArray> lines = linesOf(r.out);
+        QCOMPARE(lines.size(), 100);
+        QCOMPARE(QSet<QByteArray>(lines.cbegin(), lines.cend()).size(), 100);
+
+        const Run kept = run({u"-n"_s, u"3000"_s, u"--allow-duplicates"_s, u"##"_s});
+        QCOMPARE(linesOf(kept.out).size(), 3000);
+    }
+
+    void settingsComeFromTheStore_data()
+    {
+        QTest::addColumn<QStringList>("stored"); // name=value pairs
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("pattern");
+        QTest::addRow("nothing stored: start-up defaults")
+            << QStringList() << QStringList{u"Xx#-i"_s} << u"[A-Z][a-z][0-9]-0"_s;
+        QTest::addRow("custom classes") << QStringList{u"GenOpt=1"_s, u"AlphaU=Q"_s, u"Numeric=7"_s}
+                                        << QStringList{u"XX##"_s} << u"QQ77"_s;
+        QTest::addRow("a missing class takes its default")
+            << QStringList{u"GenOpt=1"_s, u"Numeric=7"_s} << QStringList{u"X#"_s} << u"[A-Z]7"_s;
+        QTest::addRow("other mode copies the mask")
+            << QStringList{u"GenOpt=2"_s} << QStringList{u"Xx#@i"_s} << u"Xx#@i"_s;
+        QTest::addRow("stored symbols") << QStringList{u"uMask=U"_s, u"nMask=XX"_s} << QStringList{u"UX#"_s}
+                                        << u"[A-Z]X#"_s;
+        QTest::addRow("--default over stored custom")
+            << QStringList{u"GenOpt=1"_s, u"AlphaU=Q"_s} << QStringList{u"--default"_s, u"XXXX"_s} << u"[A-Z]{4}"_s;
+        QTest::addRow("--custom") << QStringList{u"GenOpt=0"_s, u"AlphaU=Q"_s} << QStringList{u"--custom"_s, u"XX"_s}
+                                  << u"QQ"_s;
+        QTest::addRow("a class implies custom")
+            << QStringList{u"GenOpt=0"_s, u"Numeric=7"_s} << QStringList{u"--upper"_s, u"Z"_s, u"X#"_s} << u"Z7"_s;
+        QTest::addRow("a class overrides custom")
+            << QStringList{u"GenOpt=1"_s, u"Special=!"_s} << QStringList{u"--special"_s, u"%"_s, u"@@"_s} << u"%%"_s;
+        QTest::addRow("default special range")
+            << QStringList{u"GenOpt=0"_s} << QStringList{u"@"_s} << u"[^\\x00-\\x7A\\x7F-\\xA0\\xAD]"_s;
+    }
+    void settingsComeFromTheStore()
+    {
+        QFETCH(QStringList, stored);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, pattern);
+        for (const QString &pair : stored)
+            Settings::write(QLatin1String(pair.section(u'=', 0, 0).toLatin1()), pair.section(u'=', 1));
+        const QByteArray before = [&] {
+            QFile file(m_home->settingsFile());
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("none");
+        }();
+
+        const Run r = run(arguments);
+        QCOMPARE(r.exitCode, 0);
+        const QString password = QString::fromUtf8(r.out).chopped(1);
+        QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(password).hasMatch(),
+                 qPrintable(password));
+
+        // tessaro-cli never writes a setting.
+        QFile file(m_home->settingsFile());
+        QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("none"), before);
+    }
+
+    void entropy_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::addRow("8 upper-case letters")
+            << QStringList{u"-e"_s, u"--default"_s, u"XXXXXXXX"_s}
+            << QByteArray("Entropy:   37.60 bits\nKey space: 208827064576 passwords\nStrength:  Poor\n");
+        QTest::addRow("repeated characters")
+            << QStringList{u"--entropy"_s, u"--upper"_s, u"aab"_s, u"XXX"_s}
+            << QByteArray("Entropy:   2.75 bits\nKey space: 8 passwords\nStrength:  Poor\n");
+        QTest::addRow("typical mask") << QStringList{u"-e"_s, u"Xxxx-####-@@@@"_s}
+                                      << QByteArray("Entropy:   59.95 bits\nKey space: 1.12e+18 passwords\n"
+                                                    "Strength:  Weak\n");
+        QTest::addRow("copy unchanged") << QStringList{u"-e"_s, u"Xi-"_s}
+                                        << QByteArray("Entropy:   0.00 bits\nKey space: 1 password\nStrength:  Poor\n");
+    }
+    void entropy()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, expected);
+        if (QTest::currentDataTag() == QByteArrayView("copy unchanged"))
+            write(Name::GenOpt, u"5"_s);
+        const Run r = run(arguments);
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, expected);
+    }
+
+    void outputFileIsOwnerOnlyAndReplacedWhole()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"out.csv"_s);
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write(QByteArray(10000, 'z'));
+        old.close();
+        QVERIFY(old.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther));
+
+        const Run r = run({u"-o"_s, path, u"--format"_s, u"csv"_s, u"-n"_s, u"7"_s, u"i"_s});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QByteArray());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("0,1,2,3,4,5\r\n6\r\n"));
+        QCOMPARE(file.permissions() & ~(QFileDevice::ReadUser | QFileDevice::WriteUser),
+                 QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+
+    void unwritableOutputFails_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addRow("a folder") << u"."_s;
+        QTest::addRow("a missing folder") << u"no/such/folder/out.txt"_s;
+    }
+    void unwritableOutputFails()
+    {
+        QFETCH(QString, target);
+        QTemporaryDir dir;
+        const Run r = run({u"-o"_s, dir.filePath(target), u"X"_s});
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(r.err.count('\n'), 1);
+        QVERIFY2(r.err.startsWith("tessaro-cli: cannot write "), r.err.constData());
+    }
+
+    void aReaderThatStopsEndsTheRunQuietly_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addRow("duplicates kept") << u"--allow-duplicates"_s;
+        QTest::addRow("duplicates dropped") << QString();
+        QTest::addRow("csv") << u"--format csv"_s;
+    }
+    void aReaderThatStopsEndsTheRunQuietly()
+    {
+        QFETCH(QString, arguments);
+        // Two billion attempts, of which head reads three lines: the run must
+        // end at once, with status 0 and nothing on stderr.
+        const Run r = shell(u"\"$0\" -n 2147483647 %1 'Xxxx-####-@@@@' | head -n 3; "
+                            u"echo \"status ${PIPESTATUS[0]}\""_s.arg(arguments));
+        QCOMPARE(r.crashed, false);
+        QCOMPARE(r.err, QByteArray());
+        const QList<QByteArray> lines = linesOf(r.out);
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[3], QByteArray("status 0"));
+    }
+
+    void stdoutThatCannotBeWrittenFails_data()
+    {
+        QTest::addColumn<QString>("redirect");
+        QTest::addColumn<QByteArray>("reason");
+        QTest::addRow("full device") << u">/dev/full"_s << QByteArray("No space left on device");
+        QTest::addRow("closed") << u">&-"_s << QByteArray("Bad file descriptor");
+    }
+    void stdoutThatCannotBeWrittenFails()
+    {
+        QFETCH(QString, redirect);
+        QFETCH(QByteArray, reason);
+        const Run r = shell(u"\"$0\" -n 1000 Xxxx %1; echo \"status $?\" >&2"_s.arg(redirect));
+        const QList<QByteArray> lines = r.err.split('\n');
+        QCOMPARE(lines.size(), 3);
+        QVERIFY2(lines[0].startsWith("tessaro-cli: cannot write to standard output") && lines[0].contains(reason),
+                 lines[0].constData());
+        QCOMPARE(lines[1], QByteArray("status 1"));
+    }
+
+    void copyPutsOnePasswordOnTheClipboard()
+    {
+        requireX();
+        const Run r = run({u"-c"_s, u"X#x@"_s}, true);
+        QCOMPARE(r.crashed, false);
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QByteArray());
+        QCOMPARE(r.err, QByteArray());
+        const QString password = clipboardText();
+        QVERIFY2(QRegularExpression(u"^[A-Z][0-9][a-z][^\\sA-Za-z0-9]$"_s).match(password).hasMatch(),
+                 qPrintable(password));
+        QCOMPARE(xclip({u"-o"_s, u"-selection"_s, u"clipboard"_s, u"-t"_s, u"x-kde-passwordManagerHint"_s}),
+                 u"secret"_s);
+    }
+
+    void clearAfterEmptiesTheClipboard()
+    {
+        requireX();
+        QCOMPARE(run({u"-c"_s, u"--clear-after"_s, u"2"_s, u"Xxxx####"_s}, true).exitCode, 0);
+        QCOMPARE(clipboardText().size(), 8);
+        QTRY_COMPARE_WITH_TIMEOUT(clipboardText(), QString(), 8000);
+        QTRY_COMPARE_WITH_TIMEOUT(helpers().size(), 0, 5000);
+    }
+
+    void clearAfterLeavesSomeoneElsesText()
+    {
+        requireX();
+        QCOMPARE(run({u"-c"_s, u"--clear-after"_s, u"2"_s, u"Xxxx####"_s}, true).exitCode, 0);
+        QCOMPARE(clipboardText().size(), 8);
+        takeClipboard(u"copied by someone else"_s);
+        QTest::qWait(3500); // past the clear time
+        QCOMPARE(clipboardText(), u"copied by someone else"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(helpers().size(), 0, 5000);
+    }
+
+    void copyWithoutADisplayFails()
+    {
+        const Run r = run({u"-c"_s, u"Xxxx"_s}, false);
+        QCOMPARE(r.crashed, false);
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(r.err.count('\n'), 1);
+        QVERIFY(r.err.startsWith("tessaro-cli: "));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"

@@ -1,0 +1,140 @@
+#include "TestSupport.h"
+
+#include "generation/CharacterClass.h"
+#include "strength/MaskStrength.h"
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+using MaskStrength::Rating;
+
+namespace {
+
+GenerationSettings custom(const QString &upper, const QString &digits)
+{
+    GenerationSettings s = GenerationSettings::startupDefaults();
+    s.mode = GenerationMode::Custom;
+    s.upperClass = upper;
+    s.digitClass = digits;
+    return s;
+}
+
+GenerationSettings withMode(GenerationMode mode)
+{
+    GenerationSettings s = GenerationSettings::startupDefaults();
+    s.mode = mode;
+    return s;
+}
+
+} // namespace
+
+// The figures behind the strength meter: known answers for masks, classes
+// with repeated characters, and the rating's edges.
+class TestStrength : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void masks_data()
+    {
+        QTest::addColumn<QString>("mask");
+        QTest::addColumn<GenerationSettings>("settings");
+        QTest::addColumn<double>("bits");
+        QTest::addColumn<double>("log2KeySpace");
+        QTest::addColumn<int>("draws");
+
+        const GenerationSettings byDefault = withMode(GenerationMode::Default);
+        const double special = std::log2(125.0);
+        QTest::addRow("8 upper-case, default")
+            << u"XXXXXXXX"_s << byDefault << 8 * std::log2(26.0) << 8 * std::log2(26.0) << 8;
+        QTest::addRow("every symbol, default")
+            << u"Xx#@"_s << byDefault << 2 * std::log2(26.0) + std::log2(10.0) + special
+            << 2 * std::log2(26.0) + std::log2(10.0) + special << 4;
+        QTest::addRow("literals and counter add nothing")
+            << u"ab-i.#i"_s << byDefault << std::log2(10.0) << std::log2(10.0) << 1;
+        QTest::addRow("copy unchanged") << u"XXXX####"_s << withMode(GenerationMode::CopyUnchanged) << 0.0 << 0.0 << 0;
+        QTest::addRow("empty mask") << QString() << byDefault << 0.0 << 0.0 << 0;
+        QTest::addRow("repeated characters: aab")
+            << u"XXX"_s << custom(u"aab"_s, u"0"_s) << 3 * (std::log2(3.0) - 2.0 / 3.0) << 3.0 << 3;
+        QTest::addRow("one character gives nothing") << u"##"_s << custom(u"A"_s, u"777"_s) << 0.0 << 0.0 << 2;
+        QTest::addRow("empty class adds nothing") << u"X#X"_s << custom(QString(), u"01"_s) << 1.0 << 1.0 << 1;
+        QTest::addRow("supplementary characters") << u"X"_s << custom(u"𝄞𝄢ab"_s, u"0"_s) << 2.0 << 2.0 << 1;
+        QTest::addRow("custom default classes") << u"@@"_s << withMode(GenerationMode::Custom)
+                                                << 2 * (std::log2(31.0) - 2.0 / 31.0) << 2 * std::log2(30.0) << 2;
+    }
+    void masks()
+    {
+        QFETCH(QString, mask);
+        QFETCH(GenerationSettings, settings);
+        QFETCH(double, bits);
+        QFETCH(double, log2KeySpace);
+        QFETCH(int, draws);
+        const MaskStrength::Strength s = MaskStrength::measure(mask, settings);
+        QVERIFY2(std::abs(s.bits - bits) < 1e-9, qPrintable(QString::number(s.bits, 'g', 17)));
+        QVERIFY2(std::abs(s.log2KeySpace - log2KeySpace) < 1e-9, qPrintable(QString::number(s.log2KeySpace)));
+        QCOMPARE(s.draws, draws);
+    }
+
+    void aabGivesPointNineOneEightBits()
+    {
+        QCOMPARE(QString::number(MaskStrength::classEntropy(CharacterClass(u"aab"_s)), 'f', 3), u"0.918"_s);
+        QCOMPARE(MaskStrength::distinctCharacters(CharacterClass(u"aab"_s)), 2u);
+        QCOMPARE(MaskStrength::classEntropy(CharacterClass()), 0.0);
+    }
+
+    void keySpace_data()
+    {
+        QTest::addColumn<QString>("mask");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("exact");
+        QTest::addRow("nothing to draw: one password") << u"abc"_s << u"1"_s << true;
+        QTest::addRow("two digits") << u"##"_s << u"100"_s << true;
+        QTest::addRow("just below 10^15") << u"###############"_s.left(14) << u"100000000000000"_s << true;
+        QTest::addRow("10^15 in short form") << u"###############"_s << u"1.00e+15"_s << true;
+        QTest::addRow("past 64 bits") << QString(20, u'#') << u"1.00e+20"_s << false;
+        QTest::addRow("past a double") << QString(400, u'#') << u"1.00e+400"_s << false;
+        QTest::addRow("26^100") << QString(100, u'X') << u"3.14e+141"_s << false;
+    }
+    void keySpace()
+    {
+        QFETCH(QString, mask);
+        QFETCH(QString, text);
+        QFETCH(bool, exact);
+        const MaskStrength::Strength s = MaskStrength::measure(mask, withMode(GenerationMode::Default));
+        QCOMPARE(MaskStrength::keySpaceText(s), text);
+        QCOMPARE(s.exactKeySpace.has_value(), exact);
+        if (exact)
+            QCOMPARE(s.keySpace(), double(*s.exactKeySpace));
+        else
+            QVERIFY(s.keySpace() > 1.8e19);
+    }
+
+    void ratings_data()
+    {
+        QTest::addColumn<double>("bits");
+        QTest::addColumn<Rating>("rating");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("key");
+        QTest::addRow("0") << 0.0 << Rating::Poor << u"Poor"_s << u"Strength01"_s;
+        QTest::addRow("39.99") << 39.99 << Rating::Poor << u"Poor"_s << u"Strength01"_s;
+        QTest::addRow("40") << 40.0 << Rating::Weak << u"Weak"_s << u"Strength02"_s;
+        QTest::addRow("64.99") << 64.99 << Rating::Weak << u"Weak"_s << u"Strength02"_s;
+        QTest::addRow("65") << 65.0 << Rating::Good << u"Good"_s << u"Strength03"_s;
+        QTest::addRow("99.99") << 99.99 << Rating::Good << u"Good"_s << u"Strength03"_s;
+        QTest::addRow("100") << 100.0 << Rating::Excellent << u"Excellent"_s << u"Strength04"_s;
+        QTest::addRow("1000") << 1000.0 << Rating::Excellent << u"Excellent"_s << u"Strength04"_s;
+    }
+    void ratings()
+    {
+        QFETCH(double, bits);
+        QFETCH(Rating, rating);
+        QFETCH(QString, word);
+        QFETCH(QString, key);
+        QCOMPARE(MaskStrength::rate(bits), rating);
+        QCOMPARE(MaskStrength::englishWord(rating), word);
+        QCOMPARE(MaskStrength::languageKey(rating), key);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStrength)
+#include "tst_strength.moc"
