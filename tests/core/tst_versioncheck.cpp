@@ -1,0 +1,287 @@
+#include "LocalHttpServer.h"
+
+#include "update/SiteAddress.h"
+#include "update/VersionCheck.h"
+#include "update/VersionCheckMessage.h"
+#include "update/VersionDocument.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace {
+
+QByteArray documentFor(const QByteArray &version)
+{
+    return "<?xml version=\"1.0\"?>\n<pgencheck><version>" + version +
+           "</version><download>https://example.org/get</download><date>2025-03-14</date>"
+           "<note>Faster lists.</note></pgencheck>\n";
+}
+
+// A well-formed document grown to the given size by a comment.
+QByteArray documentOfSize(qsizetype size)
+{
+    QByteArray document = documentFor("1.2.0");
+    const QByteArray open = "<!--", close = "-->";
+    return document + open + QByteArray(size - document.size() - open.size() - close.size(), 'x') + close;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(LocalHttpServer::Answer)
+
+class TestVersionCheck : public QObject
+{
+    Q_OBJECT
+
+private:
+    // Runs one check against the URL and waits for it to end.
+    struct Outcome
+    {
+        QString version; // the first text of newVersion, if raised
+        int error = 0;   // the code of error, if raised
+        int count = 0;   // how many signals came
+    };
+    static Outcome runCheck(const QUrl &url, std::chrono::milliseconds timeout = 10s)
+    {
+        VersionCheck check;
+        check.setUrl(url);
+        check.setTimeout(timeout);
+        QSignalSpy newVersion(&check, &VersionCheck::newVersion);
+        QSignalSpy error(&check, &VersionCheck::error);
+        check.start();
+        if (!newVersion.isEmpty() || !error.isEmpty() || !check.isRunning())
+            qWarning("the check answered from inside start()");
+        if (!QTest::qWaitFor([&] { return !check.isRunning(); }, 15'000))
+            qWarning("the check never ended");
+        QTest::qWait(20); // a late second signal would show here
+        Outcome outcome;
+        outcome.count = int(newVersion.size() + error.size());
+        if (!newVersion.isEmpty())
+            outcome.version = newVersion.first().first().toString();
+        if (!error.isEmpty())
+            outcome.error = error.first().first().toInt();
+        return outcome;
+    }
+
+private slots:
+    void comparesPartByPartAsNumbers_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<int>("sign");
+        QTest::addRow("newer revision") << u"1.1.4"_s << u"1.1.3"_s << 1;
+        QTest::addRow("ten after nine") << u"1.10"_s << u"1.9.9"_s << 1;
+        QTest::addRow("older minor") << u"1.0.9"_s << u"1.1.3"_s << -1;
+        QTest::addRow("same") << u"1.1.3"_s << u"1.1.3"_s << 0;
+        QTest::addRow("missing part is zero") << u"1.1.3.0"_s << u"1.1.3"_s << 0;
+        QTest::addRow("leading zeros") << u"01.01.03"_s << u"1.1.3"_s << 0;
+        QTest::addRow("more parts") << u"1.1.3.1"_s << u"1.1.3"_s << 1;
+    }
+    void comparesPartByPartAsNumbers()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(int, sign);
+        const int result = VersionCheck::compareVersions(a, b);
+        QCOMPARE((result > 0) - (result < 0), sign);
+    }
+
+    void readsVersionDocuments_data()
+    {
+        QTest::addColumn<QByteArray>("document");
+        QTest::addColumn<QString>("version"); // empty: refused
+        QTest::addRow("full") << documentFor("1.2.0") << u"1.2.0"_s;
+        QTest::addRow("normalised") << documentFor(" 01.2.00 ") << u"1.2.0"_s;
+        QTest::addRow("version only, unknown elements")
+            << "<pgencheck><x/><version>2.0</version></pgencheck>"_ba << u"2.0"_s;
+        QTest::addRow("empty") << QByteArray() << QString();
+        QTest::addRow("garbage") << "\x89PNG\r\n\x1a\n%%%"_ba << QString();
+        QTest::addRow("html page") << "<html><body>Moved</body></html>"_ba << QString();
+        QTest::addRow("not well-formed") << "<pgencheck><version>1.2.0</pgencheck>"_ba << QString();
+        QTest::addRow("no version") << "<pgencheck><note>hi</note></pgencheck>"_ba << QString();
+        QTest::addRow("empty version") << documentFor("") << QString();
+        QTest::addRow("suffix") << documentFor("1.2.0-beta") << QString();
+        QTest::addRow("huge part") << documentFor("1.99999999999") << QString();
+        QTest::addRow("dtd") << "<!DOCTYPE pgencheck SYSTEM \"file:///etc/passwd\"><pgencheck><version>9</version>"
+                                "</pgencheck>"_ba
+                             << QString();
+        QTest::addRow("entity") << "<!DOCTYPE p [<!ENTITY v \"9.0\">]><pgencheck><version>&v;</version></pgencheck>"_ba
+                                << QString();
+    }
+    void readsVersionDocuments()
+    {
+        QFETCH(QByteArray, document);
+        QFETCH(QString, version);
+        const std::optional<VersionAnnouncement> announcement = parseVersionDocument(document);
+        QCOMPARE(announcement.has_value(), !version.isEmpty());
+        if (announcement)
+            QCOMPARE(announcement->version, version);
+    }
+
+    void messagesForErrorCodes_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message"); // null: nothing is shown
+        QTest::addRow("-1") << -1 << u"File not found."_s;
+        QTest::addRow("-2") << -2 << u"Could not connect to web site."_s;
+        QTest::addRow("-3") << -3 << u"Could not create MSXML2 or MSXML parser for xml file."_s;
+        QTest::addRow("-4") << -4 << u"XML downloaded could not be parsed by XML parser."_s;
+        QTest::addRow("-5") << -5 << QString();
+        QTest::addRow("0") << 0 << QString();
+        QTest::addRow("1") << 1 << QString();
+    }
+    void messagesForErrorCodes()
+    {
+        QFETCH(int, code);
+        QFETCH(QString, message);
+        QCOMPARE(versionCheckMessage(code).value_or(QString()), message);
+        QCOMPARE(versionCheckMessageTitle(), u"Tessaro"_s);
+    }
+
+    void siteAddressComesFromTheBuildOrTheEnvironment()
+    {
+        qunsetenv("TESSARO_SITE_URL");
+        QCOMPARE(SiteAddress::siteUrl().scheme(), u"https"_s);
+        QCOMPARE(SiteAddress::versionDocumentUrl(), SiteAddress::siteUrl().resolved(QUrl(u"pgencheck.xml"_s)));
+
+        qputenv("TESSARO_SITE_URL", "http://127.0.0.1:8080/sub");
+        QCOMPARE(SiteAddress::siteUrl(), QUrl(u"http://127.0.0.1:8080/sub/"_s));
+        QCOMPARE(SiteAddress::versionDocumentUrl(), QUrl(u"http://127.0.0.1:8080/sub/pgencheck.xml"_s));
+
+        VersionCheck check;
+        QCOMPARE(check.url(), SiteAddress::versionDocumentUrl());
+        QCOMPARE(check.version(), u"1.1.3"_s);
+        QCOMPARE(check.property("xmlfile").toBool(), true);
+        qunsetenv("TESSARO_SITE_URL");
+    }
+
+    void fetchesOnlySafeAddresses_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<bool>("fetchable");
+        QTest::addRow("https") << u"https://www.example.org/pgencheck.xml"_s << true;
+        QTest::addRow("http elsewhere") << u"http://www.example.org/pgencheck.xml"_s << false;
+        QTest::addRow("http 127.0.0.1 with port") << u"http://127.0.0.1:8080/pgencheck.xml"_s << true;
+        QTest::addRow("http localhost with port") << u"http://localhost:8080/pgencheck.xml"_s << true;
+        QTest::addRow("http localhost without port") << u"http://localhost/pgencheck.xml"_s << false;
+        QTest::addRow("file") << u"file:///etc/hostname"_s << false;
+        QTest::addRow("credentials") << u"https://user:pw@www.example.org/"_s << false;
+        QTest::addRow("empty") << QString() << false;
+    }
+    void fetchesOnlySafeAddresses()
+    {
+        QFETCH(QString, url);
+        QFETCH(bool, fetchable);
+        QCOMPARE(SiteAddress::isFetchable(QUrl(url)), fetchable);
+    }
+
+    void answersOfTheServer_data()
+    {
+        using Answer = LocalHttpServer::Answer;
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<int>("error");
+        QTest::addRow("newer") << Answer::ok(documentFor("1.2.0")) << u"1.2.0"_s << 0;
+        QTest::addRow("newer, two-digit part") << Answer::ok(documentFor("1.1.10")) << u"1.1.10"_s << 0;
+        QTest::addRow("same") << Answer::ok(documentFor("1.1.3")) << QString() << 0;
+        QTest::addRow("same, trailing zero") << Answer::ok(documentFor("1.1.3.0")) << QString() << 0;
+        QTest::addRow("older") << Answer::ok(documentFor("1.0.9")) << QString() << 0;
+        QTest::addRow("exactly 64 KiB") << Answer::ok(documentOfSize(64 * 1024)) << u"1.2.0"_s << 0;
+        QTest::addRow("404") << Answer::with(404, "gone") << QString() << -1;
+        QTest::addRow("410") << Answer::with(410) << QString() << -1;
+        QTest::addRow("500") << Answer::with(500, documentFor("1.2.0")) << QString() << -2;
+        QTest::addRow("garbage") << Answer::ok("\x01\x02 not xml") << QString() << -4;
+        QTest::addRow("empty body") << Answer::ok({}) << QString() << -4;
+        QTest::addRow("no version") << Answer::ok("<pgencheck/>") << QString() << -4;
+        QTest::addRow("oversized") << Answer::ok(documentOfSize(64 * 1024 + 1)) << QString() << -4;
+        QTest::addRow("oversized, no length")
+            << Answer::okWithoutLength(documentOfSize(1024 * 1024)) << QString() << -4;
+    }
+    void answersOfTheServer()
+    {
+        QFETCH(LocalHttpServer::Answer, answer);
+        QFETCH(QString, version);
+        QFETCH(int, error);
+        LocalHttpServer server;
+        server.answer(u"/pgencheck.xml"_s, answer);
+        const Outcome outcome = runCheck(server.url(u"/pgencheck.xml"_s));
+        QCOMPARE(outcome.version, version);
+        QCOMPARE(outcome.error, error);
+        QCOMPARE(outcome.count, version.isEmpty() && error == 0 ? 0 : 1);
+        QCOMPARE(server.requests(), 1);
+    }
+
+    void passesTheOtherTextsOfTheDocument()
+    {
+        LocalHttpServer server;
+        server.answer(u"/pgencheck.xml"_s, LocalHttpServer::Answer::ok(documentFor("1.2.0")));
+        VersionCheck check;
+        check.setUrl(server.url(u"/pgencheck.xml"_s));
+        QSignalSpy newVersion(&check, &VersionCheck::newVersion);
+        check.start();
+        QVERIFY(newVersion.wait());
+        QCOMPARE(newVersion.first(),
+                 (QVariantList{u"1.2.0"_s, u"https://example.org/get"_s, u"2025-03-14"_s, u"Faster lists."_s}));
+    }
+
+    void unreachableSitesCannotConnect()
+    {
+        quint16 closedPort = 0;
+        {
+            LocalHttpServer closed;
+            closedPort = closed.port();
+        }
+        QCOMPARE(runCheck(QUrl(u"http://127.0.0.1:%1/pgencheck.xml"_s.arg(closedPort))).error, -2);
+
+        LocalHttpServer silent;
+        silent.answer(u"/pgencheck.xml"_s, LocalHttpServer::Answer::never());
+        QCOMPARE(runCheck(silent.url(u"/pgencheck.xml"_s), 300ms).error, -2);
+        QCOMPARE(silent.requests(), 1);
+    }
+
+    void refusedAddressesAreNeverFetched()
+    {
+        LocalHttpServer server;
+        server.answer(u"/pgencheck.xml"_s, LocalHttpServer::Answer::ok(documentFor("1.2.0")));
+        QUrl withCredentials = server.url(u"/pgencheck.xml"_s);
+        withCredentials.setUserName(u"user"_s);
+        QCOMPARE(runCheck(withCredentials).error, -2);
+        QCOMPARE(runCheck(QUrl(u"file:///etc/hostname"_s)).error, -2);
+        QCOMPARE(server.requests(), 0);
+    }
+
+    void followsAtMostThreeRedirectsOnTheSameScheme_data()
+    {
+        QTest::addColumn<int>("hops");
+        QTest::addColumn<QByteArray>("finalTarget"); // empty: the document on this server
+        QTest::addColumn<int>("error");
+        QTest::addRow("one") << 1 << QByteArray() << 0;
+        QTest::addRow("two") << 2 << QByteArray() << 0;
+        QTest::addRow("three") << 3 << QByteArray() << 0;
+        QTest::addRow("four") << 4 << QByteArray() << -2;
+        QTest::addRow("to https") << 1 << "https://127.0.0.1:1/pgencheck.xml"_ba << -2;
+    }
+    void followsAtMostThreeRedirectsOnTheSameScheme()
+    {
+        QFETCH(int, hops);
+        QFETCH(QByteArray, finalTarget);
+        QFETCH(int, error);
+        LocalHttpServer server;
+        server.answer(u"/doc.xml"_s, LocalHttpServer::Answer::ok(documentFor("1.2.0")));
+        for (int hop = 0; hop < hops; ++hop) {
+            const QByteArray next = hop + 1 < hops          ? "/hop" + QByteArray::number(hop + 1)
+                                    : finalTarget.isEmpty() ? "/doc.xml"_ba
+                                                            : finalTarget;
+            server.answer(u"/hop%1"_s.arg(hop), LocalHttpServer::Answer::redirectTo(next));
+        }
+        const Outcome outcome = runCheck(server.url(u"/hop0"_s));
+        QCOMPARE(outcome.error, error);
+        QCOMPARE(outcome.version, error == 0 ? u"1.2.0"_s : QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestVersionCheck)
+#include "tst_versioncheck.moc"

@@ -1,0 +1,101 @@
+#pragma once
+
+// A tiny HTTP/1.1 server on 127.0.0.1 for the version-check tests. Each path
+// gets a canned answer; unknown paths get 404. It never listens on any other
+// address.
+
+#include <QHash>
+#include <QHostAddress>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QUrl>
+
+class LocalHttpServer : public QObject
+{
+public:
+    struct Answer
+    {
+        int status = 200;
+        QByteArray body;
+        QByteArray location;    // sent as a Location header when not empty
+        bool sendLength = true; // without a length the body ends when the connection closes
+        bool silent = false;    // accept the request, never answer
+
+        static Answer with(int status, const QByteArray &body = {})
+        {
+            Answer answer;
+            answer.status = status;
+            answer.body = body;
+            return answer;
+        }
+        static Answer ok(const QByteArray &body) { return with(200, body); }
+        static Answer redirectTo(const QByteArray &location)
+        {
+            Answer answer = with(302);
+            answer.location = location;
+            return answer;
+        }
+        static Answer okWithoutLength(const QByteArray &body)
+        {
+            Answer answer = ok(body);
+            answer.sendLength = false;
+            return answer;
+        }
+        static Answer never()
+        {
+            Answer answer;
+            answer.silent = true;
+            return answer;
+        }
+    };
+
+    LocalHttpServer()
+    {
+        connect(&m_server, &QTcpServer::newConnection, this, &LocalHttpServer::accept);
+        if (!m_server.listen(QHostAddress::LocalHost))
+            qFatal("cannot listen on 127.0.0.1");
+    }
+
+    void answer(const QString &path, const Answer &answer) { m_answers.insert(path, answer); }
+    QUrl url(const QString &path) const
+    {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_server.serverPort()).arg(path));
+    }
+    quint16 port() const { return m_server.serverPort(); }
+    int requests() const { return m_requests; }
+
+private:
+    void accept()
+    {
+        while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+            socket->setParent(this);
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
+        }
+    }
+
+    void serve(QTcpSocket *socket)
+    {
+        QByteArray &request = m_pending[socket];
+        request += socket->readAll();
+        if (!request.contains("\r\n\r\n"))
+            return;
+        ++m_requests;
+        const QString path = QString::fromLatin1(request.split(' ').value(1));
+        request.clear();
+        const Answer answer = m_answers.value(path, Answer::with(404, "no such file"));
+        if (answer.silent)
+            return;
+        QByteArray head = "HTTP/1.1 " + QByteArray::number(answer.status) + " Canned\r\nConnection: close\r\n";
+        if (answer.sendLength)
+            head += "Content-Length: " + QByteArray::number(answer.body.size()) + "\r\n";
+        if (!answer.location.isEmpty())
+            head += "Location: " + answer.location + "\r\n";
+        socket->write(head + "Content-Type: application/xml\r\n\r\n" + answer.body);
+        socket->disconnectFromHost();
+    }
+
+    QTcpServer m_server;
+    QHash<QString, Answer> m_answers;
+    QHash<QTcpSocket *, QByteArray> m_pending;
+    int m_requests = 0;
+};

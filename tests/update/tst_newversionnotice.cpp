@@ -1,0 +1,279 @@
+#include "LocalHttpServer.h"
+#include "TestSupport.h"
+
+#include "common/ProgramFolder.h"
+#include "update/NewVersionNotice.h"
+#include "update/UpdateNotifier.h"
+#include "update/VersionCheck.h"
+
+#include <QDir>
+#include <QEnterEvent>
+#include <QGuiApplication>
+#include <QImage>
+#include <QScreen>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Item = NewVersionNotice::Item;
+
+const QUrl Site(u"http://127.0.0.1:9/site/"_s); // recorded, never fetched
+
+QRect edges(int left, int top, int right, int bottom)
+{
+    return QRect(left, top, right - left, bottom - top);
+}
+
+} // namespace
+
+class TestNewVersionNotice : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestSupport::IsolatedHome> m_home;
+    QTemporaryDir m_programFolder;
+    QList<QUrl> m_opened;
+
+    // A notice as the new-version handler leaves it, with a recording opener.
+    std::unique_ptr<NewVersionNotice> shownNotice(const QString &version = u"1.2.0"_s)
+    {
+        auto notice = std::make_unique<NewVersionNotice>();
+        notice->setUrlOpener([this](const QUrl &url) { m_opened.append(url); });
+        notice->setAvailableVersion(version);
+        notice->ShowNewVersionNotice();
+        return notice;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_home = std::make_unique<TestSupport::IsolatedHome>();
+        QVERIFY(m_programFolder.isValid());
+        ProgramFolder::setFolderForTesting(m_programFolder.path());
+        qputenv("TESSARO_SITE_URL", Site.toEncoded());
+    }
+    void init() { m_opened.clear(); }
+
+    void itemsInOrder_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QRect>("rect"); // for the message only left, top and width: its height fits its text
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QColor>("background"); // invalid: none
+        QTest::addColumn<QColor>("textColor");
+        QTest::addColumn<int>("format");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<QSize>("iconSize");
+        QTest::addColumn<int>("id");
+        const QColor none;
+        QTest::addRow("1 frame") << 0 << edges(0, 0, 200, 140) << QString() << QColor(244, 243, 238)
+                                 << QColor(Qt::black) << 0 << false << QSize() << 0;
+        QTest::addRow("2 body") << 1 << edges(5, 25, 195, 135) << QString() << QColor(255, 255, 255)
+                                << QColor(Qt::black) << 0 << false << QSize() << 0;
+        QTest::addRow("3 version line") << 2 << edges(60, 27, 200, 45) << u"Current version: 1.1.3"_s << none
+                                        << QColor(150, 150, 150) << 0 << false << QSize() << 0;
+        QTest::addRow("4 message") << 3 << edges(10, 70, 200, 100)
+                                   << u"Version 1.2.0 is now available.\r\nClick here to go to the \r\nBrasmoor site."_s
+                                   << none << QColor(0, 0, 0) << 16 << false << QSize() << 3;
+        QTest::addRow("5 picture") << 4 << edges(12, 30, 12, 47) << QString() << none << QColor(Qt::black) << 0 << false
+                                   << QSize(32, 32) << 0;
+        QTest::addRow("6 title") << 5 << edges(5, 0, 200, 25) << u"Tessaro - New Version"_s << none << QColor(0, 0, 0)
+                                 << 36 << true << QSize() << 0;
+        QTest::addRow("7 close") << 6 << edges(181, 6, 194, 19) << QString() << none << QColor(Qt::black) << 0 << false
+                                 << QSize(16, 16) << 2;
+    }
+    void itemsInOrder()
+    {
+        QFETCH(int, index);
+        QFETCH(QRect, rect);
+        QFETCH(QString, text);
+        QFETCH(QColor, background);
+        QFETCH(QColor, textColor);
+        QFETCH(int, format);
+        QFETCH(bool, bold);
+        QFETCH(QSize, iconSize);
+        QFETCH(int, id);
+        const auto notice = shownNotice();
+        QCOMPARE(notice->items().size(), 7);
+        const Item &item = notice->items().at(index);
+        QCOMPARE(item.rect.topLeft(), rect.topLeft());
+        QCOMPARE(item.rect.width(), rect.width());
+        if (id != NewVersionNotice::MessageId)
+            QCOMPARE(item.rect.height(), rect.height());
+        QCOMPARE(item.text, text);
+        QCOMPARE(item.background.value_or(QColor()), background);
+        QCOMPARE(item.border.has_value(), background.isValid());
+        QCOMPARE(item.textColor, textColor);
+        QCOMPARE(item.textFormat, format);
+        QCOMPARE(item.bold, bold);
+        QCOMPARE(item.iconSize, iconSize);
+        QCOMPARE(item.icon.isNull(), iconSize.isEmpty()); // drawn stand-ins when the files are missing
+        QCOMPARE(item.id, id);
+        if (!text.isEmpty() && id != NewVersionNotice::MessageId)
+            QVERIFY(!item.hyperlink);
+    }
+
+    void messageFillsExactlyThreeLines()
+    {
+        const auto notice = shownNotice();
+        const Item &message = notice->items().at(3);
+        const QStringList lines = message.text.split(u"\r\n"_s);
+        QCOMPARE(lines.size(), 3);
+        QVERIFY(lines[1].endsWith(u"to the "_s));
+        // No line is so long that it wraps into a fourth one.
+        const QFontMetrics metrics(notice->font());
+        QVERIFY2(message.rect.height() >= 3 * metrics.height() && message.rect.height() < 4 * metrics.height(),
+                 qPrintable(QString::number(message.rect.height())));
+        QVERIFY(message.rect.bottom() < 135);
+    }
+
+    void windowTimingAndPlace()
+    {
+        const auto notice = shownNotice();
+        QCOMPARE(notice->objectName(), u"ctlpop"_s);
+        QCOMPARE(notice->size(), QSize(200, 140));
+        QCOMPARE(notice->animationTime(), 300);
+        QCOMPARE(notice->displayTime(), 5000);
+        QCOMPARE(notice->runningVersion(), u"1.1.3"_s);
+        const Qt::WindowFlags flags = notice->windowFlags();
+        QVERIFY(flags.testFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus));
+        QVERIFY(notice->testAttribute(Qt::WA_ShowWithoutActivating));
+        QVERIFY(notice->isVisible());
+        QCOMPARE(notice->frameGeometry().bottomRight(),
+                 QGuiApplication::primaryScreen()->availableGeometry().bottomRight());
+    }
+
+    void clicks_data()
+    {
+        QTest::addColumn<QPoint>("point");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<int>("opened");
+        QTest::addRow("close button") << QPoint(187, 12) << true << 0;
+        QTest::addRow("close icon's edge") << QPoint(196, 21) << true << 0;
+        QTest::addRow("message") << QPoint(20, 75) << true << 1;
+        QTest::addRow("message, last line") << QPoint(20, 100) << true << 1;
+        QTest::addRow("title") << QPoint(50, 12) << false << 0;
+        QTest::addRow("version line") << QPoint(100, 35) << false << 0;
+        QTest::addRow("picture") << QPoint(25, 50) << false << 0;
+        QTest::addRow("frame") << QPoint(2, 70) << false << 0;
+        QTest::addRow("body") << QPoint(100, 130) << false << 0;
+    }
+    void clicks()
+    {
+        QFETCH(QPoint, point);
+        QFETCH(bool, closes);
+        QFETCH(int, opened);
+        const auto notice = shownNotice();
+        QTest::mouseClick(notice.get(), Qt::LeftButton, {}, point);
+        QCOMPARE(notice->isVisible(), !closes);
+        QCOMPARE(m_opened.size(), opened);
+        if (opened)
+            QCOMPARE(m_opened.first(), Site);
+    }
+
+    void closesByItselfUnlessThePointerIsOver()
+    {
+        const auto notice = shownNotice();
+        notice->setDisplayTime(50);
+        QEnterEvent enter(QPointF(50, 50), QPointF(50, 50), QPointF(50, 50));
+        QCoreApplication::sendEvent(notice.get(), &enter);
+        QTest::qWait(600); // the fade-in and many display times
+        QVERIFY(notice->isVisible());
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(notice.get(), &leave);
+        QTRY_VERIFY(!notice->isVisible());
+        QVERIFY(m_opened.isEmpty());
+    }
+
+    void secondEventReplacesTheFirst()
+    {
+        const auto notice = shownNotice(u"1.2.0"_s);
+        notice->setAvailableVersion(u"1.3.0"_s);
+        notice->ShowNewVersionNotice();
+        QCOMPARE(notice->items().size(), 7);
+        QVERIFY(notice->items().at(3).text.startsWith(u"Version 1.3.0 is"_s));
+    }
+
+    void iconsComeFromTheProgramFolder()
+    {
+        QVERIFY(NewVersionNotice::LoadIconFile(ProgramFolder::File::UpdateIcon, 32, 32).isNull());
+        QDir(m_programFolder.path()).mkpath(u"icons"_s);
+        QImage image(32, 32, QImage::Format_ARGB32);
+        image.fill(Qt::red);
+        QVERIFY(image.save(ProgramFolder::path(ProgramFolder::File::UpdateIcon), "ICO"));
+        QFile garbage(ProgramFolder::path(ProgramFolder::File::CloseIcon));
+        QVERIFY(garbage.open(QIODevice::WriteOnly) && garbage.write("not an icon") > 0);
+        garbage.close();
+
+        const QIcon update = NewVersionNotice::LoadIconFile(ProgramFolder::File::UpdateIcon, 32, 32);
+        QVERIFY(!update.isNull());
+        QCOMPARE(update.pixmap(32, 32).toImage().pixelColor(16, 16), QColor(Qt::red));
+        QVERIFY(NewVersionNotice::LoadIconFile(ProgramFolder::File::CloseIcon, 16, 16).isNull());
+        QDir(m_programFolder.path() + u"/icons"_s).removeRecursively();
+    }
+
+    void notifierShowsMessagesForKnownCodes_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message"); // empty: nothing shown
+        QTest::addRow("-1") << -1 << u"File not found."_s;
+        QTest::addRow("-2") << -2 << u"Could not connect to web site."_s;
+        QTest::addRow("-3") << -3 << u"Could not create MSXML2 or MSXML parser for xml file."_s;
+        QTest::addRow("-4") << -4 << u"XML downloaded could not be parsed by XML parser."_s;
+        QTest::addRow("-5") << -5 << QString();
+        QTest::addRow("0") << 0 << QString();
+    }
+    void notifierShowsMessagesForKnownCodes()
+    {
+        QFETCH(int, code);
+        QFETCH(QString, message);
+        QWidget window;
+        QStringList shown;
+        UpdateNotifier notifier(&window, [&](const QString &text, const QString &title) { shown << text << title; });
+        emit notifier.versionCheck()->error(code);
+        const QStringList expected = message.isEmpty() ? QStringList() : QStringList({message, u"Tessaro"_s});
+        QCOMPARE(shown, expected);
+        QVERIFY(!notifier.notice()->isVisible());
+    }
+
+    void notifierRunsTheCheckAgainstTheSite_data()
+    {
+        QTest::addColumn<QByteArray>("announced");
+        QTest::addColumn<QString>("shown"); // empty: no notice
+        QTest::addRow("newer") << "1.2.0"_ba << u"1.2.0"_s;
+        QTest::addRow("same") << "1.1.3"_ba << QString();
+        QTest::addRow("older") << "1.1.2"_ba << QString();
+    }
+    void notifierRunsTheCheckAgainstTheSite()
+    {
+        QFETCH(QByteArray, announced);
+        QFETCH(QString, shown);
+        LocalHttpServer server;
+        server.answer(u"/site/pgencheck.xml"_s,
+                      LocalHttpServer::Answer::ok("<pgencheck><version>" + announced +
+                                                  "</version><note>ignored</note></pgencheck>"));
+        qputenv("TESSARO_SITE_URL", server.url(u"/site/"_s).toEncoded());
+        QWidget window;
+        QStringList messages;
+        UpdateNotifier notifier(&window, [&](const QString &text, const QString &) { messages << text; });
+        qputenv("TESSARO_SITE_URL", Site.toEncoded());
+        QCOMPARE(window.findChild<VersionCheck *>(u"wChk"_s), notifier.versionCheck());
+        QCOMPARE(window.findChild<NewVersionNotice *>(u"ctlpop"_s), notifier.notice());
+
+        notifier.start();
+        QVERIFY(!notifier.notice()->isVisible()); // start() does not wait
+        QTRY_VERIFY(!notifier.versionCheck()->isRunning());
+        QCOMPARE(server.requests(), 1);
+        QCOMPARE(notifier.notice()->isVisible(), !shown.isEmpty());
+        QCOMPARE(notifier.availableVersion(), shown);
+        if (!shown.isEmpty())
+            QVERIFY(notifier.notice()->items().at(3).text.startsWith(u"Version "_s + shown + u" is now"_s));
+        QVERIFY(messages.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestNewVersionNotice)
+#include "tst_newversionnotice.moc"
