@@ -1,9 +1,10 @@
 #include "CommandLineRun.h"
+#include "MainWindow.h"
+#include "startup/Startup.h"
+#include "WindowServices.h"
 
 #include <QApplication>
 #include <QStringList>
-
-#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -18,6 +19,13 @@ int main(int argc, char *argv[])
         return runCommandLine(mask);
 
     QApplication app(argc, argv);
-    std::fprintf(stderr, "tessaro: the window is not built yet\n");
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Tessaro"));
+    QApplication::setOrganizationName(QStringLiteral("Brasmoor"));
+    QApplication::setApplicationVersion(QStringLiteral(TESSARO_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("tessaro"));
+
+    MainWindow window(WindowServices::desktop());
+    Startup::run(window);
+    window.show();
+    return app.exec();
 }

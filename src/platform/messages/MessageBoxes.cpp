@@ -1,0 +1,40 @@
+#include "messages/MessageBoxes.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+MessageBoxes::Answer QtMessageBoxes::show(const Message &message)
+{
+    QMessageBox::Icon icon = QMessageBox::Critical;
+    switch (message.icon) {
+    case Icon::Critical:
+        icon = QMessageBox::Critical;
+        break;
+    case Icon::Exclamation:
+        icon = QMessageBox::Warning;
+        break;
+    case Icon::Information:
+        icon = QMessageBox::Information;
+        break;
+    case Icon::Question:
+        icon = QMessageBox::Question;
+        break;
+    }
+    const QMessageBox::StandardButtons buttons =
+        message.buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
+    // A label breaks lines at LF; the CR of a CR LF pair would only get in the way.
+    QString text = message.text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(icon, message.title, text, buttons, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    if (message.buttons == Buttons::YesNo)
+        box.setDefaultButton(QMessageBox::Yes);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return message.buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    }
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+// Modal message boxes. The window asks through this interface, so that tests
+// can read every message and answer it without a person.
+class MessageBoxes
+{
+public:
+    enum class Icon { Critical, Exclamation, Information, Question };
+    enum class Buttons { Ok, YesNo };
+    enum class Answer { Ok, Yes, No };
+
+    struct Message
+    {
+        QString text; // lines may be joined by CR LF
+        QString title;
+        Buttons buttons = Buttons::Ok;
+        Icon icon = Icon::Critical;
+    };
+
+    virtual ~MessageBoxes() = default;
+
+    // Shows the message modally and returns the button that closed it.
+    virtual Answer show(const Message &message) = 0;
+};
+
+// The desktop's message boxes (QMessageBox), owned by the active window.
+class QtMessageBoxes final : public MessageBoxes
+{
+public:
+    Answer show(const Message &message) override;
+};

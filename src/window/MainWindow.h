@@ -1,0 +1,61 @@
+#pragma once
+
+#include "form/Form.h"
+#include "WindowServices.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class CommonDialog;
+class QAction;
+class ResultCommands;
+class ToolBand;
+
+// The program's window, the form gen: its panels and controls (Form), the
+// menu band genbars, the file dialog object, and the routing of every
+// control event to the command that handles it.
+class MainWindow final : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(const WindowServices &services, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    const Form &form() const { return m_form; }
+    ToolBand &toolBand() const { return *m_bars; }
+    CommonDialog &commonDialog() const { return *m_dialog; }
+    ResultCommands &results() const { return *m_results; }
+    const WindowServices &services() const { return m_services; }
+
+    // The Generate button's command.
+    void generate();
+    // Every tool of genbars arrives here; see commands/RunToolCommand.
+    void runToolCommand(const QAction &tool);
+
+    void openPanel(QWidget &panel);
+    void closePanel(QWidget &panel);
+    void minimize();
+    // Runs shutdown and closes the window, which ends the program.
+    void exitProgram();
+    // Opens the help page in the desktop's browser.
+    void openHelp();
+
+    // True once shutdown has run.
+    bool hasShutDown() const { return m_shutDown; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void connectControls();
+    void popUpAtPointer(const QString &menuId, QWidget &button);
+
+    WindowServices m_services;
+    Form m_form;
+    ToolBand *m_bars;
+    std::unique_ptr<CommonDialog> m_dialog;
+    std::unique_ptr<ResultCommands> m_results;
+    bool m_shutDown = false;
+};

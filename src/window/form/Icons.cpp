@@ -1,0 +1,130 @@
+#include "form/Icons.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPalette>
+#include <QPixmap>
+#include <QStyle>
+
+#include <functional>
+
+namespace {
+
+// A glyph drawn in the palette's text colour on a 24-unit grid, at 16 and 24
+// pixels and twice that for high-resolution screens.
+QIcon drawn(const std::function<void(QPainterPath &)> &shape)
+{
+    QPainterPath path;
+    shape(path);
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(size / 24.0, size / 24.0);
+        QPen pen(QApplication::palette().color(QPalette::WindowText), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        painter.setPen(pen);
+        painter.drawPath(path);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+QIcon themed(const char *name, const std::function<QIcon()> &fallback)
+{
+    const QIcon icon = QIcon::fromTheme(QString::fromLatin1(name));
+    return icon.isNull() ? fallback() : icon;
+}
+
+QIcon standard(QStyle::StandardPixmap pixmap)
+{
+    return QApplication::style()->standardIcon(pixmap);
+}
+
+} // namespace
+
+namespace Icons {
+
+QIcon add()
+{
+    return themed("list-add", [] {
+        return drawn([](QPainterPath &p) {
+            p.moveTo(12, 5);
+            p.lineTo(12, 19);
+            p.moveTo(5, 12);
+            p.lineTo(19, 12);
+        });
+    });
+}
+
+QIcon remove()
+{
+    return themed("list-remove", [] {
+        return drawn([](QPainterPath &p) {
+            p.moveTo(5, 12);
+            p.lineTo(19, 12);
+        });
+    });
+}
+
+QIcon done()
+{
+    return themed("dialog-ok-apply", [] {
+        return drawn([](QPainterPath &p) {
+            p.moveTo(5, 12.5);
+            p.lineTo(10, 17.5);
+            p.lineTo(19, 7);
+        });
+    });
+}
+
+QIcon menu()
+{
+    return drawn([](QPainterPath &p) {
+        p.moveTo(7, 10);
+        p.lineTo(12, 15);
+        p.lineTo(17, 10);
+    });
+}
+
+QIcon copy()
+{
+    return themed("edit-copy", [] {
+        return drawn([](QPainterPath &p) {
+            p.addRoundedRect(8, 8, 11, 12, 1.5, 1.5);
+            p.moveTo(5, 16);
+            p.lineTo(5, 5);
+            p.lineTo(14, 5);
+        });
+    });
+}
+
+QIcon save()
+{
+    return themed("document-save", [] { return standard(QStyle::SP_DialogSaveButton); });
+}
+
+QIcon exit()
+{
+    return themed("application-exit", [] { return standard(QStyle::SP_DialogCloseButton); });
+}
+
+QIcon help()
+{
+    return themed("help-contents", [] { return standard(QStyle::SP_DialogHelpButton); });
+}
+
+QIcon about()
+{
+    return themed("help-about", [] { return standard(QStyle::SP_MessageBoxInformation); });
+}
+
+QIcon settings()
+{
+    return themed("configure", [] { return QIcon(); });
+}
+
+} // namespace Icons

@@ -1,0 +1,78 @@
+#include "generate/GenerateCommand.h"
+
+#include "generation/PasswordGenerator.h"
+#include "messages/MessageBoxes.h"
+#include "results/ResultListView.h"
+#include "settings/SettingsTable.h"
+
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+void showError(MessageBoxes &messages, const QString &first, const QString &second)
+{
+    messages.show({first + u"\r\n"_s + second, u"Error"_s, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical});
+}
+
+// The count of a number text that has passed the blank and zero checks: a
+// whole number from 0 to the maximum ("00" is 0, and makes nothing).
+std::optional<qint32> countOf(const QString &numberText)
+{
+    bool isNumber = false;
+    const qint64 count = numberText.trimmed().toLongLong(&isNumber, 10);
+    if (!isNumber || count < 0 || count > kMaxGenerateCount)
+        return std::nullopt;
+    return qint32(count);
+}
+
+// "1" stores the current text, "0" forgets it, anything else leaves it.
+void remember(QLatin1String option, QLatin1String setting, const QString &text)
+{
+    const QString flag = Settings::read(option);
+    if (flag == u"0")
+        Settings::write(setting, QString());
+    else if (flag == u"1")
+        Settings::write(setting, text);
+}
+
+} // namespace
+
+void RunGenerateCommand(QComboBox &mCombo, QLineEdit &spinner, ResultListView &genList, MessageBoxes &messages)
+{
+    const QString mask = mCombo.currentText();
+    const QString numberText = spinner.text();
+
+    if (mask.size() < 4) {
+        showError(messages, u"You need at least 4 characters "_s, u"before you can generate a password."_s);
+        return;
+    }
+    if (numberText.isEmpty()) {
+        showError(messages, u"The number to generate can't be blank, "_s, u"enter a number 1 or above."_s);
+        spinner.setText(u"1"_s);
+        return;
+    }
+    if (numberText == u"0") {
+        showError(messages, u"The number to generate can't be zero, "_s, u"enter a number 1 or above."_s);
+        spinner.setText(u"1"_s);
+        return;
+    }
+    const std::optional<qint32> count = countOf(numberText);
+    if (!count) {
+        showError(messages, u"The number to generate must be a whole number "_s, u"from 1 to 1,000,000."_s);
+        return;
+    }
+
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    GeneratePasswords(genList, *count, mask);
+    genList.flush();
+    QGuiApplication::restoreOverrideCursor();
+
+    remember(Settings::Name::SaveM, Settings::Name::String, mask);
+    remember(Settings::Name::SaveN, Settings::Name::Generate, numberText);
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+class MessageBoxes;
+class QComboBox;
+class QLineEdit;
+class ResultListView;
+
+// The Generate command: checks the mask and the number to generate, fills
+// the result list, then remembers or forgets the mask (SaveM) and the number
+// (SaveN). A failed check shows its message and changes nothing else, except
+// that a blank or zero number is reset to "1".
+void RunGenerateCommand(QComboBox &mCombo, QLineEdit &spinner, ResultListView &genList, MessageBoxes &messages);
+
+// The largest number of passwords one batch makes.
+inline constexpr int kMaxGenerateCount = 1000000;

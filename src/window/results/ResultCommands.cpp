@@ -1,0 +1,139 @@
+#include "results/ResultCommands.h"
+
+#include "clipboard/Clipboard.h"
+#include "common/ProgramFolder.h"
+#include "common/SafeFileWriter.h"
+#include "messages/MessageBoxes.h"
+#include "results/CommonDialog.h"
+#include "results/ExportLayouts.h"
+#include "results/ResultListView.h"
+#include "settings/SettingsTable.h"
+
+#include <QDir>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kLineEnd = u"\r\n"_s;
+
+// The folder the save dialogs start in: the folder of the user's own files
+// (the program's folder in a portable copy), or home while it does not exist.
+QString saveFolder()
+{
+    const QString folder = ProgramFolder::userFolder();
+    return QDir(folder).exists() ? QDir::toNativeSeparators(folder) : QDir::homePath();
+}
+
+} // namespace
+
+ResultCommands::ResultCommands(ResultListView &list, CommonDialog &dialog, MessageBoxes &messages)
+    : m_list(list), m_dialog(dialog), m_messages(messages)
+{}
+
+void ResultCommands::CopySelectedResult()
+{
+    const int row = m_list.selectedRow();
+    if (row < 0)
+        return;
+    Clipboard::CopyToClipboard(m_list.ItemText(row, 0));
+}
+
+QString ResultCommands::allRowsText() const
+{
+    const int count = m_list.GetItemCount();
+    qsizetype size = 0;
+    for (int r = 0; r < count; ++r)
+        size += m_list.rowView(r).size() + kLineEnd.size();
+    QString text;
+    text.reserve(size);
+    for (int r = 0; r < count; ++r) {
+        text += m_list.rowView(r);
+        text += kLineEnd;
+    }
+    return text;
+}
+
+void ResultCommands::CopyAllResults()
+{
+    Clipboard::CopyToClipboard(allRowsText());
+}
+
+void ResultCommands::ClearResults()
+{
+    if (m_list.GetItemCount() == 0)
+        return;
+    bool isNumber = false;
+    const int confirm = Settings::read(Settings::Name::Confirm).trimmed().toInt(&isNumber);
+    if (!isNumber)
+        return;
+    if (confirm == 0) {
+        m_list.clearItems();
+    } else if (confirm == 1) {
+        const MessageBoxes::Answer answer =
+            m_messages.show({u"Are you sure you want to clear the list?"_s, u"Are you sure?"_s,
+                             MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Exclamation});
+        if (answer == MessageBoxes::Answer::Yes)
+            m_list.clearItems();
+    }
+}
+
+QByteArray ResultCommands::textFile() const
+{
+    const int count = m_list.GetItemCount();
+    QByteArray out;
+    out.reserve(qsizetype(count) * 16);
+    for (int r = 0; r < count; ++r)
+        ExportLayouts::appendTextLine(m_list.rowView(r), out);
+    return out;
+}
+
+QByteArray ResultCommands::csvFile() const
+{
+    const int count = m_list.GetItemCount();
+    QByteArray out;
+    out.reserve(qsizetype(count) * 16 + 2);
+    ExportLayouts::CsvWriter writer;
+    for (int r = 0; r < count; ++r)
+        writer.add(m_list.rowView(r), out);
+    writer.finish(out);
+    return out;
+}
+
+QString ResultCommands::askSavePath(const QString &filter, const QString &title, const QString &defaultExtension)
+{
+    m_dialog.setFilter(filter);
+    m_dialog.setDialogTitle(title);
+    m_dialog.setInitDir(saveFolder());
+    m_dialog.setAllowMultiSelect(false);
+    m_dialog.setDefaultExt(defaultExtension);
+    m_dialog.ShowSave();
+    return m_dialog.Filename().toString();
+}
+
+void ResultCommands::save(const QString &path, const QByteArray &bytes)
+{
+    const SafeFileWriter::Result written = SafeFileWriter::write(path, bytes, SafeFileWriter::Access::OwnerOnly);
+    if (written.ok)
+        return;
+    m_messages.show({u"Could not save the file "_s + path + kLineEnd + written.error, u"Error"_s,
+                     MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical});
+}
+
+void ResultCommands::SaveResultsAsText()
+{
+    if (m_list.GetItemCount() == 0)
+        return;
+    const QString path = askSavePath(u"Text Files (*.txt)|*.txt"_s, u"Save Text File"_s, u"txt"_s);
+    if (!path.isEmpty())
+        save(path, textFile());
+}
+
+void ResultCommands::SaveResultsAsCsv()
+{
+    if (m_list.GetItemCount() == 0)
+        return;
+    const QString path = askSavePath(u"CSV Files (*.csv)|*.csv"_s, u"Save CSV File"_s, u"csv"_s);
+    if (!path.isEmpty())
+        save(path, csvFile());
+}

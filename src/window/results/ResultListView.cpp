@@ -1,0 +1,116 @@
+#include "results/ResultListView.h"
+
+#include "results/ResultListModel.h"
+
+#include <QFontDatabase>
+#include <QHeaderView>
+
+ResultListView::ResultListView(QWidget *parent) : QTreeView(parent), m_model(new ResultListModel(this))
+{
+    setModel(m_model);
+    setUniformRowHeights(true);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setExpandsOnDoubleClick(false);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setAlternatingRowColors(true);
+    setTextElideMode(Qt::ElideRight);
+    header()->setStretchLastSection(true);
+    header()->setSectionsClickable(false);
+    // Passwords read best in a fixed-width font: l, 1 and I stay apart.
+    const QFont normal = QWidget::font();
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSizeF(qMax(fixed.pointSizeF(), normal.pointSizeF()));
+    setFont(fixed);
+    header()->setFont(normal);
+}
+
+int ResultListView::GetItemCount() const
+{
+    return int(m_model->rows().size());
+}
+
+QString ResultListView::ItemText(int row, int column) const
+{
+    if (column != 0 || row < 0 || row >= GetItemCount())
+        return {};
+    return m_model->rows().at(row).toString();
+}
+
+QStringView ResultListView::rowView(int row) const
+{
+    return m_model->rows().at(row);
+}
+
+void ResultListView::clearItems()
+{
+    m_model->clear();
+    m_rowToShow = -1;
+}
+
+void ResultListView::appendItem()
+{
+    m_model->appendRow();
+    scheduleFlush();
+}
+
+void ResultListView::setItemText(int row, QStringView text)
+{
+    if (row >= 0 && row < GetItemCount())
+        m_model->setRowText(row, text);
+}
+
+void ResultListView::setHeading(const ColumnHeading &heading)
+{
+    m_model->setHeading(heading);
+    scheduleFlush();
+}
+
+void ResultListView::showRow(int row)
+{
+    if (row >= 0 && row < GetItemCount()) {
+        m_rowToShow = row;
+        scheduleFlush();
+    }
+}
+
+int ResultListView::selectedRow() const
+{
+    const QModelIndexList selected = selectionModel()->selectedRows();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void ResultListView::setColumnCaption(const QString &headers)
+{
+    m_model->setHeading({headers.section(QLatin1Char(';'), 0, 0)});
+    m_model->commit();
+}
+
+QString ResultListView::columnCaption() const
+{
+    return m_model->heading().text();
+}
+
+void ResultListView::flush()
+{
+    m_model->commit();
+    if (m_rowToShow >= 0 && m_rowToShow < m_model->rowCount())
+        scrollTo(m_model->index(m_rowToShow));
+    m_rowToShow = -1;
+}
+
+void ResultListView::scheduleFlush()
+{
+    if (m_flushScheduled)
+        return;
+    m_flushScheduled = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_flushScheduled = false;
+            flush();
+        },
+        Qt::QueuedConnection);
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "generation/ResultList.h"
+
+#include <QTreeView>
+
+class ResultListModel;
+
+// The result list genList: a one-column list with a header that the
+// generator fills through the ResultList interface and the result commands
+// read. Rows and heading changes made while a batch runs reach the screen
+// together, once the batch has handed control back (or at flush()).
+class ResultListView final : public QTreeView, public ResultList
+{
+    Q_OBJECT
+
+public:
+    explicit ResultListView(QWidget *parent = nullptr);
+
+    // ResultList
+    int GetItemCount() const override;
+    QString ItemText(int row, int column = 0) const override;
+    void clearItems() override;
+    void appendItem() override;
+    void setItemText(int row, QStringView text) override;
+    void setHeading(const ColumnHeading &heading) override;
+    void showRow(int row) override;
+
+    // The text of a row without a copy; valid until the list changes.
+    QStringView rowView(int row) const;
+    // The selected row, or -1 when none is selected.
+    int selectedRow() const;
+    // Sets the caption of the column header: the text before the first ';'
+    // of a header list such as "Generated Passwords;".
+    void setColumnCaption(const QString &headers);
+    QString columnCaption() const;
+
+    // Shows the rows, heading and scroll position stored so far.
+    void flush();
+
+private:
+    void scheduleFlush();
+
+    ResultListModel *m_model;
+    int m_rowToShow = -1;
+    bool m_flushScheduled = false;
+};

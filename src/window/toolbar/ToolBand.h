@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QList>
+#include <QMenuBar>
+
+class QAction;
+class QMenu;
+
+// The toolbar and menu control genbars: the menus ID_File, ID_Edit and
+// ID_Save, shown as the window's menu bar, and the sixteen tools addressed
+// by a 1-based index. Choosing any tool raises toolClicked with that tool;
+// the window tells the tools apart by their captions.
+class ToolBand final : public QMenuBar
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kToolCount = 16;
+
+    explicit ToolBand(QWidget *parent = nullptr);
+
+    // The tool with the given 1-based index, or nullptr.
+    QAction *tool(int index) const;
+    // The menu with the given id, matched without regard to case.
+    QMenu *menu(const QString &id) const;
+    // Pops up the menu with the given id at a screen position, without
+    // waiting for the choice. Returns false for an unknown id.
+    bool popUp(const QString &id, const QPoint &globalPosition);
+
+signals:
+    void toolClicked(QAction *tool);
+
+private:
+    QList<QAction *> m_tools;
+    QList<QMenu *> m_menus;
+};
