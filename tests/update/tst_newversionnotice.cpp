@@ -215,13 +215,12 @@ private slots:
         QDir(m_programFolder.path() + u"/icons"_s).removeRecursively();
     }
 
+    // Every text is checked in tst_versioncheck; here only that the notifier shows it.
     void notifierShowsMessagesForKnownCodes_data()
     {
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("message"); // empty: nothing shown
-        QTest::addRow("-1") << -1 << u"File not found."_s;
         QTest::addRow("-2") << -2 << u"Could not connect to web site."_s;
-        QTest::addRow("-3") << -3 << u"Could not create MSXML2 or MSXML parser for xml file."_s;
         QTest::addRow("-4") << -4 << u"XML downloaded could not be parsed by XML parser."_s;
         QTest::addRow("-5") << -5 << QString();
         QTest::addRow("0") << 0 << QString();

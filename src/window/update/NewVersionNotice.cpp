@@ -136,6 +136,7 @@ void NewVersionNotice::SetThemeSoft()
 {
     m_runningVersion = u"%1.%2.%3"_s.arg(TESSARO_VERSION_MAJOR).arg(TESSARO_VERSION_MINOR).arg(TESSARO_VERSION_PATCH);
     m_items.clear();
+    m_items.reserve(7); // the references below stay valid while items are added
     m_hovered = m_pressed = -1;
 
     // Frame and white body.
