@@ -32,6 +32,6 @@ struct StreamResult
 // rest to the sink in the requested layout, in blocks of about 1 MiB.
 StreamResult streamPasswords(const PasswordBuilder &builder, const StreamRequest &request, OutputSink &sink);
 
-// UTF-8 of UTF-16 text into out (at least 3 bytes a unit); returns the bytes
-// written. A lone surrogate becomes '?', as QString::toUtf8 makes it.
+// UTF-8 of UTF-16 text into out (room for 3 bytes a unit and 1 more);
+// returns the bytes written. A lone surrogate becomes '?', as QString::toUtf8 makes it.
 qsizetype toUtf8(const char16_t *text, qsizetype length, char *out);

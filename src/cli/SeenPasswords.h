@@ -2,16 +2,15 @@
 
 #include <QtGlobal>
 
-#include <memory>
 #include <vector>
 
 // The passwords a run has already written, for the exact duplicate check of
 // long streams. Each password is kept once as its UTF-8 bytes behind a
-// length byte, in 1 MiB pages, and an open-addressing table of 8-byte slots
-// finds it: a slot holds a 23-bit tag from the hash and where the bytes lie,
-// so no row list is needed and a million short passwords cost about 20 MB
-// of text plus a 16 MB table. The bytes are compared only when a tag
-// matches, so the answer is exact.
+// length prefix, in 2 MiB pages, and an open-addressing table of 8-byte
+// slots finds it: a slot holds a 23-bit tag from the hash and where the
+// bytes lie, so no row list is needed and a million short passwords cost
+// about 20 MB of text plus a 16 MB table. The bytes are compared only when a
+// tag matches, so the answer is exact.
 class SeenPasswords
 {
 public:
@@ -33,22 +32,27 @@ public:
     quint64 size() const { return m_count; }
 
 private:
-    static constexpr unsigned kPageBits = 20;
+    static constexpr unsigned kPageBits = 21;
     static constexpr size_t kPageSize = size_t(1) << kPageBits;
     static constexpr unsigned kPlaceBits = 40; // page number and offset in the page
+    static constexpr quint64 kPlaceMask = (quint64(1) << kPlaceBits) - 1;
     static constexpr quint64 kUsed = quint64(1) << 63;
 
-    static quint64 tagOf(quint64 hash) { return (hash >> 41) << kPlaceBits; }
+    static quint64 tagOf(quint64 hash) { return kUsed | ((hash >> 41) << kPlaceBits); }
     bool matches(quint64 slot, const char *bytes, size_t length) const;
     quint64 store(const char *bytes, size_t length);
-    // The kept bytes at a place, their length through length.
-    const unsigned char *textAt(quint64 place, size_t &length) const;
     void grow();
+
+    struct Page
+    {
+        unsigned char *bytes;
+        size_t size;
+        size_t used;
+    };
 
     quint64 *m_slots = nullptr; // zeroed memory: 0 is a free slot
     size_t m_mask = 0;
     quint64 m_count = 0;
-    std::vector<std::unique_ptr<unsigned char[]>> m_pages;
-    size_t m_page = 0;         // the page being filled
-    size_t m_used = kPageSize; // bytes used in it
+    std::vector<Page> m_pages;
+    size_t m_page = 0; // the page being filled, when m_pages holds one
 };
