@@ -77,7 +77,7 @@ void MainWindow::connectControls()
 
     auto *quit = new QAction(this);
     quit->setObjectName(u"quitShortcut"_s);
-    quit->setShortcut(QKeySequence::Quit);
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quit->setShortcutContext(Qt::WindowShortcut);
     addAction(quit);
     connect(quit, &QAction::triggered, this, &MainWindow::exitProgram);

@@ -1,0 +1,206 @@
+#include "WindowFixture.h"
+
+#include "commands/RunToolCommand.h"
+#include "common/ProgramFolder.h"
+#include "panels/PanelSwitch.h"
+
+#include <QGroupBox>
+#include <QStackedWidget>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+namespace Name = Settings::Name;
+
+class TestToolCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { m_home = std::make_unique<TestSupport::IsolatedHome>(); }
+    void init()
+    {
+        m_home->resetStore();
+        m_window = std::make_unique<WindowTest::Fixture>();
+        m_window->open();
+    }
+    void cleanup() { m_window.reset(); }
+
+    void dispatchOrder_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<ToolCommand>("command");
+        QTest::newRow("Copy Selected") << u"Copy Selected"_s << ToolCommand::CopySelected;
+        QTest::newRow("Copy All") << u"Copy All"_s << ToolCommand::CopyAll;
+        QTest::newRow("Program Options") << u"Program Options"_s << ToolCommand::ProgramOptions;
+        QTest::newRow("Generation Options") << u"Generation Options"_s << ToolCommand::GenerationOptions;
+        QTest::newRow("Interface Options") << u"Interface Options"_s << ToolCommand::InterfaceOptions;
+        QTest::newRow("Mask Options") << u"Mask Options"_s << ToolCommand::MaskOptions;
+        QTest::newRow("Minimize") << u"Minimize"_s << ToolCommand::Minimize;
+        QTest::newRow("Exit") << u"Exit"_s << ToolCommand::Exit;
+        QTest::newRow("Contents") << u"Contents"_s << ToolCommand::Contents;
+        QTest::newRow("About") << u"About"_s << ToolCommand::About;
+        QTest::newRow("As Text") << u"As Text"_s << ToolCommand::AsText;
+        QTest::newRow("As CSV") << u"As CSV"_s << ToolCommand::AsCsv;
+        QTest::newRow("Help has no command") << u"Help"_s << ToolCommand::None;
+        QTest::newRow("case differs: nothing") << u"copy all"_s << ToolCommand::None;
+        QTest::newRow("the window's own caption: nothing") << u"as Text"_s << ToolCommand::None;
+        QTest::newRow("empty caption: nothing") << u""_s << ToolCommand::None;
+    }
+    void dispatchOrder()
+    {
+        QFETCH(QString, caption);
+        QFETCH(ToolCommand, command);
+        QCOMPARE(toolCommandForCaption(caption), command);
+    }
+
+    void firstOfEqualCaptionsWins()
+    {
+        Settings::write(Name::TCA, u"Copy"_s);
+        Settings::write(Name::TCS, u"Copy"_s);
+        Settings::write(Name::TAC, u"Options"_s);
+        Settings::write(Name::TPO, u"Options"_s);
+        QCOMPARE(toolCommandForCaption(u"Copy"_s), ToolCommand::CopySelected);
+        QCOMPARE(toolCommandForCaption(u"Options"_s), ToolCommand::ProgramOptions);
+    }
+
+    void captionsAreReadOnEveryClick()
+    {
+        m_window->tool(5)->trigger();
+        QCOMPARE(m_window->form().panels->currentWidget(), m_window->form().oFrame);
+        m_window->form().oButton->click();
+        Settings::write(Name::TPO, u"Programm-Optionen"_s);
+        m_window->tool(5)->trigger(); // still shows "Program Options"
+        QCOMPARE(m_window->form().panels->currentWidget(), m_window->form().cFrame);
+    }
+
+    void toolsOpenTheirPanels_data()
+    {
+        QTest::addColumn<int>("tool");
+        QTest::addColumn<QString>("panel");
+        QTest::newRow("Program Options") << 5 << u"oFrame"_s;
+        QTest::newRow("Generation Options") << 6 << u"gFrame"_s;
+        QTest::newRow("Mask Options") << 7 << u"sFrame"_s;
+        QTest::newRow("About") << 12 << u"aFrame"_s;
+        QTest::newRow("Interface Options") << 13 << u"iFrame"_s;
+    }
+    void toolsOpenTheirPanels()
+    {
+        QFETCH(int, tool);
+        QFETCH(QString, panel);
+        const Form &form = m_window->form();
+        QWidget *opened = m_window->window->findChild<QWidget *>(panel);
+        QVERIFY(opened);
+
+        for (int repeat = 0; repeat < 2; ++repeat) { // opening an open panel repeats the switch
+            m_window->tool(tool)->trigger();
+            QVERIFY(opened->isVisible());
+            QVERIFY(!form.cFrame->isVisible());
+            QCOMPARE(PanelSwitch::verticalPosition(*opened), PanelSwitch::kOpenPosition);
+            QCOMPARE(PanelSwitch::verticalPosition(*form.cFrame), PanelSwitch::kAwayPosition);
+        }
+    }
+
+    void closeButtonsReturnToTheMainPanel_data()
+    {
+        QTest::addColumn<int>("tool");
+        QTest::addColumn<QString>("closeButton");
+        QTest::newRow("oButton") << 5 << u"oButton"_s;
+        QTest::newRow("aButton") << 12 << u"aButton"_s;
+    }
+    void closeButtonsReturnToTheMainPanel()
+    {
+        QFETCH(int, tool);
+        QFETCH(QString, closeButton);
+        const Form &form = m_window->form();
+        m_window->tool(tool)->trigger();
+        QWidget *panel = form.panels->currentWidget();
+        m_window->window->findChild<QToolButton *>(closeButton)->click();
+        QVERIFY(form.cFrame->isVisible());
+        QVERIFY(panel->isHidden());
+        QCOMPARE(PanelSwitch::verticalPosition(*form.cFrame), PanelSwitch::kMainPosition);
+        QCOMPARE(PanelSwitch::verticalPosition(*panel), PanelSwitch::kAwayPosition);
+    }
+
+    void copyToolsUseTheList()
+    {
+        m_window->fill({u"a"_s, u"b"_s});
+        m_window->tool(3)->trigger();
+        QCOMPARE(WindowTest::clipboardText(), u"a\r\nb\r\n"_s);
+        m_window->form().genList->setCurrentIndex(m_window->form().genList->model()->index(0, 0));
+        m_window->tool(2)->trigger();
+        QCOMPARE(WindowTest::clipboardText(), u"a"_s);
+    }
+
+    void equalCaptionsOnTwoToolsBothRunTheFirst()
+    {
+        Settings::write(Name::TCA, u"Copy"_s);
+        Settings::write(Name::TCS, u"Copy"_s);
+        m_window->tool(2)->setText(u"Copy"_s);
+        m_window->tool(3)->setText(u"Copy"_s);
+        m_window->fill({u"a"_s, u"b"_s});
+        m_window->form().genList->setCurrentIndex(m_window->form().genList->model()->index(1, 0));
+        WindowTest::setClipboard(u"x"_s);
+        m_window->tool(3)->trigger();
+        QCOMPARE(WindowTest::clipboardText(), u"b"_s);
+    }
+
+    void saveToolsShowTheirDialogs()
+    {
+        m_window->fill({u"a"_s});
+        m_window->tool(15)->trigger();
+        m_window->tool(16)->trigger();
+        QCOMPARE(m_window->dialogs.requests.size(), 2);
+        QCOMPARE(m_window->dialogs.requests.at(0).title, u"Save Text File"_s);
+        QCOMPARE(m_window->dialogs.requests.at(1).title, u"Save CSV File"_s);
+    }
+
+    void contentsOpensTheHelpPage()
+    {
+        m_window->tool(11)->trigger();
+        QCOMPARE(m_window->shell.opened.size(), 1);
+        QCOMPARE(m_window->shell.opened.first(),
+                 QUrl::fromLocalFile(ProgramFolder::path(ProgramFolder::File::HelpIndex)));
+        m_window->tool(10)->trigger(); // Help itself
+        QCOMPARE(m_window->shell.opened.size(), 1);
+    }
+
+    void minimize()
+    {
+        m_window->tool(8)->trigger();
+        QTRY_VERIFY(m_window->window->isMinimized());
+    }
+
+    void exitRunsShutdown_data()
+    {
+        QTest::addColumn<bool>("fromPanel");
+        QTest::addColumn<bool>("byShortcut");
+        QTest::newRow("Exit from the main panel") << false << false;
+        QTest::newRow("Exit while an option panel is open") << true << false;
+        QTest::newRow("Ctrl+Q") << false << true;
+    }
+    void exitRunsShutdown()
+    {
+        QFETCH(bool, fromPanel);
+        QFETCH(bool, byShortcut);
+        if (fromPanel)
+            m_window->tool(6)->trigger();
+        if (byShortcut) {
+            m_window->window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_window->window.get()));
+            QTest::keyClick(m_window->window.get(), Qt::Key_Q, Qt::ControlModifier);
+        } else {
+            m_window->tool(9)->trigger();
+        }
+        QVERIFY(m_window->window->hasShutDown());
+        QVERIFY(!m_window->window->isVisible());
+        QVERIFY(!Settings::read(Name::Top).isEmpty());
+        QVERIFY(!Settings::read(Name::Left).isEmpty());
+    }
+
+private:
+    std::unique_ptr<TestSupport::IsolatedHome> m_home;
+    std::unique_ptr<WindowTest::Fixture> m_window;
+};
+
+QTEST_MAIN(TestToolCommands)
+#include "tst_toolcommands.moc"
