@@ -1,0 +1,220 @@
+// The process the hardening tests start (several at once, or to kill it):
+//
+//   hardening-helper user-masks
+//       gives the user a mask list of their own; prints the data folder, the
+//       user's folder and the English language file, one a line; status 0
+//       when the user's list exists afterwards.
+//   hardening-helper settings NAME ROUNDS GOFILE
+//       once GOFILE exists, writes and reads the settings store ROUNDS times
+//       while another copy does the same; checks every read (two a round)
+//       and the file itself; prints "reads=N other=M errors=E", M the reads
+//       that gave the other writer's value; status 0 when E is 0.
+//   hardening-helper save PATH ITEMS
+//       builds a list of ITEMS lines, prints "ready BYTES" (the size the file
+//       will have) and saves it to PATH through the list-file writer.
+
+#include "common/ProgramFolder.h"
+#include "common/UserMaskList.h"
+#include "generation/ListFiles.h"
+#include "generation/MemoryResultList.h"
+#include "results/ExportLayouts.h"
+#include "settings/SettingsStore.h"
+#include "settings/SettingsTable.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
+#include <QSettings>
+#include <QThread>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+void printLine(const QString &text)
+{
+    std::fputs(qPrintable(text + u'\n'), stdout);
+    std::fflush(stdout);
+}
+
+int userMasks()
+{
+    const bool ok = ProgramFolder::ensureUserMaskList();
+    printLine(ProgramFolder::dataFolder());
+    printLine(ProgramFolder::userFolder());
+    printLine(ProgramFolder::languageFile(u"English"_s));
+    return ok ? 0 : 1;
+}
+
+// One writer of the settings store. Both writers set "Shared" to their own
+// name and round ("A-17") and "Own<name>" to the round alone.
+class SettingsWriter
+{
+public:
+    SettingsWriter(const QString &name, int rounds) : m_name(name), m_rounds(rounds)
+    {
+        m_file = QSettings(QSettings::NativeFormat, QSettings::UserScope, u"Brasmoor"_s, u"Tessaro"_s).fileName();
+    }
+
+    int run(const QString &goFile)
+    {
+        QElapsedTimer waiting;
+        waiting.start();
+        while (!QFileInfo::exists(goFile)) {
+            if (waiting.hasExpired(60000)) {
+                fail(u"the start signal never came"_s);
+                return report();
+            }
+            QThread::usleep(200);
+        }
+        for (int round = 0; round < m_rounds; ++round) {
+            // Before this round's write the value is the other writer's
+            // (usually) or this writer's previous one; after it, this
+            // writer's new one or a later one of the other writer.
+            checkShared(GetRegValue(RegistryRoot::CurrentUser, Settings::Key, u"Shared", u"<none>"_s), round - 1);
+            SetRegValue(RegistryRoot::CurrentUser, Settings::Key, u"Shared", u"%1-%2"_s.arg(m_name).arg(round));
+            checkShared(GetRegValue(RegistryRoot::CurrentUser, Settings::Key, u"Shared", u"<none>"_s), round);
+            SetRegValue(RegistryRoot::CurrentUser, Settings::Key, ownName(), QString::number(round));
+            const QString own = GetRegValue(RegistryRoot::CurrentUser, Settings::Key, ownName(), u"<none>"_s);
+            if (own != QString::number(round))
+                fail(u"round %1: my own value reads %2"_s.arg(round).arg(own));
+            checkFile(round);
+            // A pause lets the other writer take the store's lock file; without
+            // it one writer would hold on to it round after round.
+            QThread::msleep(2);
+        }
+        return report();
+    }
+
+private:
+    QString m_name;
+    int m_rounds;
+    QString m_file;
+    int m_reads = 0;
+    int m_sawOther = 0;
+    int m_lastOther = -1;
+    int m_errors = 0;
+
+    QString ownName() const { return u"Own"_s + m_name; }
+
+    void fail(const QString &what)
+    {
+        if (++m_errors <= 10)
+            std::fprintf(stderr, "writer %s: %s\n", qPrintable(m_name), qPrintable(what));
+    }
+
+    // "A-17" -> 17 when the text is a value some writer can have written.
+    int roundOf(const QString &value, QString *writer) const
+    {
+        static const QRegularExpression shape(u"^([AB])-(0|[1-9][0-9]*)$"_s);
+        const QRegularExpressionMatch match = shape.match(value);
+        if (!match.hasMatch())
+            return -1;
+        const int round = match.captured(2).toInt();
+        if (round >= m_rounds)
+            return -1;
+        *writer = match.captured(1);
+        return round;
+    }
+
+    // lastOwn: the round this writer last wrote, -1 before its first write.
+    void checkShared(const QString &value, int lastOwn)
+    {
+        ++m_reads;
+        const int round = lastOwn + 1;
+        QString writer;
+        const int written = roundOf(value, &writer);
+        if (value == u"<none>" && lastOwn < 0 && m_lastOther < 0)
+            return; // nobody has written yet
+        if (written < 0) {
+            fail(u"round %1: read \"%2\", which nobody wrote"_s.arg(round).arg(value));
+        } else if (writer == m_name) {
+            if (written != lastOwn)
+                fail(u"round %1: read my own older value %2"_s.arg(round).arg(value));
+        } else {
+            ++m_sawOther;
+            // The other writer's rounds only go up; an older one is a write lost.
+            if (written < m_lastOther)
+                fail(u"round %1: read %2 after round %3 of the other writer"_s.arg(round).arg(value).arg(m_lastOther));
+            m_lastOther = written;
+        }
+    }
+
+    // The file on disk, read as bytes at any moment, is always whole.
+    void checkFile(int round)
+    {
+        QFile file(m_file);
+        if (!file.open(QIODevice::ReadOnly)) {
+            fail(u"round %1: the settings file cannot be opened"_s.arg(round));
+            return;
+        }
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QSet<QByteArray> seen;
+        int headings = 0;
+        for (const QByteArray &line : lines) {
+            if (line.isEmpty())
+                continue;
+            if (line == "[General]") {
+                ++headings;
+                continue;
+            }
+            const qsizetype equals = line.indexOf('=');
+            const QByteArray key = line.left(equals);
+            const QString value = QString::fromUtf8(line.mid(equals + 1));
+            QString writer;
+            bool valid = equals > 0 && !seen.contains(key);
+            if (key == "Shared")
+                valid = valid && roundOf(value, &writer) >= 0;
+            else if (key == "OwnA" || key == "OwnB")
+                valid = valid && roundOf(u"A-"_s + value, &writer) >= 0;
+            else
+                valid = false;
+            if (!valid)
+                fail(u"round %1: the file holds the line \"%2\""_s.arg(round).arg(QString::fromUtf8(line)));
+            seen.insert(key);
+        }
+        if (headings != 1 || !seen.contains("Shared") || !seen.contains(ownName().toUtf8()))
+            fail(u"round %1: the file is incomplete"_s.arg(round));
+    }
+
+    int report() const
+    {
+        printLine(u"reads=%1 other=%2 errors=%3"_s.arg(m_reads).arg(m_sawOther).arg(m_errors));
+        return m_errors == 0 ? 0 : 1;
+    }
+};
+
+int save(const QString &path, int items)
+{
+    MemoryResultList list;
+    for (int item = 0; item < items; ++item) {
+        list.appendItem();
+        list.setItemText(item, u"%1 Kqmz-4071-abcd-efgh-ijkl-mnop"_s.arg(item, 8, 10, QLatin1Char('0')));
+    }
+    printLine(u"ready %1"_s.arg(ExportLayouts::text(list).size()));
+    const SafeFileWriter::Result result = SaveListToFile(path, list, SafeFileWriter::Access::OwnerOnly);
+    printLine(result.ok ? u"saved"_s : result.error);
+    return result.ok ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    const QString command = args.value(0);
+    if (command == u"user-masks" && args.size() == 1)
+        return userMasks();
+    if (command == u"settings" && args.size() == 4)
+        return SettingsWriter(args.at(1), args.at(2).toInt()).run(args.at(3));
+    if (command == u"save" && args.size() == 3)
+        return save(args.at(1), args.at(2).toInt());
+    std::fprintf(stderr, "usage: hardening-helper user-masks | settings NAME ROUNDS GOFILE | save PATH ITEMS\n");
+    return 2;
+}
