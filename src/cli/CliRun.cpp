@@ -64,8 +64,14 @@ int copyOne(const PasswordBuilder &builder, int clearAfterSeconds)
     return served.ok ? 0 : fail(served.error);
 }
 
+volatile std::sig_atomic_t g_stopSignal = 0;
+
 int stream(const PasswordBuilder &builder, const CliOptions &options)
 {
+    // A reader that stops early must end the run quietly: EPIPE from write()
+    // instead of a signal.
+    std::signal(SIGPIPE, SIG_IGN);
+
     StreamRequest request;
     request.count = options.count;
     request.format = options.format;
@@ -81,20 +87,21 @@ int stream(const PasswordBuilder &builder, const CliOptions &options)
         return 0; // also when the reader went away: it had what it wanted
     }
 
-    SaveFileSink file(options.outputFile);
-    if (!file.open() || !streamPasswords(builder, request, file).completed || !file.commit())
-        return fail(u"cannot write %1: %2"_s.arg(options.outputFile, file.error()));
-    return 0;
+    // Interrupted, the run stops at the next block and the half-written
+    // temporary file goes: no stray copy of the passwords is left behind.
+    for (int number : {SIGINT, SIGTERM, SIGHUP})
+        std::signal(number, [](int received) { g_stopSignal = received; });
+    SaveFileSink file(options.outputFile, &g_stopSignal);
+    const bool written = file.open() && streamPasswords(builder, request, file).completed && file.commit();
+    if (g_stopSignal)
+        return 128 + g_stopSignal;
+    return written ? 0 : fail(u"cannot write %1: %2"_s.arg(options.outputFile, file.error()));
 }
 
 } // namespace
 
 int runCli(int argc, char *argv[])
 {
-    // A reader that stops early must end the run quietly: EPIPE from write()
-    // instead of a signal.
-    std::signal(SIGPIPE, SIG_IGN);
-
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));

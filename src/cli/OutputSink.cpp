@@ -27,7 +27,7 @@ bool DescriptorSink::write(const char *bytes, qsizetype length)
     return true;
 }
 
-SaveFileSink::SaveFileSink(const QString &path) : m_file(path) {}
+SaveFileSink::SaveFileSink(const QString &path, const volatile std::sig_atomic_t *stop) : m_file(path), m_stop(stop) {}
 
 bool SaveFileSink::open()
 {
@@ -49,7 +49,7 @@ bool SaveFileSink::open()
 
 bool SaveFileSink::write(const char *bytes, qsizetype length)
 {
-    if (!m_error.isEmpty())
+    if (!m_error.isEmpty() || *m_stop)
         return false;
     if (m_file.write(bytes, length) != length) {
         m_error = m_file.errorString();
@@ -61,7 +61,7 @@ bool SaveFileSink::write(const char *bytes, qsizetype length)
 
 bool SaveFileSink::commit()
 {
-    if (!m_error.isEmpty())
+    if (!m_error.isEmpty() || *m_stop)
         return false;
     if (!m_file.commit()) {
         m_error = m_file.errorString();

@@ -3,6 +3,8 @@
 #include <QSaveFile>
 #include <QString>
 
+#include <csignal>
+
 // Where the password blocks go: a descriptor (standard output) or a file
 // that replaces its target only when everything was written.
 class OutputSink
@@ -32,11 +34,13 @@ private:
 };
 
 // Writes a file readable by its owner alone, through QSaveFile: the target
-// is replaced when commit() succeeds and left as it was otherwise.
+// is replaced when commit() succeeds and left as it was otherwise (the
+// temporary file is removed when the sink goes without a commit).
 class SaveFileSink final : public OutputSink
 {
 public:
-    explicit SaveFileSink(const QString &path);
+    // Writing stops once *stop is non-zero (set by a signal handler).
+    SaveFileSink(const QString &path, const volatile std::sig_atomic_t *stop);
     // Opens the temporary file; false with error() set when it cannot.
     bool open();
     bool write(const char *bytes, qsizetype length) override;
@@ -45,5 +49,6 @@ public:
 
 private:
     QSaveFile m_file;
+    const volatile std::sig_atomic_t *m_stop;
     QString m_error;
 };

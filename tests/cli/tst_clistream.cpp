@@ -1,36 +1,27 @@
 #include "TestSupport.h"
 
-#include "CliOptions.h"
 #include "OutputSink.h"
 #include "PasswordStream.h"
 #include "SeenPasswords.h"
 
 #include "generation/PasswordBuilder.h"
 
-#include <limits>
-
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// Keeps every block it is given; refuses after `limit` blocks.
+// Keeps every block it is given.
 class RecordingSink final : public OutputSink
 {
 public:
-    explicit RecordingSink(int limit = -1) : m_limit(limit) {}
     bool write(const char *bytes, qsizetype length) override
     {
-        if (m_limit >= 0 && blocks >= m_limit)
-            return false;
         ++blocks;
         data.append(bytes, length);
         return true;
     }
     QByteArray data;
     int blocks = 0;
-
-private:
-    int m_limit;
 };
 
 GenerationSettings defaults()
@@ -94,45 +85,6 @@ private slots:
         QCOMPARE(out, text.toUtf8());
     }
 
-    void storedValuesFallBackToStartupDefaults_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("storedMode");
-        QTest::addColumn<QString>("storedUpper");
-        QTest::addColumn<GenerationMode>("mode");
-        QTest::addColumn<QString>("upper");
-        const QString az = u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"_s;
-        QTest::addRow("nothing stored") << QStringList() << QString() << QString() << GenerationMode::Default << az;
-        QTest::addRow("custom stored") << QStringList() << u"1"_s << u"QZ"_s << GenerationMode::Custom << u"QZ"_s;
-        QTest::addRow("unknown mode copies")
-            << QStringList() << u"7"_s << u"QZ"_s << GenerationMode::CopyUnchanged << u"QZ"_s;
-        QTest::addRow("--default") << QStringList{u"--default"_s} << u"1"_s << u"QZ"_s << GenerationMode::Default
-                                   << u"QZ"_s;
-        QTest::addRow("--custom") << QStringList{u"--custom"_s} << u"0"_s << QString() << GenerationMode::Custom << az;
-        QTest::addRow("a class implies custom")
-            << QStringList{u"--upper"_s, u"W"_s} << u"0"_s << u"QZ"_s << GenerationMode::Custom << u"W"_s;
-        QTest::addRow("an empty class stays empty")
-            << QStringList{u"--upper="_s} << u"0"_s << u"QZ"_s << GenerationMode::Custom << QString();
-    }
-    void storedValuesFallBackToStartupDefaults()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, storedMode);
-        QFETCH(QString, storedUpper);
-        QFETCH(GenerationMode, mode);
-        QFETCH(QString, upper);
-        const ParsedArguments parsed = parseArguments(QStringList{u"tessaro-cli"_s} + arguments + QStringList{u"X"_s});
-        QCOMPARE(parsed.error, QString());
-        GenerationSettings stored; // as read from an empty store
-        stored.upperClass = storedUpper;
-        stored.mode = GenerationSettings::modeFromText(storedMode);
-        const GenerationSettings s = settingsForRun(parsed.options, stored, storedMode);
-        QCOMPARE(s.mode, mode);
-        QCOMPARE(s.upperClass, upper);
-        QCOMPARE(s.lowerClass, u"abcdefghijklmnopqrstuvwxyz"_s);
-        QCOMPARE(s.counterSymbol, u"i"_s);
-    }
-
     void blocksJoinSeamlessly()
     {
         // About 2.6 MB of counter passwords: several blocks, cut anywhere.
@@ -149,34 +101,6 @@ private slots:
             expected += QByteArray::number(k) + "-----\n";
         QCOMPARE(sink.data.size(), expected.size());
         QVERIFY(sink.data == expected);
-    }
-
-    void aRefusingSinkStopsTheStream()
-    {
-        const PasswordBuilder builder(u"Xxxx####"_s, defaults());
-        RecordingSink sink(1);
-        StreamRequest request;
-        request.count = std::numeric_limits<qint32>::max();
-        request.dropDuplicates = false;
-        const StreamResult result = streamPasswords(builder, request, sink);
-        QVERIFY(!result.completed);
-        QCOMPARE(sink.blocks, 1);
-        QVERIFY(result.written < 300000);
-    }
-
-    void anExhaustedMaskEndsTheStream()
-    {
-        // '##' gives 100 passwords at most; the stream must stop once it has
-        // them instead of making two billion attempts.
-        const PasswordBuilder builder(u"##"_s, defaults());
-        RecordingSink sink;
-        StreamRequest request;
-        request.count = std::numeric_limits<qint32>::max();
-        request.distinctPasswords = 100;
-        const StreamResult result = streamPasswords(builder, request, sink);
-        QVERIFY(result.completed);
-        QCOMPARE(result.written, 100);
-        QCOMPARE(sink.data.count('\n'), 100);
     }
 };
 
