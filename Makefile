@@ -1,5 +1,5 @@
 # Shorthands for the scripts in scripts/, which do the real work.
-.PHONY: run test bench build clean
+.PHONY: run test bench build clean package harden
 
 build:
 	scripts/build
@@ -13,5 +13,11 @@ test:
 bench:
 	scripts/bench
 
+package:
+	scripts/package
+
+harden:
+	scripts/harden
+
 clean:
-	rm -rf build build-release
+	rm -rf build build-release build-install build-asan build-fuzz build-package
