@@ -1,15 +1,27 @@
 #include "MainWindow.h"
 
+#include "clipboard/ClipboardClearTimer.h"
 #include "commands/OpenWebPage.h"
 #include "commands/RunToolCommand.h"
 #include "common/ProgramFolder.h"
 #include "generate/GenerateCommand.h"
+#include "generation/GenerationPanels.h"
+#include "localisation/LanguageCommands.h"
+#include "masks/MaskListCommands.h"
+#include "messages/MessageBoxes.h"
+#include "options/ClickSound.h"
+#include "options/ControlLooks.h"
+#include "options/OptionBoxes.h"
 #include "panels/PanelSwitch.h"
 #include "results/CommonDialog.h"
 #include "results/ResultCommands.h"
 #include "results/ResultListView.h"
+#include "settings/SettingsTable.h"
+#include "shell/Shell.h"
 #include "shutdown/Shutdown.h"
+#include "strength/StrengthMeter.h"
 #include "toolbar/ToolBand.h"
+#include "update/UpdateNotifier.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -19,6 +31,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QToolButton>
@@ -27,7 +40,8 @@ using namespace Qt::StringLiterals;
 
 MainWindow::MainWindow(const WindowServices &services, QWidget *parent)
     : QMainWindow(parent), m_services(services), m_bars(new ToolBand(this)),
-      m_dialog(std::make_unique<CommonDialog>(*services.fileDialogs))
+      m_dialog(std::make_unique<CommonDialog>(*services.fileDialogs)), m_looks(std::make_unique<ControlLooks>()),
+      m_clickSound(new ClickSound(this)), m_updates(nullptr), m_clearTimer(new ClipboardClearTimer(this))
 {
     setObjectName(u"gen"_s);
     setMenuBar(m_bars);
@@ -36,6 +50,19 @@ MainWindow::MainWindow(const WindowServices &services, QWidget *parent)
     setCentralWidget(central);
     m_form = buildForm(central);
     m_results = std::make_unique<ResultCommands>(*m_form.genList, *m_dialog, *services.messages);
+    m_results->setCopiedCallback([this](const QString &text) {
+        if (Settings::read(Settings::Name::ClearAfter) == u"1")
+            m_clearTimer->copied(text);
+    });
+
+    // The version check (wChk) and the new-version notice (ctlpop); start-up
+    // starts the check when the user asked for it.
+    MessageBoxes *messages = services.messages;
+    m_updates = new UpdateNotifier(this, [messages](const QString &text, const QString &title) {
+        messages->show({text, title, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical});
+    });
+    Shell *shell = services.shell;
+    m_updates->setUrlOpener([shell](const QUrl &url) { shell->openUrl(url); });
     for (QWidget *panel : {m_form.oFrame, m_form.gFrame, m_form.sFrame, m_form.iFrame, m_form.aFrame})
         PanelSwitch::setVerticalPosition(*panel, PanelSwitch::kAwayPosition);
     PanelSwitch::setVerticalPosition(*m_form.cFrame, PanelSwitch::kMainPosition);
@@ -72,6 +99,40 @@ void MainWindow::connectControls()
     // The buttons that only close their panel.
     connect(f.oButton, &QToolButton::clicked, this, [this] { closePanel(*m_form.oFrame); });
     connect(f.aButton, &QToolButton::clicked, this, [this] { closePanel(*m_form.aFrame); });
+
+    // The mask list and the strength of the mask being typed or picked.
+    connect(f.addButton, &QToolButton::clicked, this,
+            [this] { MaskList::AddMask(*m_form.mCombo, *m_services.messages); });
+    connect(f.sudButton, &QToolButton::clicked, this,
+            [this] { MaskList::RemoveMask(*m_form.mCombo, *m_services.messages); });
+    connect(f.mCombo, &QComboBox::editTextChanged, this, &MainWindow::refreshStrength);
+
+    // The two generation panels save, then close.
+    connect(f.nButton, &QToolButton::clicked, this, [this] {
+        if (GenerationPanels::SaveClasses(m_form, *m_services.messages)) {
+            refreshStrength();
+            closePanel(*m_form.gFrame);
+        }
+    });
+    connect(f.mButton, &QToolButton::clicked, this, [this] {
+        if (GenerationPanels::SaveSymbols(m_form, *m_services.messages)) {
+            refreshStrength();
+            closePanel(*m_form.sFrame);
+        }
+    });
+    connect(f.cOption, &QRadioButton::clicked, this, [this] {
+        GenerationPanels::ChooseCustomGeneration(m_form);
+        refreshStrength();
+    });
+    connect(f.dOption, &QRadioButton::clicked, this, [this] {
+        GenerationPanels::ChooseDefaultGeneration(m_form);
+        refreshStrength();
+    });
+
+    OptionBoxes::connectBoxes(*this);
+    m_clickSound->connectButtons(f);
+    connect(f.iButton, &QToolButton::clicked, this, [this] { Language::ApplyChosenLanguage(*this); });
+
     connect(f.kmflnk, &QPushButton::clicked, this,
             [this] { OpenWebPage(*m_services.shell, m_form.kmflnk->property("url").toString()); });
 
@@ -81,6 +142,11 @@ void MainWindow::connectControls()
     quit->setShortcutContext(Qt::WindowShortcut);
     addAction(quit);
     connect(quit, &QAction::triggered, this, &MainWindow::exitProgram);
+}
+
+void MainWindow::refreshStrength()
+{
+    m_form.strengthMeter->showMask(m_form.mCombo->currentText());
 }
 
 void MainWindow::popUpAtPointer(const QString &menuId, QWidget &button)

@@ -7,10 +7,14 @@
 
 #include <memory>
 
+class ClickSound;
+class ClipboardClearTimer;
 class CommonDialog;
+class ControlLooks;
 class QAction;
 class ResultCommands;
 class ToolBand;
+class UpdateNotifier;
 
 // The program's window, the form gen: its panels and controls (Form), the
 // menu band genbars, the file dialog object, and the routing of every
@@ -28,6 +32,13 @@ public:
     CommonDialog &commonDialog() const { return *m_dialog; }
     ResultCommands &results() const { return *m_results; }
     const WindowServices &services() const { return m_services; }
+    ControlLooks &looks() const { return *m_looks; }
+    ClickSound &clickSound() const { return *m_clickSound; }
+    UpdateNotifier &updates() const { return *m_updates; }
+    ClipboardClearTimer &clipboardClearTimer() const { return *m_clearTimer; }
+
+    // Shows the strength of the mask in the mask box.
+    void refreshStrength();
 
     // The Generate button's command.
     void generate();
@@ -57,5 +68,9 @@ private:
     ToolBand *m_bars;
     std::unique_ptr<CommonDialog> m_dialog;
     std::unique_ptr<ResultCommands> m_results;
+    std::unique_ptr<ControlLooks> m_looks;
+    ClickSound *m_clickSound;
+    UpdateNotifier *m_updates;
+    ClipboardClearTimer *m_clearTimer;
     bool m_shutDown = false;
 };

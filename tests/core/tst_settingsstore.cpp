@@ -127,10 +127,11 @@ private slots:
         QCOMPARE(Settings::startupDefault(Settings::Name::TAT), u"As Text"_s);
         QCOMPARE(Settings::startupDefault(Settings::Name::Clear), u"1"_s);
         QCOMPARE(Settings::startupDefault(Settings::Name::GenOpt), u"0"_s);
+        QCOMPARE(Settings::startupDefault(Settings::Name::ClearAfter), u"0"_s);
         int withDefault = 0;
         for (const Settings::Definition &definition : Settings::table())
             withDefault += definition.startupDefault != nullptr;
-        QCOMPARE(withDefault, 33);
+        QCOMPARE(withDefault, 34);
     }
 
 private:

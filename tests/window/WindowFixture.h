@@ -1,8 +1,10 @@
 #pragma once
 
 // A real main window driven offscreen, with message boxes, file dialogs and
-// the shell replaced by recording fakes, in an isolated home.
+// the shell replaced by recording fakes, in an isolated home and a program
+// folder of its own.
 
+#include "common/ProgramFolder.h"
 #include "dialogs/RecordingFileDialogs.h"
 #include "MainWindow.h"
 #include "messages/RecordingMessageBoxes.h"
@@ -15,17 +17,54 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include <memory>
 
 namespace WindowTest {
 
+// A temporary program folder holding copies of the build tree's language
+// files, starter masks and help page, so that a test may change mask.kmf or
+// remove a language without touching the build tree.
+class ProgramFolderCopy
+{
+public:
+    ProgramFolderCopy()
+    {
+        const QDir built(qEnvironmentVariable("TESSARO_BIN_DIR"));
+        QDir target(m_dir.path());
+        target.mkpath(QStringLiteral("Language"));
+        target.mkpath(QStringLiteral("help"));
+        const auto copyFile = [&](const QString &name) {
+            if (QFile::exists(built.filePath(name)))
+                QFile::copy(built.filePath(name), target.filePath(name));
+        };
+        for (const QString &name : QDir(built.filePath(QStringLiteral("Language"))).entryList(QDir::Files))
+            copyFile(QStringLiteral("Language/") + name);
+        copyFile(QStringLiteral("mask.kmf"));
+        copyFile(QStringLiteral("help/index.htm"));
+        ProgramFolder::setFolderForTesting(m_dir.path());
+    }
+    ~ProgramFolderCopy() { ProgramFolder::setFolderForTesting(QString()); }
+    ProgramFolderCopy(const ProgramFolderCopy &) = delete;
+    ProgramFolderCopy &operator=(const ProgramFolderCopy &) = delete;
+
+    QString path() const { return m_dir.path(); }
+    QString file(const QString &name) const { return m_dir.filePath(name); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
 struct Fixture
 {
+    ProgramFolderCopy folder;
     RecordingMessageBoxes messages;
     RecordingFileDialogs dialogs;
     RecordingShell shell;

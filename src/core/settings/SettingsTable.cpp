@@ -9,7 +9,7 @@ namespace Settings {
 namespace {
 
 // clang-format off
-constexpr std::array<Definition, 37> kTable{{
+constexpr std::array<Definition, 38> kTable{{
     {Name::Left,     nullptr},
     {Name::Top,      nullptr},
     {Name::TCA,      "Copy All"},
@@ -47,6 +47,7 @@ constexpr std::array<Definition, 37> kTable{{
     {Name::LastGen,  "0"},
     {Name::Sound,    "1"},
     {Name::Clear,    "1"},
+    {Name::ClearAfter, "0"},
 }};
 // clang-format on
 

@@ -55,6 +55,7 @@ inline constexpr QLatin1String Style{"Style"};
 inline constexpr QLatin1String LastGen{"LastGen"};
 inline constexpr QLatin1String Sound{"Sound"};
 inline constexpr QLatin1String Clear{"Clear"};
+inline constexpr QLatin1String ClearAfter{"ClearAfter"}; // clear copied passwords after 10 s
 } // namespace Name
 // clang-format on
 

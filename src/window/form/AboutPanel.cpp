@@ -1,6 +1,7 @@
 #include "form/Form.h"
 #include "form/Named.h"
 #include "form/PanelParts.h"
+#include "update/SiteAddress.h"
 
 #include <QFont>
 #include <QGroupBox>
@@ -44,7 +45,7 @@ void buildAbout(Form &form)
 
     // The maker's site, shown as a link; the address is held twice, as the
     // caption and as the button's url property.
-    const QString site = QStringLiteral(TESSARO_SITE_URL);
+    const QString site = SiteAddress::siteUrl().toString();
     form.kmflnk = named<QPushButton>("kmflnk", site);
     form.kmflnk->setProperty("url", site);
     form.kmflnk->setFlat(true);

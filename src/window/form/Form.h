@@ -13,6 +13,7 @@ class QStackedWidget;
 class QToolButton;
 class QWidget;
 class ResultListView;
+class StrengthMeter;
 
 // The controls of the form gen, by the names every part of the program
 // uses for them (each widget's objectName is its name). The six panels are
@@ -36,6 +37,7 @@ struct Form
     QLineEdit *spinner = nullptr;
     QToolButton *addButton = nullptr;
     QToolButton *sudButton = nullptr;
+    StrengthMeter *strengthMeter = nullptr; // beside the mask box
     ResultListView *genList = nullptr;
 
     // Program options
@@ -46,6 +48,7 @@ struct Form
     QCheckBox *ccl = nullptr;
     QCheckBox *ASg = nullptr;
     QCheckBox *ccb = nullptr;
+    QCheckBox *cca = nullptr; // clear copied passwords after 10 s
     QToolButton *oButton = nullptr;
 
     // Generation options

@@ -2,6 +2,7 @@
 #include "form/Icons.h"
 #include "form/Named.h"
 #include "results/ResultListView.h"
+#include "strength/StrengthMeter.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -64,6 +65,9 @@ void buildMainPanel(Form &form)
     inputs->addWidget(form.mCombo, 1);
     inputs->addWidget(form.addButton);
     inputs->addWidget(form.sudButton);
+    form.strengthMeter = named<StrengthMeter>("strengthMeter");
+    inputs->addSpacing(4);
+    inputs->addWidget(form.strengthMeter);
     inputs->addSpacing(10);
     inputs->addWidget(form.spinner);
     main->addWidget(form.mFrame);

@@ -65,6 +65,7 @@ void buildProgramOptions(Form &form)
     form.ccl = checkBox("ccl", u"Confirm clear"_s, boxes);
     form.ASg = checkBox("ASg", u"Auto-Save last generated password(s)"_s, boxes);
     form.ccb = checkBox("ccb", u"Clear Clipboard on exit"_s, boxes);
+    form.cca = checkBox("cca", u"Clear clipboard after 10 seconds"_s, boxes);
     form.oButton = panelButton("oButton", u"Close Program Options"_s);
     layOutPanel(form.oFrame, boxes, form.oButton);
     form.oFrame->setFocusProxy(form.Slm);

@@ -36,7 +36,10 @@ void ResultCommands::CopySelectedResult()
     const int row = m_list.selectedRow();
     if (row < 0)
         return;
-    Clipboard::CopyToClipboard(m_list.ItemText(row, 0));
+    const QString text = m_list.ItemText(row, 0);
+    Clipboard::CopyToClipboard(text);
+    if (m_copied)
+        m_copied(text);
 }
 
 QString ResultCommands::allRowsText() const
@@ -56,7 +59,10 @@ QString ResultCommands::allRowsText() const
 
 void ResultCommands::CopyAllResults()
 {
-    Clipboard::CopyToClipboard(allRowsText());
+    const QString text = allRowsText();
+    Clipboard::CopyToClipboard(text);
+    if (m_copied)
+        m_copied(text);
 }
 
 void ResultCommands::ClearResults()

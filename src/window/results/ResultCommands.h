@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 class CommonDialog;
 class MessageBoxes;
 class ResultListView;
@@ -14,6 +16,10 @@ class ResultCommands
 {
 public:
     ResultCommands(ResultListView &list, CommonDialog &dialog, MessageBoxes &messages);
+
+    // Told the text each copy command has just put on the clipboard.
+    using CopiedCallback = std::function<void(const QString &text)>;
+    void setCopiedCallback(CopiedCallback copied) { m_copied = std::move(copied); }
 
     // The selected row onto the clipboard; without a selected row the
     // clipboard keeps what it held.
@@ -38,4 +44,5 @@ private:
     ResultListView &m_list;
     CommonDialog &m_dialog;
     MessageBoxes &m_messages;
+    CopiedCallback m_copied;
 };

@@ -1,18 +1,34 @@
 #include "startup/Startup.h"
 
+#include "common/ProgramFolder.h"
+#include "common/UserMaskList.h"
+#include "generation/GenerationPanels.h"
+#include "localisation/LanguageCommands.h"
 #include "MainWindow.h"
+#include "masks/MaskListCommands.h"
+#include "options/OptionBoxes.h"
+#include "placement/Twips.h"
+#include "settings/SettingsStore.h"
 #include "settings/SettingsTable.h"
-#include "toolbar/ToolBand.h"
-#include "toolbar/ToolCodes.h"
+#include "startup/WindowPlacement.h"
+#include "update/SiteAddress.h"
+#include "update/UpdateNotifier.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+
+#include <QLocale>
 
 #include <array>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -26,6 +42,52 @@ void setCaption(MainWindow &window)
     window.setWindowTitle(u"Tessaro %1.%2"_s.arg(TESSARO_VERSION_MAJOR).arg(TESSARO_VERSION_MINOR));
 }
 
+// Where the program is installed: the running executable, under the
+// maker's key, for other programs to find.
+void writeInstallPath(MainWindow &)
+{
+    SetRegValue(RegistryRoot::CurrentUser, Settings::MakerKey, Settings::InstallPathValue,
+                ProgramFolder::executablePath());
+}
+
+// A stored position in twips as a number, or nothing when it is not one.
+std::optional<double> storedTwips(QLatin1String name)
+{
+    const QString text = Settings::read(name).trimmed();
+    bool isNumber = false;
+    const double value = QLocale::c().toDouble(text, &isNumber);
+    if (text.isEmpty() || !isNumber)
+        return std::nullopt;
+    return value;
+}
+
+// The window where it was left (Left and Top in twips), or centred on the
+// screen when no position is stored. A position that would leave the title
+// bar off every screen is brought back just far enough to reach it.
+void restorePosition(MainWindow &window)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    const QString left = Settings::read(Name::Left);
+    const QString top = Settings::read(Name::Top);
+    QPoint position = window.pos();
+    if (left.isEmpty())
+        position.setX(area.x() + (area.width() - window.width()) / 2);
+    else if (const std::optional<double> twips = storedTwips(Name::Left))
+        position.setX(qRound(Twips::toPixels(*twips, screen->logicalDotsPerInchX())));
+    if (top.isEmpty())
+        position.setY(area.y() + (area.height() - window.height()) / 2);
+    else if (const std::optional<double> twips = storedTwips(Name::Top))
+        position.setY(qRound(Twips::toPixels(*twips, screen->logicalDotsPerInchY())));
+
+    QList<QRect> screens;
+    for (const QScreen *each : QGuiApplication::screens())
+        screens.append(each->geometry());
+    window.move(WindowPlacement::reachablePosition(QRect(position, window.size()), screens));
+}
+
 // The stored tool captions, which the menu commands are recognised by: each
 // empty one gets its default.
 void writeToolCaptionDefaults(MainWindow &)
@@ -34,16 +96,6 @@ void writeToolCaptionDefaults(MainWindow &)
                                      Name::TXI, Name::THL, Name::TCO, Name::TAO, Name::TAT, Name::TAC}) {
         if (Settings::read(code).isEmpty())
             Settings::write(code, Settings::startupDefault(code));
-    }
-}
-
-// Each command tool shows the caption stored under its code, so that a tool
-// and its stored caption agree (applying a language keeps them so later).
-void showStoredToolCaptions(MainWindow &window)
-{
-    for (const ToolCode &tool : kToolCodes) {
-        if (QAction *action = window.toolBand().tool(tool.index))
-            action->setText(Settings::read(tool.code));
     }
 }
 
@@ -59,10 +111,25 @@ QString readOrWriteDefault(QLatin1String name)
     return value;
 }
 
-// The language the window's texts come from.
+// One row per language file in the language box.
+void fillLanguageList(MainWindow &window)
+{
+    Language::FillLanguageList(*window.form().LCombo, false);
+}
+
+// The saved masks in the mask box; a user without a list of their own gets
+// the starter list first.
+void loadMaskList(MainWindow &window)
+{
+    ProgramFolder::ensureUserMaskList();
+    MaskList::LoadMasks(*window.form().mCombo);
+}
+
+// The language the window's texts come from, applied to every caption.
 void restoreLanguage(MainWindow &window)
 {
     window.form().LCombo->setEditText(readOrWriteDefault(Name::Language));
+    Language::ApplyLanguage(window);
 }
 
 // The five mask symbols, shown in the Mask Options fields.
@@ -83,7 +150,8 @@ void restoreMaskSymbols(MainWindow &window)
 // An on/off setting shown by a check box: an empty value gets its default;
 // 0 unticks the box, 1 ticks it, anything else leaves it as it is. The
 // box's own click handler does not run.
-void restoreCheckBox(QLatin1String name, QCheckBox &box)
+// Returns the state set: 0, 1, or -1 when the box was left alone.
+int restoreCheckBox(QLatin1String name, QCheckBox &box)
 {
     bool isNumber = false;
     const int value = readOrWriteDefault(name).trimmed().toInt(&isNumber);
@@ -91,6 +159,22 @@ void restoreCheckBox(QLatin1String name, QCheckBox &box)
         box.setChecked(false);
     else if (isNumber && value == 1)
         box.setChecked(true);
+    else
+        return -1;
+    return value;
+}
+
+// A box whose option acts at once: start-up performs the effect itself, for
+// 0 and 1 only.
+void restoreOptionWithEffect(MainWindow &window, QLatin1String name)
+{
+    for (const OptionBoxes::Option &option : OptionBoxes::options()) {
+        if (option.setting == name) {
+            OptionBoxes::applyEffect(window, option.effect,
+                                     restoreCheckBox(option.setting, *(window.form().*option.box)));
+            return;
+        }
+    }
 }
 
 void restoreSaveMask(MainWindow &window)
@@ -101,6 +185,33 @@ void restoreSaveMask(MainWindow &window)
 void restoreSaveCount(MainWindow &window)
 {
     restoreCheckBox(Name::SaveN, *window.form().slg);
+}
+
+void restoreKeepOnTop(MainWindow &window)
+{
+    restoreOptionWithEffect(window, Name::OnTop);
+}
+
+// The version check starts here and answers after start-up has finished.
+void restoreUpdateCheck(MainWindow &window)
+{
+    if (restoreCheckBox(Name::AUChk, *window.form().ACu) == 1)
+        window.updates().start();
+}
+
+void restoreStyle(MainWindow &window)
+{
+    restoreOptionWithEffect(window, Name::Style);
+}
+
+void restoreSound(MainWindow &window)
+{
+    restoreOptionWithEffect(window, Name::Sound);
+}
+
+void restoreClearAfterCopy(MainWindow &window)
+{
+    restoreCheckBox(Name::ClearAfter, *window.form().cca);
 }
 
 void restoreConfirmClear(MainWindow &window)
@@ -135,10 +246,7 @@ void restoreGenerationMode(MainWindow &window)
         form.dOption->setChecked(true);
     } else if (mode == 1) {
         form.cOption->setChecked(true);
-        for (QWidget *widget : std::initializer_list<QWidget *>{form.uLabel, form.uEdit, form.lLabel, form.lEdit,
-                                                                form.nLabel, form.nEdit, form.sLabel, form.sEdit})
-            widget->setEnabled(true);
-        Settings::write(Name::GenOpt, u"1"_s);
+        GenerationPanels::ChooseCustomGeneration(form);
     }
 }
 
@@ -173,24 +281,53 @@ void restoreLastCount(MainWindow &window)
     window.form().spinner->setText(stored.isEmpty() ? u"1"_s : stored);
 }
 
+// The About panel's maker line, credits and the maker's site.
+void setAboutTexts(MainWindow &window)
+{
+    const Form &form = window.form();
+    form.aC->setText(u"Made by Brasmoor"_s);
+    form.aK->setPlainText(u"Thanks to the Tessaro team for the Spanish (Spain) translation.\n"
+                          "The version check is done with Qt, by The Qt Company (https://www.qt.io)."_s);
+    const QString site = SiteAddress::siteUrl().toString();
+    form.kmflnk->setText(site);
+    form.kmflnk->setProperty("url", site);
+}
+
+// The meter beside the mask box, for the mask and settings now shown.
+void showMaskStrength(MainWindow &window)
+{
+    window.refreshStrength();
+}
+
 using Step = void (*)(MainWindow &);
 
 // The steps in the order they run.
+// The window's CommonDialog object is created with the window itself.
 constexpr std::array kSteps{
     Step(setCaption),
+    Step(writeInstallPath),
+    Step(restorePosition),
     Step(writeToolCaptionDefaults),
+    Step(fillLanguageList),
+    Step(loadMaskList),
     Step(restoreLanguage),
-    Step(showStoredToolCaptions),
     Step(restoreMaskSymbols),
     Step(restoreLastMask),
     Step(restoreSaveMask),
     Step(restoreLastCount),
     Step(restoreSaveCount),
+    Step(restoreKeepOnTop),
+    Step(restoreUpdateCheck),
     Step(restoreConfirmClear),
+    Step(restoreStyle),
     Step(restoreLastGenerated),
+    Step(restoreSound),
     Step(restoreClearClipboard),
+    Step(restoreClearAfterCopy),
     Step(restoreGenerationMode),
     Step(restoreCharacterClasses),
+    Step(setAboutTexts),
+    Step(showMaskStrength),
 };
 
 } // namespace

@@ -1,0 +1,46 @@
+#include "options/ControlLooks.h"
+
+#include "form/Form.h"
+#include "results/ResultListView.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+
+ControlLooks::ControlLooks() = default;
+ControlLooks::~ControlLooks() = default;
+
+QList<QWidget *> ControlLooks::controls(const Form &form)
+{
+    return {form.aButton,   form.cButton,   form.fButton, form.gButton, form.genList,
+            form.oButton,   form.SButton,   form.nButton, form.mButton, form.iButton,
+            form.addButton, form.sudButton, form.mCombo,  form.LCombo,  form.spinner};
+}
+
+QStyle *ControlLooks::style(int look)
+{
+    std::unique_ptr<QStyle> &held = look == Xp ? m_xp : m_classic;
+    if (!held)
+        held.reset(QStyleFactory::create(look == Xp ? u"Fusion"_s : u"Windows"_s));
+    return held.get();
+}
+
+void ControlLooks::ApplyStyle(const Form &form, int look)
+{
+    if (look != Xp && look != Classic)
+        return;
+    QStyle *chosen = style(look);
+    if (!chosen)
+        return;
+    for (QWidget *control : controls(form)) {
+        control->setStyle(chosen);
+        // An editable combo box draws its text in a line edit of its own.
+        if (auto *combo = qobject_cast<QComboBox *>(control); combo && combo->lineEdit())
+            combo->lineEdit()->setStyle(chosen);
+    }
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "strength/MaskStrength.h"
+
+#include <QWidget>
+
+#include <array>
+
+// A compact meter beside the mask box: the bits of entropy a password made
+// from the mask has under the stored generation settings ("72 bits"), the
+// verdict in the interface language, and a small bar coloured by verdict.
+class StrengthMeter final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit StrengthMeter(QWidget *parent = nullptr);
+
+    // Measures the mask with the stored settings and shows the result.
+    void showMask(const QString &mask);
+    // The words for the four verdicts, from Poor to Excellent.
+    void setWords(const std::array<QString, 4> &words);
+
+    // What the meter shows, for people and for assistive technology.
+    QString text() const;
+    double bits() const { return m_bits; }
+    MaskStrength::Rating rating() const { return m_rating; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void update();
+
+    std::array<QString, 4> m_words;
+    double m_bits = 0;
+    MaskStrength::Rating m_rating = MaskStrength::Rating::Poor;
+};
