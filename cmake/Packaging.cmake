@@ -16,25 +16,24 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT) # tessaro_1.1.3_amd64.deb
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Plug-ins Qt loads at run time, which no linker sees: the platform plug-ins
-# to show a window and reach the clipboard, the SVG icon engine.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")
-# Keeps the password on the clipboard on Wayland (`tessaro MASK`).
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "wl-clipboard")
-# The long description: the summary is its first line, every further line
-# starts with a blank and an empty line is " ."
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
- Tessaro makes passwords from masks. In a mask, five symbols stand for a
- random upper-case letter, lower-case letter, digit, special character and
- an incrementing number; every other character is copied, so Xxxx-####-@@@@
- gives passwords of one fixed shape.
- .
- The window makes one password or a million at a time without duplicates,
- draws from built-in ranges or from character classes you edit, keeps a list
- of favourite masks, copies passwords to the clipboard and saves them as text
- or CSV files. `tessaro MASK` puts one password on the clipboard without
- opening the window, and tessaro-cli writes any number of them for scripts.
- .
- Passwords come from a cryptographically secure random source.")
+# The X11 platform plug-in, the image formats and the sound back-ends come
+# with the libraries themselves. wl-copy keeps a password on the clipboard
+# on Wayland (`tessaro MASK`), and the Wayland plug-in lets the window run
+# there without XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "wl-clipboard, qt6-wayland")
+# The long description, below the summary line; CPack indents it and turns
+# the empty lines into " .".
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Tessaro makes passwords from masks. In a mask, five symbols stand for a
+random upper-case letter, lower-case letter, digit, special character and
+an incrementing number; every other character is copied, so Xxxx-####-@@@@
+gives passwords of one fixed shape.
+
+The window makes one password or a million at a time without duplicates,
+draws from built-in ranges or from character classes you edit, keeps a list
+of favourite masks, copies passwords to the clipboard and saves them as text
+or CSV files. `tessaro MASK` puts one password on the clipboard without
+opening the window, and tessaro-cli writes any number of them for scripts.
+
+Passwords come from a cryptographically secure random source.")
 
 include(CPack)
