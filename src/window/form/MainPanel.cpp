@@ -54,6 +54,9 @@ void buildMainPanel(Form &form)
     form.mCombo->setEditable(true);
     form.mCombo->setInsertPolicy(QComboBox::NoInsert);
     form.mCombo->setAccessibleName(u"Mask"_s);
+    // On Linux assistive technology reads a combo box by its text; its edit
+    // field carries the name.
+    form.mCombo->lineEdit()->setAccessibleName(u"Mask"_s);
     form.mCombo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     form.mCombo->setMinimumContentsLength(16);
     form.addButton = imageButton("addButton", Icons::add(), u"Add mask to list"_s);

@@ -133,6 +133,7 @@ void buildInterfaceOptions(Form &form)
     form.LCombo->setEditable(true);
     form.LCombo->setInsertPolicy(QComboBox::NoInsert);
     form.LCombo->setAccessibleName(u"Language"_s);
+    form.LCombo->lineEdit()->setAccessibleName(u"Language"_s);
     form.lngLabel->setBuddy(form.LCombo);
     language->addRow(form.lngLabel, form.LCombo);
     layout->addSpacing(4);

@@ -51,6 +51,8 @@ QVariant ResultListModel::data(const QModelIndex &index, int role) const
         return {};
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
         return m_rows.at(index.row()).toString();
+    if (role == Qt::FontRole)
+        return m_rowFont;
     return {};
 }
 

@@ -4,6 +4,7 @@
 #include "generation/ResultList.h"
 
 #include <QAbstractListModel>
+#include <QFont>
 
 // The rows of the result list: one password per row in one column, with the
 // column heading. Rows are added to the store at once but announced to
@@ -22,6 +23,8 @@ public:
     bool hasPendingChanges() const { return m_rows.size() > m_announced || m_headingChanged; }
 
     void appendRow() { m_rows.append({}); }
+    // The font the rows are shown in; the heading keeps the view's font.
+    void setRowFont(const QFont &font) { m_rowFont = font; }
     void setRowText(int row, QStringView text);
     void clear();
     void setHeading(const ColumnHeading &heading);
@@ -38,4 +41,5 @@ private:
     qsizetype m_announced = 0;
     ColumnHeading m_heading;
     bool m_headingChanged = false;
+    QFont m_rowFont;
 };

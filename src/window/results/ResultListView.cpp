@@ -20,11 +20,9 @@ ResultListView::ResultListView(QWidget *parent) : QTreeView(parent), m_model(new
     header()->setStretchLastSection(true);
     header()->setSectionsClickable(false);
     // Passwords read best in a fixed-width font: l, 1 and I stay apart.
-    const QFont normal = QWidget::font();
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    fixed.setPointSizeF(qMax(fixed.pointSizeF(), normal.pointSizeF()));
-    setFont(fixed);
-    header()->setFont(normal);
+    fixed.setPointSizeF(qMax(fixed.pointSizeF(), font().pointSizeF()));
+    m_model->setRowFont(fixed);
 }
 
 int ResultListView::GetItemCount() const
