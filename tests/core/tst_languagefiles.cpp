@@ -47,7 +47,7 @@ QList<std::pair<QString, QString>> requiredKeys()
     add(u"Menu"_s, u"Menu"_s, 13);
     add(u"Frame"_s, u"Frame"_s, 1);
     add(u"List"_s, u"List"_s, 2);
-    add(u"Label"_s, u"Label"_s, 19);
+    add(u"Label"_s, u"Label"_s, 20);
     add(u"Option"_s, u"Option"_s, 2);
     add(u"Strength"_s, u"Strength"_s, 4);
     return keys;
