@@ -6,6 +6,7 @@
 #include "panels/PanelSwitch.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -154,6 +155,11 @@ private slots:
         for (const QAbstractButton *button : ClickSound::buttons(form))
             QCOMPARE(button->property("clickSound").toInt(), ClickSound::kSilent);
         QVERIFY(!form.kmflnk->property("clickSound").isValid());
+
+        // The sound ships inside the program.
+        QFile wav(u":/sounds/click.wav"_s);
+        QVERIFY(wav.open(QIODevice::ReadOnly));
+        QVERIFY(wav.read(4) == "RIFF" && wav.size() > 1000);
 
         ClickSound &sound = window.clickSound();
         const int plays = sound.playCount();

@@ -2,6 +2,7 @@
 
 #include "form/Form.h"
 
+#include <QFile>
 #include <QPushButton>
 #include <QSoundEffect>
 #include <QToolButton>
@@ -13,7 +14,17 @@ namespace {
 constexpr char kProperty[] = "clickSound";
 } // namespace
 
-ClickSound::ClickSound(QObject *parent) : QObject(parent) {}
+// The sound lies in this static library's resources, which the linker keeps
+// only when something names them.
+static void loadSoundResource()
+{
+    Q_INIT_RESOURCE(sounds);
+}
+
+ClickSound::ClickSound(QObject *parent) : QObject(parent)
+{
+    loadSoundResource();
+}
 
 ClickSound::~ClickSound() = default;
 
