@@ -1,6 +1,9 @@
 #include "form/Icons.h"
 
+#include "common/ProgramFolder.h"
+
 #include <QApplication>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
@@ -39,6 +42,15 @@ QIcon themed(const char *name, const std::function<QIcon()> &fallback)
     return icon.isNull() ? fallback() : icon;
 }
 
+// The program's own image from the data folder (icons/<name>.png; QIcon adds
+// the @2x variant beside it by itself), or the fallback when it is missing.
+QIcon shipped(const char *name, const std::function<QIcon()> &fallback)
+{
+    const QString path =
+        ProgramFolder::dataFolder() + QStringLiteral("/icons/") + QLatin1StringView(name) + QStringLiteral(".png");
+    return QFileInfo::exists(path) ? QIcon(path) : fallback();
+}
+
 QIcon standard(QStyle::StandardPixmap pixmap)
 {
     return QApplication::style()->standardIcon(pixmap);
@@ -50,81 +62,95 @@ namespace Icons {
 
 QIcon add()
 {
-    return themed("list-add", [] {
-        return drawn([](QPainterPath &p) {
-            p.moveTo(12, 5);
-            p.lineTo(12, 19);
-            p.moveTo(5, 12);
-            p.lineTo(19, 12);
+    return shipped("add", [] {
+        return themed("list-add", [] {
+            return drawn([](QPainterPath &p) {
+                p.moveTo(12, 5);
+                p.lineTo(12, 19);
+                p.moveTo(5, 12);
+                p.lineTo(19, 12);
+            });
         });
     });
 }
 
 QIcon remove()
 {
-    return themed("list-remove", [] {
-        return drawn([](QPainterPath &p) {
-            p.moveTo(5, 12);
-            p.lineTo(19, 12);
+    return shipped("remove", [] {
+        return themed("list-remove", [] {
+            return drawn([](QPainterPath &p) {
+                p.moveTo(5, 12);
+                p.lineTo(19, 12);
+            });
         });
     });
 }
 
 QIcon done()
 {
-    return themed("dialog-ok-apply", [] {
-        return drawn([](QPainterPath &p) {
-            p.moveTo(5, 12.5);
-            p.lineTo(10, 17.5);
-            p.lineTo(19, 7);
+    return shipped("panel-ok", [] {
+        return themed("dialog-ok-apply", [] {
+            return drawn([](QPainterPath &p) {
+                p.moveTo(5, 12.5);
+                p.lineTo(10, 17.5);
+                p.lineTo(19, 7);
+            });
         });
     });
 }
 
 QIcon menu()
 {
-    return drawn([](QPainterPath &p) {
-        p.moveTo(7, 10);
-        p.lineTo(12, 15);
-        p.lineTo(17, 10);
+    return shipped("menu", [] {
+        return drawn([](QPainterPath &p) {
+            p.moveTo(7, 10);
+            p.lineTo(12, 15);
+            p.lineTo(17, 10);
+        });
     });
 }
 
 QIcon copy()
 {
-    return themed("edit-copy", [] {
-        return drawn([](QPainterPath &p) {
-            p.addRoundedRect(8, 8, 11, 12, 1.5, 1.5);
-            p.moveTo(5, 16);
-            p.lineTo(5, 5);
-            p.lineTo(14, 5);
+    return shipped("copy", [] {
+        return themed("edit-copy", [] {
+            return drawn([](QPainterPath &p) {
+                p.addRoundedRect(8, 8, 11, 12, 1.5, 1.5);
+                p.moveTo(5, 16);
+                p.lineTo(5, 5);
+                p.lineTo(14, 5);
+            });
         });
     });
 }
 
 QIcon save()
 {
-    return themed("document-save", [] { return standard(QStyle::SP_DialogSaveButton); });
+    return shipped("save-text",
+                   [] { return themed("document-save", [] { return standard(QStyle::SP_DialogSaveButton); }); });
 }
 
 QIcon exit()
 {
-    return themed("application-exit", [] { return standard(QStyle::SP_DialogCloseButton); });
+    return shipped("exit",
+                   [] { return themed("application-exit", [] { return standard(QStyle::SP_DialogCloseButton); }); });
 }
 
 QIcon help()
 {
-    return themed("help-contents", [] { return standard(QStyle::SP_DialogHelpButton); });
+    return shipped("help",
+                   [] { return themed("help-contents", [] { return standard(QStyle::SP_DialogHelpButton); }); });
 }
 
 QIcon about()
 {
-    return themed("help-about", [] { return standard(QStyle::SP_MessageBoxInformation); });
+    return shipped("about",
+                   [] { return themed("help-about", [] { return standard(QStyle::SP_MessageBoxInformation); }); });
 }
 
 QIcon settings()
 {
-    return themed("configure", [] { return QIcon(); });
+    return shipped("options", [] { return themed("configure", [] { return QIcon(); }); });
 }
 
 } // namespace Icons
