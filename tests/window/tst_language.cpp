@@ -170,34 +170,6 @@ private slots:
         QCOMPARE(Settings::read(Name::Language), chosen.isEmpty() ? u"English"_s : chosen);
     }
 
-    // Each shipped language gives its own texts, and the tool captions stay
-    // apart so the menu commands can tell them by caption.
-    void shippedLanguages_data()
-    {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("generate");
-        QTest::newRow("English") << u"English"_s << u"Generate"_s;
-        QTest::newRow("Spanish") << u"Spanish"_s << QString();
-        QTest::newRow("German") << u"German"_s << QString();
-        QTest::newRow("French") << u"French"_s << QString();
-    }
-    void shippedLanguages()
-    {
-        QFETCH(QString, language);
-        QFETCH(QString, generate);
-        Settings::write(Name::Language, language);
-        MainWindow &window = m_window->open();
-        const Form &form = window.form();
-        QVERIFY(!form.gButton->text().isEmpty());
-        if (!generate.isEmpty())
-            QCOMPARE(form.gButton->text(), generate);
-        else
-            QVERIFY(form.gButton->text() != u"Generate"_s);
-        const QStringList stored = storedToolCaptions();
-        QCOMPARE(QSet<QString>(stored.begin(), stored.end()).size(), 13);
-        QVERIFY(!form.cca->text().isEmpty());
-    }
-
 private:
     std::unique_ptr<TestSupport::IsolatedHome> m_home;
     std::unique_ptr<WindowTest::Fixture> m_window;

@@ -168,16 +168,6 @@ private slots:
         QVERIFY(shown.text.split(u"\r\n"_s).size() == 2 && !shown.text.split(u"\r\n"_s).last().isEmpty());
     }
 
-    void anOlderFileReadsAsBefore()
-    {
-        QFile file(m_window->folder.file(u"mask.kmf"_s));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("Xx##\r\nXX,xx\r\n\"A,b\"\r\n");
-        file.close();
-        const Form &form = m_window->open().form();
-        QCOMPARE(rowsOf(*form.mCombo), (QStringList{u"Xx##"_s, u"XX"_s, u"xx"_s, u"A,b"_s}));
-    }
-
 private:
     std::unique_ptr<TestSupport::IsolatedHome> m_home;
     std::unique_ptr<WindowTest::Fixture> m_window;

@@ -84,15 +84,6 @@ private slots:
                      MaskStrength::measure(form.mCombo->itemText(0), GenerationSettings::fromStore()).bits)));
     }
 
-    void meterSpeaksTheLanguage()
-    {
-        Settings::write(Name::Language, u"German"_s);
-        const Form &form = m_window->open().form();
-        form.mCombo->setEditText(QString(22, u'X'));
-        QVERIFY(!form.strengthMeter->text().endsWith(u"Excellent"_s));
-        QVERIFY(!form.strengthMeter->text().section(u' ', 2).isEmpty());
-    }
-
     // Copy Selected and Copy All start the countdown when the option is on;
     // at its end the clipboard is cleared only if it still holds the copy.
     void clipboardIsClearedAfterACopy_data()
@@ -127,20 +118,6 @@ private slots:
         if (optionOn)
             timer.expire();
         QCOMPARE(WindowTest::clipboardText(), afterwards);
-    }
-
-    void theCountdownIsTenSeconds()
-    {
-        QCOMPARE(ClipboardClearTimer::kDelayMs, 10'000);
-        ClipboardClearTimer timer;
-        WindowTest::setClipboard(u"secret"_s);
-        timer.copied(u"secret"_s);
-        QVERIFY(timer.isActive());
-        timer.copied(u"secret"_s); // a second copy starts it again
-        QVERIFY(timer.isActive());
-        timer.expire();
-        QVERIFY(!timer.isActive());
-        QCOMPARE(WindowTest::clipboardText(), QString());
     }
 
 private:
