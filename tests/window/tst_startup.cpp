@@ -203,6 +203,21 @@ private slots:
         QVERIFY(!window.updates().versionCheck()->isRunning());
     }
 
+    // A click on the notice's message opens the maker's site through the
+    // window's shell.
+    void theNoticeOpensTheSiteThroughTheShell()
+    {
+        MainWindow &window = m_window->open();
+        window.updates().onNewVersion(u"1.2.0"_s);
+        NewVersionNotice *notice = window.updates().notice();
+        QVERIFY(notice && notice->isVisible());
+        for (const NewVersionNotice::Item &item : notice->items()) {
+            if (item.id == NewVersionNotice::MessageId)
+                QTest::mouseClick(notice, Qt::LeftButton, {}, item.rect.center());
+        }
+        QCOMPARE(m_window->shell.opened, QList<QUrl>{QUrl(u"http://127.0.0.1:9/"_s)});
+    }
+
     void aboutTexts()
     {
         const Form &form = m_window->open().form();

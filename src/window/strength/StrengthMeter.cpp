@@ -38,7 +38,7 @@ StrengthMeter::StrengthMeter(QWidget *parent) : QWidget(parent)
     for (int r = 0; r < 4; ++r)
         m_words[size_t(r)] = MaskStrength::englishWord(Rating(r));
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    update();
+    refresh();
 }
 
 void StrengthMeter::showMask(const QString &mask)
@@ -46,13 +46,13 @@ void StrengthMeter::showMask(const QString &mask)
     const double bits = MaskStrength::measure(mask, GenerationSettings::fromStore()).bits;
     m_bits = std::isfinite(bits) ? bits : 0;
     m_rating = MaskStrength::rate(m_bits);
-    update();
+    refresh();
 }
 
 void StrengthMeter::setWords(const std::array<QString, 4> &words)
 {
     m_words = words;
-    update();
+    refresh();
 }
 
 QString StrengthMeter::text() const
@@ -60,7 +60,7 @@ QString StrengthMeter::text() const
     return u"%1 bits %2"_s.arg(std::floor(m_bits)).arg(m_words[size_t(m_rating)]);
 }
 
-void StrengthMeter::update()
+void StrengthMeter::refresh()
 {
     setToolTip(text());
     setAccessibleDescription(text());

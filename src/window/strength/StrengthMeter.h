@@ -33,7 +33,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void update();
+    void refresh();
 
     std::array<QString, 4> m_words;
     double m_bits = 0;
