@@ -25,6 +25,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
 #include <QSettings>
@@ -83,10 +84,7 @@ public:
             const QString own = GetRegValue(RegistryRoot::CurrentUser, Settings::Key, ownName(), u"<none>"_s);
             if (own != QString::number(round))
                 fail(u"round %1: my own value reads %2"_s.arg(round).arg(own));
-            checkFile(round);
-            // A pause lets the other writer take the store's lock file; without
-            // it one writer would hold on to it round after round.
-            QThread::msleep(2);
+            giveTheOtherATurn(round, checkFile(round));
         }
         return report();
     }
@@ -100,7 +98,44 @@ private:
     int m_lastOther = -1;
     int m_errors = 0;
 
+    int m_otherOnDisk = -1; // the other writer's last round as the file shows it
+    int m_roundsAlone = 0;  // my rounds since the other last made progress
+
     QString ownName() const { return u"Own"_s + m_name; }
+    QByteArray otherOwnName() const { return m_name == u"A" ? "OwnB" : "OwnA"; }
+
+    // The store's lock file is taken by whoever asks first, and a writer that
+    // finds it taken waits longer each time, so one writer could run all its
+    // rounds while the other waits. Short random pauses let the other in; and
+    // when it has made no progress for 16 rounds, this writer waits for it
+    // (reading the file without the lock) so that both really take turns.
+    void giveTheOtherATurn(int round, int otherOnDisk)
+    {
+        noteOther(round, otherOnDisk);
+        QThread::msleep(QRandomGenerator::global()->bounded(8));
+        if (m_roundsAlone < 16 || m_otherOnDisk == m_rounds - 1)
+            return;
+        QElapsedTimer waiting;
+        waiting.start();
+        while (m_roundsAlone > 0) {
+            if (waiting.hasExpired(30000)) {
+                fail(u"round %1: the other writer made no progress for 30 s"_s.arg(round));
+                return;
+            }
+            QThread::msleep(2);
+            noteOther(round, checkFile(round));
+        }
+    }
+
+    void noteOther(int round, int otherOnDisk)
+    {
+        if (otherOnDisk < m_otherOnDisk)
+            fail(u"round %1: the file went back from round %2 of the other writer to %3"_s.arg(round)
+                     .arg(m_otherOnDisk)
+                     .arg(otherOnDisk));
+        m_roundsAlone = otherOnDisk > m_otherOnDisk ? 0 : m_roundsAlone + 1;
+        m_otherOnDisk = qMax(m_otherOnDisk, otherOnDisk);
+    }
 
     void fail(const QString &what)
     {
@@ -146,13 +181,15 @@ private:
     }
 
     // The file on disk, read as bytes at any moment, is always whole.
-    void checkFile(int round)
+    // Returns the other writer's last round in it, -1 when it has none yet.
+    int checkFile(int round)
     {
         QFile file(m_file);
         if (!file.open(QIODevice::ReadOnly)) {
             fail(u"round %1: the settings file cannot be opened"_s.arg(round));
-            return;
+            return m_otherOnDisk;
         }
+        int otherRound = -1;
         const QList<QByteArray> lines = file.readAll().split('\n');
         QSet<QByteArray> seen;
         int headings = 0;
@@ -176,10 +213,13 @@ private:
                 valid = false;
             if (!valid)
                 fail(u"round %1: the file holds the line \"%2\""_s.arg(round).arg(QString::fromUtf8(line)));
+            else if (key == otherOwnName())
+                otherRound = value.toInt();
             seen.insert(key);
         }
         if (headings != 1 || !seen.contains("Shared") || !seen.contains(ownName().toUtf8()))
             fail(u"round %1: the file is incomplete"_s.arg(round));
+        return otherRound;
     }
 
     int report() const
