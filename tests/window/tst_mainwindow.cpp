@@ -86,7 +86,7 @@ private slots:
         row("spinner",   "QLineEdit",    "mFrame", u""_s, u""_s, u"Number to generate"_s);
         row("addButton", "QToolButton",  "mFrame", u""_s, u"Add mask to list"_s, u"Add mask to list"_s);
         row("sudButton", "QToolButton",  "mFrame", u""_s, u"Remove mask from list"_s, u"Remove mask from list"_s);
-        row("genList",   "QTreeView",    "cFrame", u""_s, u""_s, u"Generated passwords"_s);
+        row("genList",   "QListView",    "cFrame", u""_s, u""_s, u"Generated passwords"_s);
         row("Slm",       "QCheckBox",    "oFrame", u"Save last used mask"_s, u""_s, u"Save last used mask"_s);
         row("ACu",       "QCheckBox",    "oFrame", u"Auto-Check for update"_s, u""_s, u"Auto-Check for update"_s);
         row("slg",       "QCheckBox",    "oFrame", u"Save last number generated"_s, u""_s, u"Save last number generated"_s);

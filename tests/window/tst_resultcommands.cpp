@@ -9,7 +9,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QTemporaryDir>
-#include <QTreeView>
+#include <QListView>
 
 using namespace Qt::StringLiterals;
 using Answer = MessageBoxes::Answer;
@@ -83,7 +83,7 @@ private slots:
         m_window->window->results().CopySelectedResult();
         QCOMPARE(WindowTest::clipboardText(), u"earlier"_s); // nothing selected: unchanged
 
-        QTreeView &list = *m_window->form().genList;
+        QListView &list = *m_window->form().genList;
         list.setCurrentIndex(list.model()->index(1, 0));
         m_window->window->results().CopySelectedResult();
         QCOMPARE(WindowTest::clipboardText(), u"b"_s);
@@ -92,7 +92,7 @@ private slots:
     void doubleClickCopiesTheRow()
     {
         m_window->fill({u"a"_s, u"b"_s, u"c"_s});
-        QTreeView &list = *m_window->form().genList;
+        QListView &list = *m_window->form().genList;
         const QPoint centre = list.visualRect(list.model()->index(2, 0)).center();
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, centre);
         QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, centre);
@@ -280,7 +280,7 @@ private slots:
 
     void rightClickShowsEditMenuOnlyWithRows()
     {
-        QTreeView &list = *m_window->form().genList;
+        QListView &list = *m_window->form().genList;
         QMenu *edit = m_window->window->toolBand().menu(u"ID_Edit"_s);
         const auto rightClick = [&] {
             QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 10),

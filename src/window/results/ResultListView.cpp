@@ -5,20 +5,20 @@
 #include <QFontDatabase>
 #include <QHeaderView>
 
-ResultListView::ResultListView(QWidget *parent) : QTreeView(parent), m_model(new ResultListModel(this))
+ResultListView::ResultListView(QWidget *parent)
+    : QListView(parent), m_model(new ResultListModel(this)), m_header(new QHeaderView(Qt::Horizontal, this))
 {
     setModel(m_model);
-    setUniformRowHeights(true);
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setExpandsOnDoubleClick(false);
+    setUniformItemSizes(true);
+    m_header->setModel(m_model);
+    m_header->setFocusPolicy(Qt::NoFocus);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setAlternatingRowColors(true);
     setTextElideMode(Qt::ElideRight);
-    header()->setStretchLastSection(true);
-    header()->setSectionsClickable(false);
+    m_header->setStretchLastSection(true);
+    m_header->setSectionsClickable(false);
     // Passwords read best in a fixed-width font: l, 1 and I stay apart.
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     fixed.setPointSizeF(qMax(fixed.pointSizeF(), font().pointSizeF()));
@@ -97,6 +97,16 @@ void ResultListView::flush()
     if (m_rowToShow >= 0 && m_rowToShow < m_model->rowCount())
         scrollTo(m_model->index(m_rowToShow));
     m_rowToShow = -1;
+}
+
+void ResultListView::updateGeometries()
+{
+    // The header sits in a margin above the viewport, as a tree view's does.
+    const int height = m_header->sizeHint().height();
+    setViewportMargins(0, height, 0, 0);
+    const QRect area = viewport()->geometry();
+    m_header->setGeometry(area.left(), area.top() - height, area.width(), height);
+    QListView::updateGeometries();
 }
 
 void ResultListView::scheduleFlush()
