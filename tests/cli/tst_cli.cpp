@@ -1,14 +1,12 @@
+#include "ProgramHarness.h"
 #include "TestSupport.h"
 
 #include "generation/MemoryResultList.h"
 #include "results/ExportLayouts.h"
 
-#include <QDirIterator>
-#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
-#include <QStandardPaths>
 
 #include <signal.h>
 
@@ -36,53 +34,13 @@ class TestCli : public QObject
     Q_OBJECT
 
 private:
+    using Run = ProgramHarness::Run;
     std::unique_ptr<TestSupport::IsolatedHome> m_home;
+    std::unique_ptr<ProgramHarness> m_cli;
     QString m_program;
-    QProcess m_xvfb;
-    QString m_display;
 
-    QProcessEnvironment environment(bool withDisplay = false) const
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(u"WAYLAND_DISPLAY"_s);
-        env.remove(u"QT_QPA_PLATFORM"_s);
-        if (withDisplay)
-            env.insert(u"DISPLAY"_s, m_display);
-        else
-            env.remove(u"DISPLAY"_s);
-        return env;
-    }
-
-    struct Run
-    {
-        int exitCode = -1;
-        bool crashed = true;
-        QByteArray out;
-        QByteArray err;
-    };
-
-    static Run finish(QProcess &process)
-    {
-        Run result;
-        if (!process.waitForFinished(30000)) {
-            process.kill();
-            process.waitForFinished();
-            return result;
-        }
-        result.exitCode = process.exitCode();
-        result.crashed = process.exitStatus() != QProcess::NormalExit;
-        result.out = process.readAllStandardOutput();
-        result.err = process.readAllStandardError();
-        return result;
-    }
-
-    Run run(const QStringList &arguments, bool withDisplay = false) const
-    {
-        QProcess process;
-        process.setProcessEnvironment(environment(withDisplay));
-        process.start(m_program, arguments);
-        return finish(process);
-    }
+    QProcessEnvironment environment(bool withDisplay = false) const { return m_cli->environment(withDisplay); }
+    Run run(const QStringList &arguments, bool withDisplay = false) const { return m_cli->run(arguments, withDisplay); }
 
     // A bash line with the program as $0.
     Run shell(const QString &script) const
@@ -90,87 +48,21 @@ private:
         QProcess process;
         process.setProcessEnvironment(environment());
         process.start(u"bash"_s, {u"-c"_s, script, m_program});
-        return finish(process);
-    }
-
-    QString xclip(const QStringList &arguments) const
-    {
-        QProcess process;
-        process.setProcessEnvironment(environment(true));
-        process.start(u"xclip"_s, arguments);
-        process.waitForFinished(10000);
-        return QString::fromUtf8(process.readAllStandardOutput());
-    }
-
-    void takeClipboard(const QString &text) const
-    {
-        QProcess shell;
-        shell.setProcessEnvironment(environment(true));
-        shell.start(u"sh"_s,
-                    {u"-c"_s, u"printf %s \"$1\" | xclip -i -selection clipboard >/dev/null 2>&1"_s, u"sh"_s, text});
-        QVERIFY(shell.waitForFinished(10000));
-    }
-
-    QString clipboardText() const { return xclip({u"-o"_s, u"-selection"_s, u"clipboard"_s}); }
-
-    // The clipboard helpers of tessaro-cli that are still running.
-    QList<qint64> helpers() const
-    {
-        QList<qint64> found;
-        const QString target = QFileInfo(m_program).canonicalFilePath();
-        QDirIterator it(u"/proc"_s, QDir::Dirs | QDir::NoDotAndDotDot);
-        while (it.hasNext()) {
-            it.next();
-            bool isPid = false;
-            const qint64 pid = it.fileName().toLongLong(&isPid);
-            if (isPid && QFileInfo(it.filePath() + u"/exe"_s).canonicalFilePath() == target)
-                found.append(pid);
-        }
-        return found;
-    }
-
-    void requireX()
-    {
-        if (m_display.isEmpty())
-            QSKIP("Xvfb or xclip is not installed: the clipboard hand-over cannot be checked here");
+        return ProgramHarness::finish(process);
     }
 
 private slots:
     void initTestCase()
     {
         m_home = std::make_unique<TestSupport::IsolatedHome>();
-        m_program = qEnvironmentVariable("TESSARO_BIN_DIR") + u"/tessaro-cli"_s;
-        QVERIFY2(QFileInfo(m_program).isExecutable(), qPrintable(m_program));
-
-        if (QStandardPaths::findExecutable(u"Xvfb"_s).isEmpty() || QStandardPaths::findExecutable(u"xclip"_s).isEmpty())
-            return;
-        for (int number = 150 + (QCoreApplication::applicationPid() % 50); number < 260; ++number) {
-            if (QFileInfo::exists(u"/tmp/.X11-unix/X%1"_s.arg(number)) ||
-                QFileInfo::exists(u"/tmp/.X%1-lock"_s.arg(number)))
-                continue;
-            m_xvfb.start(u"Xvfb"_s,
-                         {u":%1"_s.arg(number), u"-nolisten"_s, u"tcp"_s, u"-screen"_s, u"0"_s, u"640x480x24"_s});
-            QVERIFY(m_xvfb.waitForStarted());
-            QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(u"/tmp/.X11-unix/X%1"_s.arg(number)) ||
-                                         m_xvfb.state() == QProcess::NotRunning,
-                                     10000);
-            if (m_xvfb.state() == QProcess::Running) {
-                m_display = u":%1"_s.arg(number);
-                break;
-            }
-        }
-        QVERIFY2(!m_display.isEmpty(), "Xvfb did not start");
+        m_cli = std::make_unique<ProgramHarness>(u"tessaro-cli"_s);
+        m_program = m_cli->program();
+        QVERIFY2(m_cli->isExecutable(), qPrintable(m_program));
+        const QString error = m_cli->startXServer(150);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
     }
 
-    void cleanupTestCase()
-    {
-        for (qint64 pid : helpers())
-            ::kill(pid_t(pid), SIGTERM);
-        if (m_xvfb.state() == QProcess::Running) {
-            m_xvfb.terminate();
-            m_xvfb.waitForFinished(5000);
-        }
-    }
+    void cleanupTestCase() { m_cli.reset(); }
 
     void init() { m_home->resetStore(); }
 
@@ -496,37 +388,37 @@ private slots:
 
     void copyPutsOnePasswordOnTheClipboard()
     {
-        requireX();
+        REQUIRE_X_SERVER(*m_cli);
         const Run r = run({u"-c"_s, u"X#x@"_s}, true);
         QCOMPARE(r.crashed, false);
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QByteArray());
         QCOMPARE(r.err, QByteArray());
-        const QString password = clipboardText();
+        const QString password = m_cli->clipboardText();
         QVERIFY2(QRegularExpression(u"^[A-Z][0-9][a-z][^\\sA-Za-z0-9]$"_s).match(password).hasMatch(),
                  qPrintable(password));
-        QCOMPARE(xclip({u"-o"_s, u"-selection"_s, u"clipboard"_s, u"-t"_s, u"x-kde-passwordManagerHint"_s}),
+        QCOMPARE(m_cli->xclip({u"-o"_s, u"-selection"_s, u"clipboard"_s, u"-t"_s, u"x-kde-passwordManagerHint"_s}),
                  u"secret"_s);
     }
 
     void clearAfterEmptiesTheClipboard()
     {
-        requireX();
+        REQUIRE_X_SERVER(*m_cli);
         QCOMPARE(run({u"-c"_s, u"--clear-after"_s, u"2"_s, u"Xxxx####"_s}, true).exitCode, 0);
-        QCOMPARE(clipboardText().size(), 8);
-        QTRY_COMPARE_WITH_TIMEOUT(clipboardText(), QString(), 8000);
-        QTRY_COMPARE_WITH_TIMEOUT(helpers().size(), 0, 5000);
+        QCOMPARE(m_cli->clipboardText().size(), 8);
+        QTRY_COMPARE_WITH_TIMEOUT(m_cli->clipboardText(), QString(), 8000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_cli->helpers().size(), 0, 5000);
     }
 
     void clearAfterLeavesSomeoneElsesText()
     {
-        requireX();
+        REQUIRE_X_SERVER(*m_cli);
         QCOMPARE(run({u"-c"_s, u"--clear-after"_s, u"2"_s, u"Xxxx####"_s}, true).exitCode, 0);
-        QCOMPARE(clipboardText().size(), 8);
-        takeClipboard(u"copied by someone else"_s);
+        QCOMPARE(m_cli->clipboardText().size(), 8);
+        m_cli->takeClipboard(u"copied by someone else"_s);
         QTest::qWait(3500); // past the clear time
-        QCOMPARE(clipboardText(), u"copied by someone else"_s);
-        QTRY_COMPARE_WITH_TIMEOUT(helpers().size(), 0, 5000);
+        QCOMPARE(m_cli->clipboardText(), u"copied by someone else"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(m_cli->helpers().size(), 0, 5000);
     }
 
     void copyWithoutADisplayFails()
