@@ -22,7 +22,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Tessaro"));
     QApplication::setOrganizationName(QStringLiteral("Brasmoor"));
     QApplication::setApplicationVersion(QStringLiteral(TESSARO_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("tessaro"));
+    QApplication::setDesktopFileName(QStringLiteral("com.brasmoor.Tessaro"));
 
     MainWindow window(WindowServices::desktop());
     Startup::run(window);

@@ -229,6 +229,21 @@ private slots:
         QCOMPARE(QFileInfo(path).size(), 0);
     }
 
+    void lastGeneratedCreatesTheUsersFolder()
+    {
+        // Installed (no language folder beside the program), in a new home:
+        // the per-user folder does not exist yet.
+        ProgramFolder::setFolderForTesting(QString());
+        write(Name::LastGen, u"1"_s);
+        const QString path = ProgramFolder::path(ProgramFolder::File::LastGenerated);
+        QVERIFY(path.startsWith(qEnvironmentVariable("XDG_DATA_HOME")));
+        QVERIFY(!QFileInfo::exists(QFileInfo(path).absolutePath()));
+        MemoryResultList list;
+        GeneratePasswords(list, 1, u"X###"_s);
+        ProgramFolder::setFolderForTesting(m_folder.path());
+        QCOMPARE(QFileInfo(path).size(), 6);
+    }
+
     // Every class, in both modes, is exactly uniform: one million draws.
     void classesAreUniform_data()
     {

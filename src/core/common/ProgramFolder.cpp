@@ -89,6 +89,13 @@ QString path(File file)
     return QDir(usersOwn ? userFolder() : dataFolder()).filePath(relativePath(file));
 }
 
+QString pathForWriting(File file)
+{
+    const QString target = path(file);
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    return target;
+}
+
 QString languageFolder()
 {
     return existingSubfolder(dataFolder(), QStringLiteral("Language"));

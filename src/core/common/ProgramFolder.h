@@ -23,6 +23,10 @@ enum class File {
 
 QString path(File file);
 
+// The path of a file the program writes (mask.kmf, lastgenerated.txt), after
+// creating its folder when it is missing, as on a first run in a new home.
+QString pathForWriting(File file);
+
 // The full path of the running executable, found without a QCoreApplication.
 QString executablePath();
 
@@ -32,7 +36,7 @@ QString executableFolder();
 // The folder the read-only data lies in (languages, help, icons).
 QString dataFolder();
 
-// The folder of the user's own files; created on demand by the writers.
+// The folder of the user's own files; pathForWriting() creates it on demand.
 QString userFolder();
 
 // The language folder, whether it is spelt "Language" or "language"; empty

@@ -72,7 +72,7 @@ void GeneratePasswords(ResultList &list, qint32 count, const QString &mask)
     list.showRow(0);
 
     if (Settings::read(LastGen) == u"1") {
-        SaveListToFile(ProgramFolder::path(ProgramFolder::File::LastGenerated), list,
+        SaveListToFile(ProgramFolder::pathForWriting(ProgramFolder::File::LastGenerated), list,
                        SafeFileWriter::Access::OwnerOnly);
     }
 }

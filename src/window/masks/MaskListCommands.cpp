@@ -74,7 +74,7 @@ void LoadMasks(QComboBox &masks)
 bool SaveMasks(QComboBox &masks, MessageBoxes &messages)
 {
     const QStringList rows = MaskFile::masksOf(ComboItems(masks));
-    const QString path = ProgramFolder::path(ProgramFolder::File::MaskList);
+    const QString path = ProgramFolder::pathForWriting(ProgramFolder::File::MaskList);
     QDir().mkpath(QFileInfo(path).absolutePath());
     const SafeFileWriter::Result result = MaskFile::save(path, rows);
     if (!result.ok) {
