@@ -4,7 +4,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 
-
 using namespace Qt::StringLiterals;
 
 // `tessaro MASK` against a real X server: the password must still be on

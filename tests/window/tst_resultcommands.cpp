@@ -7,9 +7,9 @@
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QListView>
 #include <QMenu>
 #include <QTemporaryDir>
-#include <QListView>
 
 using namespace Qt::StringLiterals;
 using Answer = MessageBoxes::Answer;
