@@ -6,7 +6,7 @@
 #include "generation/ListFiles.h"
 #include "generation/PasswordBuilder.h"
 #include "generation/RandomSource.h"
-#include "settings/IniReader.h"
+#include "localisation/LanguageTexts.h"
 #include "settings/SettingsTable.h"
 
 #include <vector>
@@ -62,13 +62,14 @@ void GeneratePasswords(ResultList &list, qint32 count, const QString &mask)
     using namespace Settings::Name;
     const QString languageFile = ProgramFolder::languageFile(Settings::read(Language));
     const GenerationSettings settings = GenerationSettings::fromStore();
-    const QString progressPrefix = ReadIniValue(QStringLiteral("List"), QStringLiteral("List02"), languageFile);
+    const QString progressPrefix =
+        Localisation::textOrEnglish(languageFile, QStringLiteral("List"), QStringLiteral("List02"));
 
     list.clearItems();
     if (count > 0)
         generateInto(list, count, PasswordBuilder(mask, settings), progressPrefix);
 
-    list.setHeading({ReadIniValue(QStringLiteral("List"), QStringLiteral("List01"), languageFile)});
+    list.setHeading({Localisation::textOrEnglish(languageFile, QStringLiteral("List"), QStringLiteral("List01"))});
     list.showRow(0);
 
     if (Settings::read(LastGen) == u"1") {

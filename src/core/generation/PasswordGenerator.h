@@ -9,6 +9,7 @@
 // Reads the classes, symbols and mode from the settings store, empties the
 // list, then makes count attempts: an attempt whose password is empty or
 // already listed is dropped (there is no retry). While it runs the column
-// heading shows "<List02> [n/count]"; afterwards the List01 text. When
-// LastGen is "1" the list is then written to lastgenerated.txt.
+// heading shows "<List02> [n/count]"; afterwards the List01 text (each in
+// English where the language file lacks it). When LastGen is "1" the list is
+// then written to lastgenerated.txt.
 void GeneratePasswords(ResultList &list, qint32 count, const QString &mask);

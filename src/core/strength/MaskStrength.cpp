@@ -2,6 +2,7 @@
 
 #include "generation/CharacterClass.h"
 #include "generation/PasswordBuilder.h"
+#include "localisation/LanguageTexts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -108,17 +109,7 @@ Rating rate(double bits)
 
 QString englishWord(Rating rating)
 {
-    switch (rating) {
-    case Rating::Poor:
-        return QStringLiteral("Poor");
-    case Rating::Weak:
-        return QStringLiteral("Weak");
-    case Rating::Good:
-        return QStringLiteral("Good");
-    case Rating::Excellent:
-        break;
-    }
-    return QStringLiteral("Excellent");
+    return Localisation::englishText(LanguageSection, languageKey(rating));
 }
 
 QString languageKey(Rating rating)
