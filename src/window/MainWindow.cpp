@@ -28,6 +28,8 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -190,7 +192,15 @@ void MainWindow::exitProgram()
 
 void MainWindow::openHelp()
 {
-    OpenWebPage(*m_services.shell, ProgramFolder::path(ProgramFolder::File::HelpIndex));
+    const QString help = ProgramFolder::path(ProgramFolder::File::HelpIndex);
+    const QString shown = QDir::toNativeSeparators(help);
+    QString problem;
+    if (!QFileInfo(help).isFile())
+        problem = u"The help file %1 is missing."_s.arg(shown);
+    else if (!OpenWebPage(*m_services.shell, help))
+        problem = u"The help could not be opened: no web browser was found.\r\nThe help file is %1."_s.arg(shown);
+    if (!problem.isEmpty())
+        m_services.messages->show({problem, u"Help"_s, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation});
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

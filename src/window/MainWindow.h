@@ -50,7 +50,8 @@ public:
     void minimize();
     // Runs shutdown and closes the window, which ends the program.
     void exitProgram();
-    // Opens the help page in the desktop's browser.
+    // Opens the help page in the desktop's browser; a message names the
+    // help file when it is missing or no browser could be started.
     void openHelp();
 
     // True once shutdown has run.

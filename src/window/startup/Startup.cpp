@@ -266,12 +266,14 @@ void restoreCharacterClasses(MainWindow &window)
     }
 }
 
-// The last mask, or the first saved mask when none is stored.
+// The last mask, or the first saved mask when none is stored; selected, so
+// that typing in the box, which has the focus, replaces it.
 void restoreLastMask(MainWindow &window)
 {
     QComboBox &mask = *window.form().mCombo;
     const QString stored = Settings::read(Name::String);
     mask.setEditText(stored.isEmpty() ? (mask.count() > 0 ? mask.itemText(0) : QString()) : stored);
+    mask.lineEdit()->selectAll();
 }
 
 // The last number generated, or 1.
