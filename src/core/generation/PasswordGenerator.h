@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/SafeFileWriter.h"
 #include "generation/ResultList.h"
 
 #include <QString>
@@ -10,5 +11,6 @@
 // list, then makes count attempts: an attempt whose password is empty or
 // already listed is dropped (there is no retry). While it runs the column
 // heading shows "<List02> [n/count]"; afterwards the List01 text. When
-// LastGen is "1" the list is then written to lastgenerated.txt.
-void GeneratePasswords(ResultList &list, qint32 count, const QString &mask);
+// LastGen is "1" the list is then written to lastgenerated.txt; the result
+// says whether that write failed (ok when there was none).
+SafeFileWriter::Result GeneratePasswords(ResultList &list, qint32 count, const QString &mask);
