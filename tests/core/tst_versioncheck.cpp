@@ -214,6 +214,40 @@ private slots:
         QCOMPARE(server.requests(), 1);
     }
 
+    // A server that never stops sending, or sends one byte at a time: the
+    // check ends by its status, its size limit or its one deadline, and the
+    // transfer stops at once (the client closes the connection; what the
+    // server got out is its socket buffers' worth, not gigabytes).
+    void hostileServersAreCutShort_data()
+    {
+        using Answer = LocalHttpServer::Answer;
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<int>("error");
+        Answer endlessRedirect = Answer::withoutEnd(302, "<html>moved</html>");
+        endlessRedirect.location = "/doc.xml";
+        QTest::addRow("error page without end") << Answer::withoutEnd(500, "<html>oops</html>") << QString() << -2;
+        QTest::addRow("404 without end") << Answer::withoutEnd(404, "<html>no</html>") << QString() << -1;
+        QTest::addRow("document without end") << Answer::withoutEnd(200, documentFor("1.2.0")) << QString() << -4;
+        QTest::addRow("redirect body without end") << endlessRedirect << u"1.2.0"_s << 0;
+        QTest::addRow("redirect to a dripping server") << Answer::redirectTo("/drip") << QString() << -2;
+    }
+    void hostileServersAreCutShort()
+    {
+        QFETCH(LocalHttpServer::Answer, answer);
+        QFETCH(QString, version);
+        QFETCH(int, error);
+        LocalHttpServer server;
+        server.answer(u"/pgencheck.xml"_s, answer);
+        server.answer(u"/doc.xml"_s, LocalHttpServer::Answer::ok(documentFor("1.2.0")));
+        server.answer(u"/drip"_s, LocalHttpServer::Answer::dripping(documentFor("1.2.0")));
+        const Outcome outcome = runCheck(server.url(u"/pgencheck.xml"_s), 1500ms);
+        QCOMPARE(outcome.error, error);
+        QCOMPARE(outcome.version, version);
+        QTRY_COMPARE_WITH_TIMEOUT(server.openConnections(), 0, 2000);
+        QVERIFY2(server.bytesSent() < 32 * 1024 * 1024, qPrintable(QString::number(server.bytesSent())));
+    }
+
     void passesTheOtherTextsOfTheDocument()
     {
         LocalHttpServer server;

@@ -8,6 +8,7 @@
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QUrl>
 
 class LocalHttpServer : public QObject
@@ -20,6 +21,8 @@ public:
         QByteArray location;    // sent as a Location header when not empty
         bool sendLength = true; // without a length the body ends when the connection closes
         bool silent = false;    // accept the request, never answer
+        bool endless = false;   // the body is sent again and again, the connection never closes
+        int dripMs = 0;         // the body's bytes go one per dripMs milliseconds, without end
 
         static Answer with(int status, const QByteArray &body = {})
         {
@@ -39,6 +42,19 @@ public:
         {
             Answer answer = ok(body);
             answer.sendLength = false;
+            return answer;
+        }
+        static Answer withoutEnd(int status, const QByteArray &body)
+        {
+            Answer answer = with(status, body);
+            answer.sendLength = false;
+            answer.endless = true;
+            return answer;
+        }
+        static Answer dripping(const QByteArray &body)
+        {
+            Answer answer = withoutEnd(200, body);
+            answer.dripMs = 100;
             return answer;
         }
         static Answer never()
@@ -63,12 +79,17 @@ public:
     }
     quint16 port() const { return m_server.serverPort(); }
     int requests() const { return m_requests; }
+    qint64 bytesSent() const { return m_bytesSent; }
+    // Connections the client has not closed yet.
+    int openConnections() const { return findChildren<QTcpSocket *>().size(); }
 
 private:
     void accept()
     {
         while (QTcpSocket *socket = m_server.nextPendingConnection()) {
             socket->setParent(this);
+            connect(socket, &QTcpSocket::bytesWritten, this, [this](qint64 sent) { m_bytesSent += sent; });
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
         }
     }
@@ -90,12 +111,35 @@ private:
             head += "Content-Length: " + QByteArray::number(answer.body.size()) + "\r\n";
         if (!answer.location.isEmpty())
             head += "Location: " + answer.location + "\r\n";
-        socket->write(head + "Content-Type: application/xml\r\n\r\n" + answer.body);
-        socket->disconnectFromHost();
+        if (!answer.endless) {
+            socket->write(head + "Content-Type: application/xml\r\n\r\n" + answer.body);
+            socket->disconnectFromHost();
+            return;
+        }
+        socket->write(head + "Content-Type: application/xml\r\n\r\n");
+        qsizetype next = 0; // the body's next byte, for a drip
+        const QByteArray chunk =
+            answer.body.repeated(qMax<qsizetype>(1, 65536 / qMax<qsizetype>(1, answer.body.size())));
+        auto send = [socket, chunk, answer, next]() mutable {
+            if (answer.dripMs > 0)
+                socket->write(answer.body.mid(next++ % answer.body.size(), 1));
+            while (answer.dripMs == 0 && socket->state() == QAbstractSocket::ConnectedState &&
+                   socket->bytesToWrite() < 4 * chunk.size())
+                socket->write(chunk);
+        };
+        if (answer.dripMs > 0) {
+            auto *timer = new QTimer(socket);
+            connect(timer, &QTimer::timeout, socket, send);
+            timer->start(answer.dripMs);
+        } else {
+            connect(socket, &QTcpSocket::bytesWritten, socket, send);
+            send();
+        }
     }
 
     QTcpServer m_server;
     QHash<QString, Answer> m_answers;
     QHash<QTcpSocket *, QByteArray> m_pending;
     int m_requests = 0;
+    qint64 m_bytesSent = 0;
 };
