@@ -18,11 +18,10 @@ public:
     {
         int status = 200;
         QByteArray body;
-        QByteArray location;    // sent as a Location header when not empty
-        bool sendLength = true; // without a length the body ends when the connection closes
-        bool silent = false;    // accept the request, never answer
-        bool endless = false;   // the body is sent again and again, the connection never closes
-        int dripMs = 0;         // the body's bytes go one per dripMs milliseconds, without end
+        QByteArray location;  // sent as a Location header when not empty
+        bool silent = false;  // accept the request, never answer
+        bool endless = false; // no length; the body is sent again and again, the connection never closes
+        int dripMs = 0;       // the body's bytes go one per dripMs milliseconds, without end
 
         static Answer with(int status, const QByteArray &body = {})
         {
@@ -38,16 +37,9 @@ public:
             answer.location = location;
             return answer;
         }
-        static Answer okWithoutLength(const QByteArray &body)
-        {
-            Answer answer = ok(body);
-            answer.sendLength = false;
-            return answer;
-        }
         static Answer withoutEnd(int status, const QByteArray &body)
         {
             Answer answer = with(status, body);
-            answer.sendLength = false;
             answer.endless = true;
             return answer;
         }
@@ -107,34 +99,23 @@ private:
         if (answer.silent)
             return;
         QByteArray head = "HTTP/1.1 " + QByteArray::number(answer.status) + " Canned\r\nConnection: close\r\n";
-        if (answer.sendLength)
+        if (!answer.endless)
             head += "Content-Length: " + QByteArray::number(answer.body.size()) + "\r\n";
         if (!answer.location.isEmpty())
             head += "Location: " + answer.location + "\r\n";
-        if (!answer.endless) {
-            socket->write(head + "Content-Type: application/xml\r\n\r\n" + answer.body);
-            socket->disconnectFromHost();
-            return;
-        }
-        socket->write(head + "Content-Type: application/xml\r\n\r\n");
-        qsizetype next = 0; // the body's next byte, for a drip
-        const QByteArray chunk =
-            answer.body.repeated(qMax<qsizetype>(1, 65536 / qMax<qsizetype>(1, answer.body.size())));
-        auto send = [socket, chunk, answer, next]() mutable {
-            if (answer.dripMs > 0)
-                socket->write(answer.body.mid(next++ % answer.body.size(), 1));
-            while (answer.dripMs == 0 && socket->state() == QAbstractSocket::ConnectedState &&
-                   socket->bytesToWrite() < 4 * chunk.size())
-                socket->write(chunk);
-        };
-        if (answer.dripMs > 0) {
-            auto *timer = new QTimer(socket);
-            connect(timer, &QTimer::timeout, socket, send);
-            timer->start(answer.dripMs);
-        } else {
-            connect(socket, &QTcpSocket::bytesWritten, socket, send);
-            send();
-        }
+        socket->write(head + "Content-Type: application/xml\r\n\r\n" + (answer.dripMs ? QByteArray() : answer.body));
+        if (!answer.endless)
+            return socket->disconnectFromHost();
+        // More whenever the last has gone out (a 0 ms timer runs at every turn
+        // of the event loop), or one byte each dripMs.
+        const QByteArray more =
+            answer.dripMs ? answer.body.left(1) : answer.body.repeated(65536 / answer.body.size() + 1);
+        auto *timer = new QTimer(socket);
+        connect(timer, &QTimer::timeout, socket, [socket, more] {
+            if (socket->bytesToWrite() < 4 * more.size())
+                socket->write(more);
+        });
+        timer->start(answer.dripMs);
     }
 
     QTcpServer m_server;
