@@ -17,7 +17,6 @@ SafeFileWriter::~SafeFileWriter()
 
 bool SafeFileWriter::fail(int errorNumber)
 {
-    m_errorNumber = errorNumber;
     return fail(QString::fromLocal8Bit(std::strerror(errorNumber)));
 }
 

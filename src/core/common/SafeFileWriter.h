@@ -44,8 +44,6 @@ public:
     void cancel();
 
     QString error() const { return m_error; }
-    // The errno of the failure, 0 when it was not a system call's.
-    int errorNumber() const { return m_errorNumber; }
 
     // The whole of open(), write() and commit() for bytes in memory.
     static Result write(const QString &path, const QByteArray &bytes, Access access);
@@ -64,5 +62,4 @@ private:
     int m_inPlace = -1;      // the target's own descriptor, for a device or FIFO
     int m_fd = -1;           // where write() goes
     QString m_error;
-    int m_errorNumber = 0;
 };
