@@ -162,8 +162,9 @@ public:
             QFile file(it.next());
             file.open(QIODevice::ReadOnly);
             for (const QByteArray &line : file.readAll().split('\n')) {
-                if (line.startsWith("DBUS_SESSION_BUS_PID="))
-                    ::kill(pid_t(line.mid(21).toLongLong()), SIGTERM);
+                const pid_t daemon = line.startsWith("DBUS_SESSION_BUS_PID=") ? pid_t(line.mid(21).toInt()) : 0;
+                if (daemon > 0) // never 0: that would be our own process group
+                    ::kill(daemon, SIGTERM);
             }
         }
         return QFileInfo::exists(folder) && QDir(folder).removeRecursively();

@@ -321,7 +321,8 @@ private slots:
         process.start(m_program, {u"-o"_s, dir.filePath(u"out.txt"_s), u"-n"_s, u"2147483647"_s,
                                   u"--allow-duplicates"_s, u"Xxxx####"_s});
         QVERIFY(process.waitForStarted());
-        QTest::qWait(300); // well into the stream
+        QTest::qWait(300);                                                                // well into the stream
+        QVERIFY2(process.processId() > 0, "tessaro-cli ended before it was interrupted"); // kill(0) hits us
         ::kill(pid_t(process.processId()), SIGINT);
         QVERIFY(process.waitForFinished(10000));
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);

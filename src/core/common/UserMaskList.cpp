@@ -3,7 +3,6 @@
 #include "common/PrivateFiles.h"
 #include "common/ProgramFolder.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>

@@ -8,7 +8,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
