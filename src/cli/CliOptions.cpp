@@ -151,31 +151,21 @@ ParsedArguments parseArguments(const QStringList &arguments)
     return parsed;
 }
 
-GenerationSettings settingsForRun(const CliOptions &options, GenerationSettings stored, const QString &storedMode)
+GenerationSettings settingsForRun(const CliOptions &options, GenerationSettings stored)
 {
-    const GenerationSettings defaults = GenerationSettings::startupDefaults();
-    const std::pair<QString GenerationSettings::*, const std::optional<QString> *> fields[] = {
+    const std::pair<QString GenerationSettings::*, const std::optional<QString> *> classes[] = {
         {&GenerationSettings::upperClass, &options.upperClass},
         {&GenerationSettings::lowerClass, &options.lowerClass},
         {&GenerationSettings::digitClass, &options.digitClass},
         {&GenerationSettings::specialClass, &options.specialClass},
-        {&GenerationSettings::upperSymbol, nullptr},
-        {&GenerationSettings::lowerSymbol, nullptr},
-        {&GenerationSettings::digitSymbol, nullptr},
-        {&GenerationSettings::specialSymbol, nullptr},
-        {&GenerationSettings::counterSymbol, nullptr},
     };
     bool classGiven = false;
-    for (const auto &[field, override] : fields) {
-        if ((stored.*field).isEmpty())
-            stored.*field = defaults.*field;
-        if (override && override->has_value()) {
+    for (const auto &[field, override] : classes) {
+        if (override->has_value()) {
             stored.*field = **override;
             classGiven = true;
         }
     }
-    if (storedMode.isEmpty())
-        stored.mode = defaults.mode;
     if (options.mode)
         stored.mode = *options.mode;
     else if (classGiven)

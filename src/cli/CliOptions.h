@@ -44,11 +44,9 @@ struct ParsedArguments
 // value and every combination; says what is wrong in one line.
 ParsedArguments parseArguments(const QStringList &arguments);
 
-// The settings a run generates with: the stored ones, where each value that
-// reads as empty takes its start-up default (so a machine where the window
-// never ran gets default generation, not a copy of the mask), then this
-// run's mode and classes. storedMode is the GenOpt text as stored.
-GenerationSettings settingsForRun(const CliOptions &options, GenerationSettings stored, const QString &storedMode);
+// The settings a run generates with: the stored ones (as
+// GenerationSettings::fromStore() gives them), then this run's mode and classes.
+GenerationSettings settingsForRun(const CliOptions &options, GenerationSettings stored);
 
 // The synopsis printed under an error, and the whole manual of --help.
 QString usageText();

@@ -95,7 +95,7 @@ private slots:
         QTest::addRow("custom classes") << u"1"_s << u"X#x@"_s
                                         << u"[A-Z][0-9][a-z][`~!@#$%^&*()_\\-+={\\[\\]}\\\\|;:'<>,/?]"_s;
         QTest::addRow("other mode copies") << u"2"_s << u"X#x@i"_s << u"X#x@i"_s;
-        QTest::addRow("empty mode copies") << QString() << u"X#x@i"_s << u"X#x@i"_s;
+        QTest::addRow("empty mode is default") << QString() << u"X#x@i"_s << u"[A-Z][0-9][a-z]"_s + special + u"0"_s;
         QTest::addRow("supplementary literal") << u"0"_s << u"𝄞X"_s << u"𝄞[A-Z]"_s;
     }
     void masksGivePasswordsOfTheirShape()
@@ -119,8 +119,9 @@ private slots:
         QTest::addColumn<QString>("pattern");
         QTest::addRow("lower symbol wins over upper") << Name::uMask << u"x"_s << u"xxxx"_s << u"[a-z]{4}"_s;
         QTest::addRow("two-character symbol never matches") << Name::uMask << u"XX"_s << u"XXxx"_s << u"XX[a-z]{2}"_s;
-        QTest::addRow("empty symbol never matches") << Name::nMask << QString() << u"####"_s << u"####"_s;
-        QTest::addRow("empty class adds nothing") << Name::AlphaU << QString() << u"X#X#"_s << u"[0-9]{2}"_s;
+        QTest::addRow("empty symbol takes its default") << Name::nMask << QString() << u"#X"_s << u"[0-9][A-Z]"_s;
+        QTest::addRow("empty class takes its default")
+            << Name::AlphaU << QString() << u"X#X#"_s << u"([A-Z][0-9]){2}"_s;
         QTest::addRow("repeated class") << Name::Numeric << u"7777"_s << u"####"_s << u"7777"_s;
         QTest::addRow("supplementary class") << Name::AlphaL << u"𝄞"_s << u"xx"_s << u"𝄞𝄞"_s;
         QTest::addRow("supplementary symbol")
@@ -173,10 +174,6 @@ private slots:
         const QStringList rows = rowsOf(list);
         QCOMPARE(QSet<QString>(rows.cbegin(), rows.cend()).size(), 100);
 
-        write(Name::GenOpt, u"1"_s);
-        write(Name::Numeric, QString());
-        GeneratePasswords(list, 5, u"####"_s);
-        QCOMPARE(list.GetItemCount(), 0);
         GeneratePasswords(list, 5, QString());
         QCOMPARE(list.GetItemCount(), 0);
         QCOMPARE(list.shownRow(), -1);

@@ -1,5 +1,7 @@
 #include "common/ProgramFolder.h"
 
+#include "common/PrivateFiles.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -92,7 +94,7 @@ QString path(File file)
 QString pathForWriting(File file)
 {
     const QString target = path(file);
-    QDir().mkpath(QFileInfo(target).absolutePath());
+    PrivateFiles::makeFolder(QFileInfo(target).absolutePath());
     return target;
 }
 

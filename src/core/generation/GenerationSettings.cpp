@@ -25,7 +25,10 @@ template <typename ValueOf> GenerationSettings collect(ValueOf valueOf)
 
 GenerationSettings GenerationSettings::fromStore()
 {
-    return collect([](QLatin1String name) { return Settings::read(name); });
+    return collect([](QLatin1String name) {
+        const QString stored = Settings::read(name);
+        return stored.isEmpty() ? Settings::startupDefault(name) : stored;
+    });
 }
 
 GenerationSettings GenerationSettings::startupDefaults()

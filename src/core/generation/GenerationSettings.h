@@ -22,7 +22,9 @@ struct GenerationSettings
     QString counterSymbol; // iMask
     GenerationMode mode = GenerationMode::CopyUnchanged;
 
-    // The values as they stand in the store; missing ones read as empty.
+    // The values a password is made with, wherever one is made: each as
+    // stored, an absent or empty one taking its start-up default (nothing is
+    // written). A stored mode other than "0" or "1" still copies the mask.
     static GenerationSettings fromStore();
     // The values start-up writes on a first start.
     static GenerationSettings startupDefaults();

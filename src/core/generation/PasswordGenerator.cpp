@@ -57,7 +57,7 @@ void generateInto(ResultList &list, qint32 count, const PasswordBuilder &builder
 
 } // namespace
 
-void GeneratePasswords(ResultList &list, qint32 count, const QString &mask)
+SafeFileWriter::Result GeneratePasswords(ResultList &list, qint32 count, const QString &mask)
 {
     using namespace Settings::Name;
     const QString languageFile = ProgramFolder::languageFile(Settings::read(Language));
@@ -72,8 +72,8 @@ void GeneratePasswords(ResultList &list, qint32 count, const QString &mask)
     list.setHeading({Localisation::textOrEnglish(languageFile, QStringLiteral("List"), QStringLiteral("List01"))});
     list.showRow(0);
 
-    if (Settings::read(LastGen) == u"1") {
-        SaveListToFile(ProgramFolder::pathForWriting(ProgramFolder::File::LastGenerated), list,
-                       SafeFileWriter::Access::OwnerOnly);
-    }
+    if (Settings::read(LastGen) != u"1")
+        return {true, {}};
+    return SaveListToFile(ProgramFolder::pathForWriting(ProgramFolder::File::LastGenerated), list,
+                          SafeFileWriter::Access::OwnerOnly);
 }

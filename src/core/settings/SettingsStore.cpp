@@ -1,5 +1,7 @@
 #include "settings/SettingsStore.h"
 
+#include "common/PrivateFiles.h"
+
 #include <QSettings>
 #include <QStringList>
 
@@ -78,6 +80,8 @@ void SetRegValue(RegistryRoot root, QAnyStringView keyPath, QAnyStringView name,
     if (!where)
         return;
     const auto settings = open(*where);
+    // QSettings would create the file and its folder as the umask says.
+    PrivateFiles::createFile(settings->fileName());
     settings->setValue(name.toString(), text);
     settings->sync();
 }

@@ -8,7 +8,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -75,7 +74,6 @@ bool SaveMasks(QComboBox &masks, MessageBoxes &messages)
 {
     const QStringList rows = MaskFile::masksOf(ComboItems(masks));
     const QString path = ProgramFolder::pathForWriting(ProgramFolder::File::MaskList);
-    QDir().mkpath(QFileInfo(path).absolutePath());
     const SafeFileWriter::Result result = MaskFile::save(path, rows);
     if (!result.ok) {
         messages.show(
