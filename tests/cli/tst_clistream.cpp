@@ -31,10 +31,12 @@ GenerationSettings defaults()
     return s;
 }
 
-bool insert(SeenPasswords &seen, const QByteArray &text)
+// Spreads small numbers over 64 bits (the splitmix64 finaliser).
+quint64 spread(quint64 x)
 {
-    return seen.insert(text.constData(), size_t(text.size()),
-                       SeenPasswords::hash(text.constData(), size_t(text.size())));
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+    return x ^ (x >> 31);
 }
 
 } // namespace
@@ -45,25 +47,31 @@ class TestCliStream : public QObject
     Q_OBJECT
 
 private slots:
-    void seenPasswordsIsExactAcrossGrowth()
+    // A table filled to the count it was made for finds each fingerprint
+    // again, also where they crowd into one bucket at the end of the table,
+    // and tells apart fingerprints that differ in one half only.
+    void seenPasswordsFindsEveryFingerprint_data()
     {
-        SeenPasswords seen(1);                             // starts small: grows many times below
-        QList<QByteArray> texts{QByteArray(5 << 20, 'c')}; // a page of its own before any other
-        for (int k = 0; k < 200000; ++k)
-            texts.append(QByteArray::number(k, 36));
-        texts.append(QByteArray());             // the empty text is a text too
-        texts.append(QByteArray(3 << 20, 'a')); // longer than a page
-        texts.append(QByteArray(3 << 20, 'a') + 'b');
-        texts.append("after the long ones");
-        for (const QByteArray &text : texts)
-            QVERIFY2(insert(seen, text), text.left(40).constData());
-        QCOMPARE(seen.size(), quint64(texts.size()));
-        for (const QByteArray &text : texts)
-            QVERIFY2(!insert(seen, text), text.left(40).constData());
-        QCOMPARE(seen.size(), quint64(texts.size()));
-        // Prefixes and extensions of kept texts are new.
-        QVERIFY(insert(seen, "-1"));
-        QVERIFY(insert(seen, QByteArray(3 << 20, 'a').chopped(1)));
+        QTest::addColumn<int>("kind");
+        QTest::addRow("spread out") << 0;
+        QTest::addRow("one bucket, at the end") << 1;
+        QTest::addRow("same low half, one all zero") << 2;
+    }
+    void seenPasswordsFindsEveryFingerprint()
+    {
+        QFETCH(int, kind);
+        const quint64 count = kind == 1 ? 3000 : 200000;
+        auto nth = [kind](quint64 k) {
+            if (kind == 1)
+                return Fingerprint{~quint64(0), k};
+            return Fingerprint{kind == 2 ? k * 0x9E3779B97F4A7C15ull : spread(k), kind == 2 ? 0 : spread(~k)};
+        };
+        SeenPasswords seen(count);
+        for (quint64 k = 0; k < count; ++k)
+            QVERIFY2(seen.insert(nth(k)), qPrintable(QString::number(k)));
+        for (quint64 k = 0; k < count; ++k)
+            QVERIFY2(!seen.insert(nth(k)), qPrintable(QString::number(k)));
+        QCOMPARE(seen.size(), count);
     }
 
     void utf8MatchesQt_data()
@@ -85,20 +93,34 @@ private slots:
         QCOMPARE(out, text.toUtf8());
     }
 
-    void blocksJoinSeamlessly()
+    // Counter passwords over many chunks made on both cores come out in the
+    // order made. With a weak fingerprint shared by each ten numbers, the
+    // first of each ten is written and only the other nine are dropped.
+    void streamKeepsTheOrderMade_data()
     {
-        // About 2.6 MB of counter passwords: several blocks, cut anywhere.
+        QTest::addColumn<bool>("weak");
+        QTest::addRow("keyed fingerprint") << false;
+        QTest::addRow("one fingerprint for each ten") << true;
+    }
+    void streamKeepsTheOrderMade()
+    {
+        QFETCH(bool, weak);
         const PasswordBuilder builder(u"i-----"_s, defaults());
         RecordingSink sink;
         StreamRequest request;
         request.count = 250000;
+        if (weak) {
+            request.fingerprint = [](const char *bytes, size_t length, const FingerprintKey &) {
+                return Fingerprint{spread(QByteArray(bytes, qsizetype(length)).chopped(5).toULongLong() / 10), 0};
+            };
+        }
         const StreamResult result = streamPasswords(builder, request, sink);
         QVERIFY(result.completed);
-        QCOMPARE(result.written, 250000);
         QVERIFY(sink.blocks >= 2);
         QByteArray expected;
-        for (int k = 0; k < 250000; ++k)
+        for (int k = 0; k < 250000; k += weak ? 10 : 1)
             expected += QByteArray::number(k) + "-----\n";
+        QCOMPARE(result.written, expected.count('\n'));
         QCOMPARE(sink.data.size(), expected.size());
         QVERIFY(sink.data == expected);
     }
