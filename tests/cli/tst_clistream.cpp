@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "OutputSink.h"
+#include "PasswordFingerprint.h"
 #include "PasswordStream.h"
 #include "SeenPasswords.h"
 
@@ -73,6 +74,26 @@ private slots:
         for (quint64 k = 0; k < count; ++k)
             QVERIFY2(!seen.insert(nth(k)), qPrintable(QString::number(k)));
         QCOMPARE(seen.size(), count);
+    }
+
+    // A short password keeps all of itself: texts that differ in any one
+    // byte, or in length alone, never share a fingerprint.
+    void shortPasswordsNeverShareAFingerprint()
+    {
+        QSet<QByteArray> texts{QByteArray()};
+        for (int length = 1; length < 16; ++length) {
+            for (int at = 0; at < length; ++at) {
+                for (int byte = 0; byte < 256; ++byte)
+                    texts.insert(QByteArray(length, '\0').replace(at, 1, QByteArray(1, char(byte))));
+            }
+        }
+        const FingerprintKey key = newFingerprintKey();
+        QSet<std::pair<quint64, quint64>> fingerprints;
+        for (const QByteArray &text : std::as_const(texts)) {
+            const Fingerprint f = keyedFingerprint(text.constData(), size_t(text.size()), key);
+            fingerprints.insert({f.high, f.low});
+        }
+        QCOMPARE(fingerprints.size(), texts.size());
     }
 
     void utf8MatchesQt_data()
