@@ -81,10 +81,13 @@ private slots:
     void shortPasswordsNeverShareAFingerprint()
     {
         QSet<QByteArray> texts{QByteArray()};
-        for (int length = 1; length < 16; ++length) {
-            for (int at = 0; at < length; ++at) {
-                for (int byte = 0; byte < 256; ++byte)
-                    texts.insert(QByteArray(length, '\0').replace(at, 1, QByteArray(1, char(byte))));
+        for (const QByteArray &background :
+             {QByteArray(15, '\0'), QByteArray::fromHex("5be3a1f07c2d9e4816b3c5d7e9f0a2")}) {
+            for (int length = 1; length < 16; ++length) {
+                for (int at = 0; at < length; ++at) {
+                    for (int byte = 0; byte < 256; ++byte)
+                        texts.insert(background.left(length).replace(at, 1, QByteArray(1, char(byte))));
+                }
             }
         }
         const FingerprintKey key = newFingerprintKey();
