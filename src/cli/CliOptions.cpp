@@ -207,6 +207,15 @@ DESCRIPTION
     A password that is empty or equal to an earlier one is dropped and not
     made again, so fewer than N passwords may come out.
 
+    The duplicate check keeps 16 bytes of each password written: all of a
+    password of up to 15 bytes (in UTF-8), and of a longer one a 128-bit
+    fingerprint, a hash keyed anew for every run. A password equal to an
+    earlier one is never written; a new one is taken for a duplicate only
+    when two fingerprints meet, a chance below 2^-60 over 2^32 passwords.
+    The check takes at most 20 bytes for each password asked for (at most
+    2.2 GB for 100 million), all when the run starts: a run that cannot have
+    that much memory stops at once.
+
 OPTIONS
     -n, --count N
         Make N attempts, 1 to 2147483647 (default 1). Passwords are written
@@ -276,8 +285,8 @@ EXAMPLES
 
 EXIT STATUS
     0   Success, also when the reader of the output stops early.
-    1   The mask gives empty passwords, the output could not be written, or
-        the clipboard could not be set.
+    1   The mask gives empty passwords, the memory for the run is not there,
+        the output could not be written, or the clipboard could not be set.
     2   A bad option or value.
 
 FILES

@@ -1,10 +1,10 @@
 #include "PasswordStream.h"
 
 #include "OutputSink.h"
+#include "PasswordStreamWorkers.h"
 #include "SeenPasswords.h"
 
 #include "generation/PasswordBuilder.h"
-#include "generation/RandomSource.h"
 #include "results/ExportLayouts.h"
 
 #include <QByteArray>
@@ -12,14 +12,35 @@
 #include <QtEndian>
 
 #include <cstring>
-#include <vector>
 
 namespace {
 
-// Passwords are made a batch at a time so that their table slots can be
-// fetched into the cache while the batch is being checked.
-constexpr int kBatch = 64;
-constexpr qsizetype kBlockBytes = qsizetype(1) << 20;
+// A chunk holds up to 256 KiB of UTF-8 (each password at its widest).
+constexpr qsizetype kChunkBytes = qsizetype(256) << 10;
+constexpr int kMostAttemptsPerChunk = 8192;
+// How far ahead of the check a fingerprint's bucket is fetched.
+constexpr int kPrefetchAhead = 12;
+// The text and CSV layouts are collected up to this size before a write.
+constexpr qsizetype kLayoutBytes = qsizetype(1) << 20;
+
+ChunkRecipe recipeFor(const PasswordBuilder &builder, const StreamRequest &request)
+{
+    ChunkRecipe recipe;
+    recipe.attempts = qMax(request.count, 0);
+    recipe.stride16 = qMax<qsizetype>(builder.maxLength(), 1);
+    recipe.attemptsPerChunk =
+        int(qBound(qsizetype(1), kChunkBytes / (recipe.stride16 * 3 + 1), qsizetype(kMostAttemptsPerChunk)));
+    recipe.keepText16 = request.format != OutputFormat::Lines;
+    recipe.fingerprint = request.dropDuplicates ? request.fingerprint : nullptr;
+    return recipe;
+}
+
+// The most different passwords the duplicate check may have to keep.
+quint64 passwordsToKeep(const StreamRequest &request)
+{
+    const quint64 attempts = quint64(qMax(request.count, 0));
+    return request.distinctPasswords ? qMin(attempts, *request.distinctPasswords) : attempts;
+}
 
 } // namespace
 
@@ -69,83 +90,71 @@ qsizetype toUtf8(const char16_t *text, qsizetype length, char *out)
     return cursor - out;
 }
 
+quint64 streamMemoryNeeded(const PasswordBuilder &builder, const StreamRequest &request)
+{
+    const ChunkRecipe recipe = recipeFor(builder, request);
+    const qint64 chunks = (recipe.attempts + recipe.attemptsPerChunk - 1) / recipe.attemptsPerChunk;
+    // Per attempt of a chunk: its UTF-8, line end, fingerprint, UTF-16 and length.
+    const quint64 perAttempt = quint64(recipe.stride16 * 3 + 1) + 8 + 16 + quint64(recipe.stride16 * 2) + 8;
+    const auto inFlight = quint64(PasswordStreamWorkers::slotsFor(PasswordStreamWorkers::threadsFor(chunks)));
+    const quint64 table = request.dropDuplicates ? SeenPasswords::bytesFor(passwordsToKeep(request)) : 0;
+    return table + inFlight * perAttempt * quint64(recipe.attemptsPerChunk) + 2 * quint64(kLayoutBytes);
+}
+
 StreamResult streamPasswords(const PasswordBuilder &builder, const StreamRequest &request, OutputSink &sink)
 {
     StreamResult result;
-    RandomSource random;
-    qint64 counter = 0; // the stream's counter: wide enough never to overflow
-
+    const ChunkRecipe recipe = recipeFor(builder, request);
     std::optional<SeenPasswords> seen;
-    if (request.dropDuplicates) {
-        quint64 expected = quint64(qMax(request.count, 0));
-        if (request.distinctPasswords)
-            expected = qMin(expected, *request.distinctPasswords);
-        seen.emplace(qMin<quint64>(expected, quint64(1) << 20));
-    }
+    if (request.dropDuplicates)
+        seen.emplace(passwordsToKeep(request));
 
-    const qsizetype stride16 = qMax<qsizetype>(builder.maxLength(), 1);
-    const qsizetype stride8 = stride16 * 3 + 1; // the UTF-8 and a line end
-    // Fewer to a batch when the passwords are very long.
-    const int batch = int(qBound(qsizetype(1), (qsizetype(1) << 20) / stride16, qsizetype(kBatch)));
-    std::vector<char16_t> text16(size_t(stride16 * batch));
-    qsizetype lengths16[kBatch];
-    char *starts8[kBatch];
-    qsizetype lengths8[kBatch];
-    quint64 hashes[kBatch];
-
-    // The lines layout is made in place: each password's UTF-8 goes where it
-    // will be sent, followed by LF, and dropped ones are squeezed out. The
-    // other layouts are built from the UTF-16 text by the export functions.
+    // The lines layout is squeezed in place: kept lines move down over
+    // dropped ones and the chunk is written as it stands. The other layouts
+    // are built from the UTF-16 text by the window's export functions.
     const bool lines = request.format == OutputFormat::Lines;
-    std::vector<char> block(size_t(kBlockBytes + stride8 * batch));
-    qsizetype used = 0;
-    std::vector<char> scratch8(lines ? 0 : size_t(stride8 * batch));
     QByteArray layout;
     if (!lines)
-        layout.reserve(kBlockBytes + stride8 * 2 * batch);
+        layout.reserve(kLayoutBytes + recipe.attemptsPerChunk * (recipe.stride16 * 6 + 4));
     ExportLayouts::CsvWriter csv;
 
-    for (qint64 attempt = 0; attempt < request.count;) {
-        const int inBatch = int(qMin<qint64>(batch, request.count - attempt));
-        char *at8 = lines ? block.data() + used : scratch8.data();
-        for (int i = 0; i < inBatch; ++i) {
-            char16_t *out16 = text16.data() + stride16 * i;
-            lengths16[i] = builder.build(out16, random, counter);
-            starts8[i] = at8;
-            lengths8[i] = toUtf8(out16, lengths16[i], at8);
-            at8 += lengths8[i];
-            *at8++ = '\n';
-            if (seen) {
-                hashes[i] = SeenPasswords::hash(starts8[i], size_t(lengths8[i]));
-                seen->prefetch(hashes[i]);
-            }
-        }
-        char *kept = block.data() + used;
-        for (int i = 0; i < inBatch; ++i) {
-            if (lengths16[i] == 0)
-                continue;
-            if (seen && !seen->insert(starts8[i], size_t(lengths8[i]), hashes[i]))
+    const qint64 chunks = (recipe.attempts + recipe.attemptsPerChunk - 1) / recipe.attemptsPerChunk;
+    PasswordStreamWorkers workers(builder, recipe, PasswordStreamWorkers::threadsFor(chunks));
+    while (PasswordChunk *chunk = workers.next()) {
+        char *const text = chunk->lines.data();
+        qsizetype kept = 0;
+        qsizetype lineStart = 0;
+        for (int i = 0; seen && i < qMin(kPrefetchAhead, chunk->attempts); ++i)
+            seen->prefetch(chunk->fingerprints[size_t(i)]);
+        for (int i = 0; i < chunk->attempts; ++i) {
+            const qsizetype lineEnd = chunk->lineEnds[size_t(i)];
+            const qsizetype lineLength = lineEnd - lineStart;
+            const qsizetype start = lineStart;
+            lineStart = lineEnd;
+            if (seen && i + kPrefetchAhead < chunk->attempts)
+                seen->prefetch(chunk->fingerprints[size_t(i + kPrefetchAhead)]);
+            if (lineLength == 1)
+                continue; // an empty password: the line end alone
+            if (seen && !seen->insert(chunk->fingerprints[size_t(i)]))
                 continue;
             ++result.written;
             if (lines) {
-                if (kept != starts8[i])
-                    std::memmove(kept, starts8[i], size_t(lengths8[i] + 1));
-                kept += lengths8[i] + 1;
-            } else if (request.format == OutputFormat::Text) {
-                ExportLayouts::appendTextLine(QStringView(text16.data() + stride16 * i, lengths16[i]), layout);
-            } else {
-                csv.add(QStringView(text16.data() + stride16 * i, lengths16[i]), layout);
+                if (kept != start)
+                    std::memmove(text + kept, text + start, size_t(lineLength));
+                kept += lineLength;
+                continue;
             }
+            const QStringView password(chunk->text16.data() + recipe.stride16 * i, chunk->lengths16[size_t(i)]);
+            if (request.format == OutputFormat::Text)
+                ExportLayouts::appendTextLine(password, layout);
+            else
+                csv.add(password, layout);
         }
-        if (lines)
-            used = kept - block.data();
-        attempt += inBatch;
-        if (used >= kBlockBytes) {
-            if (!sink.write(block.data(), used))
-                return result;
-            used = 0;
-        }
-        if (layout.size() >= kBlockBytes) {
+        const bool writtenOut = kept == 0 || sink.write(text, kept);
+        workers.release(chunk);
+        if (!writtenOut)
+            return result;
+        if (layout.size() >= kLayoutBytes) {
             if (!sink.write(layout.constData(), layout.size()))
                 return result;
             layout.resize(0);
@@ -155,8 +164,6 @@ StreamResult streamPasswords(const PasswordBuilder &builder, const StreamRequest
     }
     if (request.format == OutputFormat::Csv && result.written > 0)
         csv.finish(layout);
-    if (used > 0 && !sink.write(block.data(), used))
-        return result;
     if (!layout.isEmpty() && !sink.write(layout.constData(), layout.size()))
         return result;
     result.completed = true;

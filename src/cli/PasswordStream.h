@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CliOptions.h"
+#include "PasswordFingerprint.h"
 
 #include <QtGlobal>
 
@@ -18,6 +19,7 @@ struct StreamRequest
     // mask has no counter: once that many are written, every later attempt
     // would be dropped, so the stream ends there.
     std::optional<quint64> distinctPasswords;
+    FingerprintFunction fingerprint = keyedFingerprint;
 };
 
 struct StreamResult
@@ -27,10 +29,15 @@ struct StreamResult
 };
 
 // Makes count attempts from the builder, as the generator does (an empty
-// password, or with dropDuplicates one equal to an earlier one, is dropped
-// and not retried; the counter runs over the whole stream), and writes the
-// rest to the sink in the requested layout, in blocks of about 1 MiB.
+// password, or with dropDuplicates one whose fingerprint an earlier one had,
+// is dropped and not retried; the counter runs over the whole stream), and
+// writes the rest to the sink in the requested layout, in order. Both cores
+// make passwords; this thread alone checks and writes them.
 StreamResult streamPasswords(const PasswordBuilder &builder, const StreamRequest &request, OutputSink &sink);
+
+// The memory a stream holds for its duplicate check and its buffers, all
+// taken when it starts.
+quint64 streamMemoryNeeded(const PasswordBuilder &builder, const StreamRequest &request);
 
 // UTF-8 of UTF-16 text into out (room for 3 bytes a unit and 1 more);
 // returns the bytes written. A lone surrogate becomes '?', as QString::toUtf8 makes it.

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "OutputSink.h"
+#include "PasswordFingerprint.h"
 #include "PasswordStream.h"
 #include "SeenPasswords.h"
 
@@ -31,10 +32,12 @@ GenerationSettings defaults()
     return s;
 }
 
-bool insert(SeenPasswords &seen, const QByteArray &text)
+// Spreads small numbers over 64 bits (the splitmix64 finaliser).
+quint64 spread(quint64 x)
 {
-    return seen.insert(text.constData(), size_t(text.size()),
-                       SeenPasswords::hash(text.constData(), size_t(text.size())));
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+    return x ^ (x >> 31);
 }
 
 } // namespace
@@ -45,25 +48,55 @@ class TestCliStream : public QObject
     Q_OBJECT
 
 private slots:
-    void seenPasswordsIsExactAcrossGrowth()
+    // The table finds each fingerprint again: filled to the count it was made
+    // for, and where fingerprints crowd into its last bucket and run over into
+    // the first. It tells apart fingerprints that differ in one half only.
+    void seenPasswordsFindsEveryFingerprint_data()
     {
-        SeenPasswords seen(1);                             // starts small: grows many times below
-        QList<QByteArray> texts{QByteArray(5 << 20, 'c')}; // a page of its own before any other
-        for (int k = 0; k < 200000; ++k)
-            texts.append(QByteArray::number(k, 36));
-        texts.append(QByteArray());             // the empty text is a text too
-        texts.append(QByteArray(3 << 20, 'a')); // longer than a page
-        texts.append(QByteArray(3 << 20, 'a') + 'b');
-        texts.append("after the long ones");
-        for (const QByteArray &text : texts)
-            QVERIFY2(insert(seen, text), text.left(40).constData());
-        QCOMPARE(seen.size(), quint64(texts.size()));
-        for (const QByteArray &text : texts)
-            QVERIFY2(!insert(seen, text), text.left(40).constData());
-        QCOMPARE(seen.size(), quint64(texts.size()));
-        // Prefixes and extensions of kept texts are new.
-        QVERIFY(insert(seen, "-1"));
-        QVERIFY(insert(seen, QByteArray(3 << 20, 'a').chopped(1)));
+        QTest::addColumn<int>("kind");
+        QTest::addRow("spread out, full") << 0;
+        QTest::addRow("one bucket, at the end") << 1;
+        QTest::addRow("same low half, one all zero, full") << 2;
+    }
+    void seenPasswordsFindsEveryFingerprint()
+    {
+        QFETCH(int, kind);
+        // 104857 fill exactly 2 MiB of buckets: nothing lies past the last one.
+        const quint64 capacity = kind == 1 ? 104857 : 200000, count = kind == 1 ? 3000 : capacity;
+        auto nth = [kind](quint64 k) {
+            if (kind == 1)
+                return Fingerprint{~quint64(0), k};
+            return Fingerprint{kind == 2 ? k * 0x9E3779B97F4A7C15ull : spread(k), kind == 2 ? 0 : spread(~k)};
+        };
+        SeenPasswords seen(capacity);
+        for (quint64 k = 0; k < count; ++k)
+            QVERIFY2(seen.insert(nth(k)), qPrintable(QString::number(k)));
+        for (quint64 k = 0; k < count; ++k)
+            QVERIFY2(!seen.insert(nth(k)), qPrintable(QString::number(k)));
+        QCOMPARE(seen.size(), count);
+    }
+
+    // A short password keeps all of itself: texts that differ in any one
+    // byte, or in length alone, never share a fingerprint.
+    void shortPasswordsNeverShareAFingerprint()
+    {
+        QSet<QByteArray> texts{QByteArray()};
+        for (const QByteArray &background :
+             {QByteArray(15, '\0'), QByteArray::fromHex("5be3a1f07c2d9e4816b3c5d7e9f0a2")}) {
+            for (int length = 1; length < 16; ++length) {
+                for (int at = 0; at < length; ++at) {
+                    for (int byte = 0; byte < 256; ++byte)
+                        texts.insert(background.left(length).replace(at, 1, QByteArray(1, char(byte))));
+                }
+            }
+        }
+        const FingerprintKey key = newFingerprintKey();
+        QSet<std::pair<quint64, quint64>> fingerprints;
+        for (const QByteArray &text : std::as_const(texts)) {
+            const Fingerprint f = keyedFingerprint(text.constData(), size_t(text.size()), key);
+            fingerprints.insert({f.high, f.low});
+        }
+        QCOMPARE(fingerprints.size(), texts.size());
     }
 
     void utf8MatchesQt_data()
@@ -85,20 +118,34 @@ private slots:
         QCOMPARE(out, text.toUtf8());
     }
 
-    void blocksJoinSeamlessly()
+    // Counter passwords over many chunks made on both cores come out in the
+    // order made. With a weak fingerprint shared by each ten numbers, the
+    // first of each ten is written and only the other nine are dropped.
+    void streamKeepsTheOrderMade_data()
     {
-        // About 2.6 MB of counter passwords: several blocks, cut anywhere.
+        QTest::addColumn<bool>("weak");
+        QTest::addRow("keyed fingerprint") << false;
+        QTest::addRow("one fingerprint for each ten") << true;
+    }
+    void streamKeepsTheOrderMade()
+    {
+        QFETCH(bool, weak);
         const PasswordBuilder builder(u"i-----"_s, defaults());
         RecordingSink sink;
         StreamRequest request;
         request.count = 250000;
+        if (weak) {
+            request.fingerprint = [](const char *bytes, size_t length, const FingerprintKey &) {
+                return Fingerprint{spread(QByteArray(bytes, qsizetype(length)).chopped(5).toULongLong() / 10), 0};
+            };
+        }
         const StreamResult result = streamPasswords(builder, request, sink);
         QVERIFY(result.completed);
-        QCOMPARE(result.written, 250000);
         QVERIFY(sink.blocks >= 2);
         QByteArray expected;
-        for (int k = 0; k < 250000; ++k)
+        for (int k = 0; k < 250000; k += weak ? 10 : 1)
             expected += QByteArray::number(k) + "-----\n";
+        QCOMPARE(result.written, expected.count('\n'));
         QCOMPARE(sink.data.size(), expected.size());
         QVERIFY(sink.data == expected);
     }
