@@ -18,6 +18,10 @@ int main(int argc, char *argv[])
     if (!mask.isEmpty())
         return runCommandLine(mask);
 
+    // The menus are part of the window's own tool band, never exported to a
+    // desktop's global menu: looking for one costs a D-Bus round trip at
+    // every start, or even starting a bus where none runs.
+    QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaro"));
     QApplication::setOrganizationName(QStringLiteral("Brasmoor"));
