@@ -1,10 +1,14 @@
 #include "CommandLineRun.h"
+#include "common/BatchMemory.h"
 #include "MainWindow.h"
 #include "startup/Startup.h"
 #include "WindowServices.h"
 
 #include <QApplication>
 #include <QStringList>
+#include <QTimer>
+
+#include <chrono>
 
 int main(int argc, char *argv[])
 {
@@ -31,5 +35,8 @@ int main(int argc, char *argv[])
     MainWindow window(WindowServices::desktop());
     Startup::run(window);
     window.show();
+    // Once the window is on the screen, and long before anyone can ask for a
+    // large batch, the memory for the first one is made ready.
+    QTimer::singleShot(std::chrono::milliseconds(250), &BatchMemory::warmUp);
     return app.exec();
 }
