@@ -47,7 +47,11 @@ private slots:
         }
         QCOMPARE(GetRegValue(RegistryRoot::CurrentUser, Settings::Key, "Style", u"dflt"_s), u"dflt"_s);
         // The next write replaces the value, type and all.
-        SetRegValue(RegistryRoot::CurrentUser, Settings::Key, "Style", u"1"_s);
+        SetRegValue(RegistryRoot::CurrentUser, Settings::Key, "Style", u"0"_s);
+        QCOMPARE(Settings::read(Settings::Name::Style), u"0"_s);
+        // Start-up's defaults fill it in too, as they fill an empty value.
+        QSettings(m_home->settingsFile(), QSettings::IniFormat).setValue(u"Style"_s, stored);
+        Settings::writeMissingDefaults();
         QCOMPARE(Settings::read(Settings::Name::Style), u"1"_s);
     }
 

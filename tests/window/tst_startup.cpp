@@ -18,6 +18,8 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 namespace Name = Settings::Name;
 
@@ -26,6 +28,13 @@ namespace {
 QSettings storeFile(const QString &path)
 {
     return QSettings(path, QSettings::IniFormat);
+}
+
+// Every write of the store replaces its file, which gets a new inode.
+ino_t inodeOf(const QString &path)
+{
+    struct stat info = {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
 }
 
 QString styleOf(const QWidget *widget)
@@ -76,7 +85,7 @@ private slots:
         QVERIFY(form.dOption->isChecked() && !form.cOption->isChecked() && !form.uEdit->isEnabled());
         QCOMPARE(styleOf(form.gButton), u"fusion"_s);
         QCOMPARE(form.gButton->property("clickSound").toInt(), ClickSound::kPlays);
-        QVERIFY(!window.updates().versionCheck()->isRunning());
+        QVERIFY(!window.findChild<VersionCheck *>()); // made only when a check is wanted
 
         // Centred on the screen.
         const QRect screen = window.screen()->geometry();
@@ -93,11 +102,13 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray before = file.readAll();
         file.close();
+        const ino_t inode = inodeOf(m_home->settingsFile());
 
         m_window = std::make_unique<WindowTest::Fixture>();
         m_window->open();
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), before);
+        QCOMPARE(inodeOf(m_home->settingsFile()), inode); // not even rewritten unchanged
         QCOMPARE(GetRegValue(RegistryRoot::CurrentUser, Settings::MakerKey, Settings::InstallPathValue, QString()),
                  ProgramFolder::executablePath());
     }

@@ -82,4 +82,19 @@ void write(QLatin1String name, const QString &text)
     SetRegValue(RegistryRoot::CurrentUser, Key, name, text);
 }
 
+void writeAll(const QList<RegValue> &values)
+{
+    SetRegValues(RegistryRoot::CurrentUser, Key, values, RegWrite::Changed);
+}
+
+void writeMissingDefaults()
+{
+    QList<RegValue> defaults;
+    for (const Definition &definition : kTable) {
+        if (definition.startupDefault)
+            defaults.append({definition.name, QString::fromLatin1(definition.startupDefault)});
+    }
+    SetRegValues(RegistryRoot::CurrentUser, Key, defaults, RegWrite::WhereEmpty);
+}
+
 } // namespace Settings

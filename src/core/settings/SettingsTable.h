@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/SettingsStore.h"
+
 #include <QLatin1String>
 #include <QString>
 
@@ -80,5 +82,10 @@ QString defaultSpecialClass();
 // the default, write at once.
 QString read(QLatin1String name);
 void write(QLatin1String name, const QString &text);
+// Several values in one write of the store; values that already hold their
+// text are not written again.
+void writeAll(const QList<RegValue> &values);
+// The start-up default of every setting that reads as empty, in one write.
+void writeMissingDefaults();
 
 } // namespace Settings

@@ -10,6 +10,7 @@
 #include "settings/SettingsTable.h"
 #include "strength/StrengthMeter.h"
 #include "toolbar/ToolBand.h"
+#include "toolbar/ToolCodes.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -44,12 +45,24 @@ private:
     QString m_path;
 };
 
-// A tool's caption and its stored value, which the menu commands compare.
-void setTool(MainWindow &window, int index, QLatin1String code, const QString &caption)
+// A tool's caption. The code only names the tool at the call; every caption
+// is stored under its code afterwards, by storeToolCaptions.
+void setTool(MainWindow &window, int index, QLatin1String /*code*/, const QString &caption)
 {
     if (QAction *tool = window.toolBand().tool(index))
         FittedCaption::show(*tool, caption);
-    Settings::write(code, caption);
+}
+
+// Every tool's whole caption under its code, which the menu commands
+// compare: one write of the store, and none when they are already stored.
+void storeToolCaptions(const MainWindow &window)
+{
+    QList<RegValue> captions;
+    for (const ToolCode &tool : kToolCodes) {
+        if (const QAction *action = window.toolBand().tool(tool.index))
+            captions.append({tool.code, FittedCaption::of(*action)});
+    }
+    Settings::writeAll(captions);
 }
 
 } // namespace
@@ -115,6 +128,7 @@ void ApplyLanguage(MainWindow &window)
     setTool(window, 3, Name::TCA, menu("Menu10"));
     setTool(window, 15, Name::TAT, menu("Menu12"));
     setTool(window, 16, Name::TAC, menu("Menu13"));
+    storeToolCaptions(window);
 
     show(f.mFrame, file.text(u"Frame"_s, u"Frame01"_s));
     f.genList->setColumnCaption(file.text(u"List"_s, u"List01"_s));

@@ -43,11 +43,12 @@ void setCaption(MainWindow &window)
 }
 
 // Where the program is installed: the running executable, under the
-// maker's key, for other programs to find.
+// maker's key, for other programs to find. Written only when it changed,
+// since every write of the store costs a synced rewrite of its file.
 void writeInstallPath(MainWindow &)
 {
-    SetRegValue(RegistryRoot::CurrentUser, Settings::MakerKey, Settings::InstallPathValue,
-                ProgramFolder::executablePath());
+    SetRegValues(RegistryRoot::CurrentUser, Settings::MakerKey,
+                 {{Settings::InstallPathValue, ProgramFolder::executablePath()}}, RegWrite::Changed);
 }
 
 // A stored position in twips as a number, or nothing when it is not one.
@@ -88,27 +89,19 @@ void restorePosition(MainWindow &window)
     window.move(WindowPlacement::reachablePosition(QRect(position, window.size()), screens));
 }
 
-// The stored tool captions, which the menu commands are recognised by: each
-// empty one gets its default.
-void writeToolCaptionDefaults(MainWindow &)
+// Every setting that reads as empty gets its start-up default, all in one
+// write of the store: each write rewrites the whole file.
+void writeMissingDefaults(MainWindow &)
 {
-    for (const QLatin1String code : {Name::TCA, Name::TCS, Name::TPO, Name::TGO, Name::TIO, Name::TMO, Name::TMI,
-                                     Name::TXI, Name::THL, Name::TCO, Name::TAO, Name::TAT, Name::TAC}) {
-        if (Settings::read(code).isEmpty())
-            Settings::write(code, Settings::startupDefault(code));
-    }
+    Settings::writeMissingDefaults();
 }
 
-// A setting that must not stay empty: the stored text, after writing the
-// default when it was empty.
-QString readOrWriteDefault(QLatin1String name)
+// A setting that must not stay empty: the stored text, or its default when
+// the store could not keep it.
+QString storedOrDefault(QLatin1String name)
 {
-    QString value = Settings::read(name);
-    if (value.isEmpty()) {
-        value = Settings::startupDefault(name);
-        Settings::write(name, value);
-    }
-    return value;
+    const QString value = Settings::read(name);
+    return value.isEmpty() ? Settings::startupDefault(name) : value;
 }
 
 // One row per language file in the language box.
@@ -128,7 +121,7 @@ void loadMaskList(MainWindow &window)
 // The language the window's texts come from, applied to every caption.
 void restoreLanguage(MainWindow &window)
 {
-    window.form().LCombo->setEditText(readOrWriteDefault(Name::Language));
+    window.form().LCombo->setEditText(storedOrDefault(Name::Language));
     Language::ApplyLanguage(window);
 }
 
@@ -144,7 +137,7 @@ void restoreMaskSymbols(MainWindow &window)
         {Name::iMask, form.iEdit},
     }};
     for (const auto &[name, edit] : symbols)
-        edit->setText(readOrWriteDefault(name));
+        edit->setText(storedOrDefault(name));
 }
 
 // An on/off setting shown by a check box: an empty value gets its default;
@@ -154,7 +147,7 @@ void restoreMaskSymbols(MainWindow &window)
 int restoreCheckBox(QLatin1String name, QCheckBox &box)
 {
     bool isNumber = false;
-    const int value = readOrWriteDefault(name).trimmed().toInt(&isNumber);
+    const int value = storedOrDefault(name).trimmed().toInt(&isNumber);
     if (isNumber && value == 0)
         box.setChecked(false);
     else if (isNumber && value == 1)
@@ -234,11 +227,7 @@ void restoreClearClipboard(MainWindow &window)
 void restoreGenerationMode(MainWindow &window)
 {
     const Form &form = window.form();
-    QString stored = Settings::read(Name::GenOpt);
-    if (stored.isEmpty()) {
-        stored = u"0"_s;
-        Settings::write(Name::GenOpt, stored);
-    }
+    const QString stored = storedOrDefault(Name::GenOpt);
     bool isNumber = false;
     const double value = stored.trimmed().toDouble(&isNumber);
     const int mode = isNumber && value >= -32768.5 && value < 32767.5 ? qRound(value) : 0;
@@ -260,10 +249,8 @@ void restoreCharacterClasses(MainWindow &window)
         {Name::Numeric, form.nEdit},
         {Name::Special, form.sEdit},
     }};
-    for (const auto &[name, edit] : classes) {
-        readOrWriteDefault(name);
-        edit->setText(Settings::read(name));
-    }
+    for (const auto &[name, edit] : classes)
+        edit->setText(storedOrDefault(name));
 }
 
 // The last mask, or the first saved mask when none is stored; selected, so
@@ -309,7 +296,7 @@ constexpr std::array kSteps{
     Step(setCaption),
     Step(writeInstallPath),
     Step(restorePosition),
-    Step(writeToolCaptionDefaults),
+    Step(writeMissingDefaults),
     Step(fillLanguageList),
     Step(loadMaskList),
     Step(restoreLanguage),
