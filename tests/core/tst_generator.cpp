@@ -2,8 +2,10 @@
 
 #include "common/ProgramFolder.h"
 #include "generation/CharacterClass.h"
+#include "generation/LookAlike.h"
 #include "generation/MemoryResultList.h"
 #include "generation/PasswordGenerator.h"
+#include "generation/WordList.h"
 
 #include <QFile>
 #include <QHash>
@@ -11,6 +13,7 @@
 #include <QSet>
 
 #include <cmath>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 using Settings::write;
@@ -44,7 +47,8 @@ public:
 // Chi-square goodness of fit against a uniform spread, with a critical value
 // far in the tail (z = 4.5, Wilson-Hilferty) so that a sound generator fails
 // about once in 300,000 runs.
-bool looksUniform(const QHash<QChar, qint64> &counts, int categories, qint64 draws, double *statistic)
+template <typename Key>
+bool looksUniform(const QHash<Key, qint64> &counts, int categories, qint64 draws, double *statistic)
 {
     const double expected = double(draws) / categories;
     double chi = 0;
@@ -74,6 +78,7 @@ private slots:
         english.write("[List]\r\nList01=Generated Passwords\r\nList02=Generating\r\n");
         english.close();
         ProgramFolder::setFolderForTesting(m_folder.path());
+        m_words = writeFile(u"words.txt"_s, "kite\norbit\nlunar\n");
     }
     void init()
     {
@@ -330,9 +335,178 @@ private slots:
         QVERIFY2(std::abs(double(ones) / all - 0.1) < 0.005, qPrintable(QString::number(double(ones) / all)));
     }
 
+    void wordLists_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("capitalise");
+        QTest::addColumn<QStringList>("words"); // empty: the list can't be used
+        QTest::addColumn<QString>("problem");
+        const QStringList three{u"kite"_s, u"orbit"_s, u"lunar"_s};
+        QTest::addRow("plain") << QByteArray("kite\norbit\nlunar\n") << false << three << QString();
+        QTest::addRow("dice form, tabs, CR LF")
+            << QByteArray("11111\tkite\r\n11112\torbit\r\n11113\tlunar") << false << three << QString();
+        QTest::addRow("dice form, blanks")
+            << QByteArray("11111 kite\n11112  orbit\n11113 lunar\n") << false << three << QString();
+        QTest::addRow("skipped lines") << QByteArray("\xEF\xBB\xBFkite\n\n  \norbit\nkite\nlunar moon\n 7 lunar \n")
+                                       << false << three << QString();
+        QTest::addRow("capitalised, coinciding once")
+            << QByteArray("kite\nKite\n\xC3\xA9t\xC3\xA9\n") << true << QStringList{u"Kite"_s, u"Été"_s} << QString();
+        QTest::addRow("1,000,000 lines") << QByteArray("a\nb") + QByteArray(999999, '\n') << false
+                                         << QStringList{u"a"_s, u"b"_s} << QString();
+        QTest::addRow("one word twice") << QByteArray("kite\n kite\n") << false << QStringList()
+                                        << u"fewer than 2 different words"_s;
+        QTest::addRow("empty") << QByteArray() << false << QStringList() << u"fewer than 2 different words"_s;
+        QTest::addRow("not UTF-8") << QByteArray("kite\n\xE9t\xE9\n") << false << QStringList() << u"not UTF-8 text"_s;
+        QTest::addRow("1,000,001 lines") << QByteArray("a\nb") + QByteArray(1000000, '\n') << false << QStringList()
+                                         << u"more than 1,000,000 lines"_s;
+        QTest::addRow("past 16 MiB") << QByteArray((16 << 20) + 1, 'a') << false << QStringList()
+                                     << u"larger than 16 MiB"_s;
+    }
+    void wordLists()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, capitalise);
+        QFETCH(QStringList, words);
+        QFETCH(QString, problem);
+        const WordList::Read list = WordList::parse(bytes, capitalise);
+        QVERIFY2(list.problem.contains(problem), qPrintable(list.problem));
+        QStringList read;
+        for (quint32 i = 0; list.words && i < list.words->size(); ++i)
+            read.append(list.words->at(i).toString());
+        QCOMPARE(read, words);
+    }
+
+    void wordsInMasks_data()
+    {
+        QTest::addColumn<QStringList>("stored"); // name=value pairs
+        QTest::addColumn<QString>("mask");
+        QTest::addColumn<QString>("pattern");
+        const QString word = u"(kite|orbit|lunar)"_s;
+        QTest::addRow("words, classes, literals, counter")
+            << QStringList{u"wMask=w"_s} << u"w-X#-i-w"_s << word + u"-[A-Z][0-9]-[0-9]+-"_s + word;
+        QTest::addRow("capitalised") << QStringList{u"wMask=w"_s, u"WordCap=1"_s} << u"w.w"_s
+                                     << u"(Kite|Orbit|Lunar)\\.(Kite|Orbit|Lunar)"_s;
+        QTest::addRow("tested after the five others") << QStringList{u"wMask=x"_s} << u"xx"_s << u"[a-z]{2}"_s;
+        QTest::addRow("no word symbol: copied") << QStringList() << u"w#"_s << u"w[0-9]"_s;
+        QTest::addRow("two characters never match") << QStringList{u"wMask=ww"_s} << u"ww"_s << u"ww"_s;
+        QTest::addRow("copy-unchanged mode") << QStringList{u"wMask=w"_s, u"GenOpt=2"_s} << u"w"_s << u"w"_s;
+    }
+    void wordsInMasks()
+    {
+        QFETCH(QStringList, stored);
+        QFETCH(QString, mask);
+        QFETCH(QString, pattern);
+        write(Name::Words, m_words);
+        for (const QString &pair : stored)
+            write(QLatin1String(pair.section(u'=', 0, 0).toLatin1()), pair.section(u'=', 1));
+        MemoryResultList list;
+        QCOMPARE(GeneratePasswords(list, 20, mask), QString());
+        QVERIFY(list.GetItemCount() > 0);
+        for (const QString &row : rowsOf(list))
+            QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(row).hasMatch(),
+                     qPrintable(row));
+    }
+
+    // A million draws over the list's indices, below and above 256 words.
+    void wordsAreUniform_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addRow("7 words") << 7;
+        QTest::addRow("7776 words") << 7776;
+    }
+    void wordsAreUniform()
+    {
+        QFETCH(int, size);
+        QByteArray words;
+        for (int k = 0; k < size; ++k)
+            words += QByteArray::number(k) + " w" + QByteArray::number(k) + '\n';
+        write(Name::Words, writeFile(u"uniform.txt"_s, words));
+        write(Name::wMask, u"w"_s);
+        MemoryResultList list;
+        QCOMPARE(GeneratePasswords(list, 10000, QString(100, u'w')), QString());
+        QCOMPARE(list.GetItemCount(), 10000);
+        QHash<int, qint64> counts;
+        for (int k = 0; k < list.GetItemCount(); ++k) {
+            for (QStringView drawn : list.rowView(k).tokenize(u'w', Qt::SkipEmptyParts))
+                ++counts[drawn.toInt()];
+        }
+        double chi = 0;
+        QVERIFY2(looksUniform(counts, size, 1000000, &chi), qPrintable(QString::number(chi)));
+    }
+
+    void unusableWordListIsReported()
+    {
+        MemoryResultList list;
+        GeneratePasswords(list, 1, u"abcd"_s);
+        write(Name::wMask, u"w"_s);
+        write(Name::Words, writeFile(u"bad.txt"_s, "kite\nkite\n"));
+        QCOMPARE(GeneratePasswords(list, 5, u"w-##"_s),
+                 u"The word list %1 can't be used: it holds fewer than 2 different words."_s.arg(
+                     m_folder.filePath(u"bad.txt"_s)));
+        QCOMPARE(rowsOf(list), QStringList{u"abcd"_s});
+        write(Name::Words, QString()); // the shipped list, not in this program folder
+        QVERIFY(GeneratePasswords(list, 5, u"w-##"_s)
+                    .contains(u"words/wordlist_en_eff.txt can't be used: it can't be read"_s));
+        QVERIFY(::mkfifo(qPrintable(m_folder.filePath(u"fifo"_s)), 0600) == 0);
+        write(Name::Words, m_folder.filePath(u"fifo"_s));
+        QVERIFY(GeneratePasswords(list, 5, u"w-##"_s).endsWith(u"it is not a file."_s));
+    }
+
+    void lookAlikesAreLeftOut_data()
+    {
+        QTest::addColumn<QString>("genOpt");
+        QTest::addColumn<QString>("numeric");
+        QTest::addColumn<QString>("mask");
+        QTest::addColumn<QString>("drawn");
+        QTest::addRow("default digits") << u"0"_s << QString() << u"#"_s << u"34679"_s;
+        QTest::addRow("default upper") << u"0"_s << QString() << u"X"_s << u"ACDEFGHJKLMNPQRTUVWXY"_s;
+        QTest::addRow("custom digits") << u"1"_s << u"0123456789"_s << u"#"_s << u"34679"_s;
+        QTest::addRow("only look-alikes: kept whole") << u"1"_s << u"0O"_s << u"#"_s << u"0O"_s;
+    }
+    void lookAlikesAreLeftOut()
+    {
+        QFETCH(QString, genOpt);
+        QFETCH(QString, numeric);
+        QFETCH(QString, mask);
+        QFETCH(QString, drawn);
+        write(Name::NoLookAlike, u"1"_s);
+        write(Name::GenOpt, genOpt);
+        write(Name::Numeric, numeric);
+        MemoryResultList list;
+        GeneratePasswords(list, 100, QString(100, mask.front()));
+        QSet<QChar> seen;
+        for (int k = 0; k < list.GetItemCount(); ++k)
+            seen.unite(QSet<QChar>(list.rowView(k).begin(), list.rowView(k).end()));
+        QCOMPARE(seen, QSet<QChar>(drawn.begin(), drawn.end()));
+        QCOMPARE(Settings::read(Name::Numeric), numeric); // the stored class stays
+    }
+
+    void exactlyTheLookAlikesAreLeftOut()
+    {
+        QString all;
+        for (char16_t c = 0x21; c < 0x2100; ++c)
+            all += QChar(c);
+        const CharacterClass kept = LookAlike::without(CharacterClass(all));
+        QString left;
+        for (char16_t c = 0x21, i = 0; c < 0x2100; ++c) {
+            if (i < kept.size() && kept.at(i) == c)
+                ++i;
+            else
+                left += QChar(c);
+        }
+        QCOMPARE(left, u"!\"',-.01258BIOSZ`ilo|~\u00A8\u00B4\u00B7\u00B8\u02DC\u2013\u2014\u2018\u2019\u201C\u201D"_s);
+    }
+
 private:
+    QString writeFile(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(m_folder.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? file.fileName() : QString();
+    }
+
     std::unique_ptr<TestSupport::IsolatedHome> m_home;
     QTemporaryDir m_folder;
+    QString m_words; // kite, orbit, lunar
 };
 
 QTEST_GUILESS_MAIN(TestGenerator)

@@ -11,4 +11,8 @@
 // already listed is dropped (there is no retry). While it runs the column
 // heading shows "<List02> [n/count]"; afterwards the List01 text. When
 // LastGen is "1" the list is then written to lastgenerated.txt.
-void GeneratePasswords(ResultList &list, qint32 count, const QString &mask);
+//
+// Returns the empty text, or, when the mask has the word symbol and its word
+// list can't be used, what is wrong (WordList::Read::message); then nothing
+// is made and the list is left as it was.
+QString GeneratePasswords(ResultList &list, qint32 count, const QString &mask);
