@@ -18,7 +18,10 @@ void printError(const QString &message)
 int runCommandLine(const QString &mask)
 {
     MemoryResultList list;
-    GeneratePasswords(list, 1, mask);
+    if (const QString problem = GeneratePasswords(list, 1, mask); !problem.isEmpty()) {
+        printError(problem); // the clipboard is left alone
+        return 1;
+    }
     const QString password = list.GetItemCount() > 0 ? list.ItemText(0, 0) : QString();
 
     const ClipboardHandover::Result served = ClipboardHandover::serve(password);
