@@ -43,11 +43,11 @@ QList<std::pair<QString, QString>> requiredKeys()
         for (int n = 1; n <= count; ++n)
             keys.append({section, prefix + u"%1"_s.arg(n, 2, 10, QChar(u'0'))});
     };
-    add(u"Buttons"_s, u"Button"_s, 4);
+    add(u"Buttons"_s, u"Button"_s, 5);
     add(u"Menu"_s, u"Menu"_s, 13);
     add(u"Frame"_s, u"Frame"_s, 1);
     add(u"List"_s, u"List"_s, 2);
-    add(u"Label"_s, u"Label"_s, 20);
+    add(u"Label"_s, u"Label"_s, 26);
     add(u"Option"_s, u"Option"_s, 2);
     add(u"Strength"_s, u"Strength"_s, 4);
     return keys;

@@ -69,9 +69,13 @@ void RunGenerateCommand(QComboBox &mCombo, QLineEdit &spinner, ResultListView &g
     }
 
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    GeneratePasswords(genList, *count, mask);
+    const QString problem = GeneratePasswords(genList, *count, mask);
     genList.flush();
     QGuiApplication::restoreOverrideCursor();
+    if (!problem.isEmpty()) {
+        messages.show({problem, u"Error"_s, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical});
+        return;
+    }
 
     remember(Settings::Name::SaveM, Settings::Name::String, mask);
     remember(Settings::Name::SaveN, Settings::Name::Generate, numberText);

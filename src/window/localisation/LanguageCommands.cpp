@@ -1,6 +1,7 @@
 #include "localisation/LanguageCommands.h"
 
 #include "common/ProgramFolder.h"
+#include "generation/WordListChoice.h"
 #include "localisation/LanguageFiles.h"
 #include "MainWindow.h"
 #include "results/ResultListView.h"
@@ -14,8 +15,10 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 
@@ -143,6 +146,21 @@ void ApplyLanguage(MainWindow &window)
     // meter's words fall back to English one by one.
     const QString clearAfter = label("Label20");
     f.cca->setText(clearAfter.isEmpty() ? u"Clear clipboard after 10 seconds"_s : clearAfter);
+    // The word and look-alike controls: a file without their keys shows
+    // the English file's captions.
+    const LanguageFile english(ProgramFolder::languageFile(u"English"_s));
+    const auto orEnglish = [&](const QString &section, const char *key) {
+        const QString text = file.text(section, QLatin1StringView(key));
+        return text.isEmpty() ? english.text(section, QLatin1StringView(key)) : text;
+    };
+    f.wLabel->setText(orEnglish(u"Label"_s, "Label21"));
+    f.wcp->setText(orEnglish(u"Label"_s, "Label22"));
+    f.wlLabel->setText(orEnglish(u"Label"_s, "Label23"));
+    f.wcLabel->setProperty("caption", orEnglish(u"Label"_s, "Label24"));
+    f.nla->setText(orEnglish(u"Label"_s, "Label25"));
+    f.wlEdit->setPlaceholderText(orEnglish(u"Label"_s, "Label26"));
+    f.wlButton->setText(orEnglish(u"Buttons"_s, "Button05"));
+    WordListChoice::ShowWordCount(f);
     std::array<QString, 4> words;
     for (int r = 0; r < 4; ++r) {
         const auto rating = MaskStrength::Rating(r);
