@@ -86,6 +86,8 @@ int main()
          {cli, "-n", "1000000", "--allow-duplicates", "Xxxx-####-@@@@"}, 7);
     best("tessaro-cli -n 1000000 --format csv 'Xxxx-####-@@@@'",
          {cli, "-n", "1000000", "--format", "csv", "Xxxx-####-@@@@"}, 3);
+    best("tessaro-cli -n 1000000 --word-symbol w 'w-w-w-##' (target 300)",
+         {cli, "-n", "1000000", "--word-symbol", "w", "w-w-w-##"}, 7);
 
     const QString pwgenPath = QStandardPaths::findExecutable(QStringLiteral("pwgen"));
     if (pwgenPath.isEmpty()) {
