@@ -6,6 +6,7 @@
 #include "common/ProgramFolder.h"
 #include "generate/GenerateCommand.h"
 #include "generation/GenerationPanels.h"
+#include "generation/WordListChoice.h"
 #include "localisation/LanguageCommands.h"
 #include "masks/MaskListCommands.h"
 #include "messages/MessageBoxes.h"
@@ -113,6 +114,9 @@ void MainWindow::connectControls()
             closePanel(*m_form.sFrame);
         }
     });
+    connect(f.wlButton, &QToolButton::clicked, this,
+            [this] { WordListChoice::ChooseWordList(m_form, *m_services.fileDialogs, *m_services.messages); });
+    connect(f.wlEdit, &QLineEdit::editingFinished, this, [this] { WordListChoice::ShowWordCount(m_form); });
     connect(f.cOption, &QRadioButton::clicked, this, [this] {
         GenerationPanels::ChooseCustomGeneration(m_form);
         refreshStrength();

@@ -169,7 +169,7 @@ private slots:
         int withDefault = 0;
         for (const Settings::Definition &definition : Settings::table())
             withDefault += definition.startupDefault != nullptr;
-        QCOMPARE(withDefault, 34);
+        QCOMPARE(withDefault, 36);
     }
 
 private:

@@ -238,9 +238,10 @@ private slots:
         QCOMPARE(form.aR->text(), u"Released: 07/02/2005"_s);
         QVERIFY(form.aC->text().contains(u"Brasmoor"_s));
         const QStringList credits = form.aK->toPlainText().split(u'\n');
-        QCOMPARE(credits.size(), 2);
+        QCOMPARE(credits.size(), 3);
         QVERIFY(credits[0].contains(u"Spanish (Spain)"_s) && credits[0].contains(u"Tessaro team"_s));
         QVERIFY(credits[1].contains(u"The Qt Company"_s));
+        QVERIFY(credits[2].contains(u"EFF large word list"_s) && credits[2].contains(u"CC BY 3.0 US"_s));
         QVERIFY(!form.aK->toPlainText().contains(u"DevPower"_s));
         QCOMPARE(form.kmflnk->text(), u"http://127.0.0.1:9/"_s);
         QCOMPARE(form.kmflnk->property("url").toString(), form.kmflnk->text());

@@ -2,6 +2,7 @@
 
 #include "common/ProgramFolder.h"
 #include "form/FittedCaption.h"
+#include "generation/WordListChoice.h"
 #include "localisation/LanguageFiles.h"
 #include "localisation/LanguageTexts.h"
 #include "MainWindow.h"
@@ -19,8 +20,10 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 
@@ -151,6 +154,15 @@ void ApplyLanguage(MainWindow &window)
         for (QLabel *each : labels)
             show(each, t, Room::Label);
     }
+    // The word and look-alike controls.
+    show(f.wLabel, label("Label21"), Room::Label);
+    show(f.wcp, label("Label22"));
+    show(f.wlLabel, label("Label23"), Room::Label);
+    f.wcLabel->setProperty("caption", label("Label24"));
+    show(f.nla, label("Label25"));
+    f.wlEdit->setPlaceholderText(label("Label26"));
+    f.wlButton->setText(buttons("Button05"));
+    WordListChoice::ShowWordCount(f);
     show(f.aP, label("Label15") + u" Tessaro"_s);
     show(f.aV, label("Label16") + u' ' +
                    u"%1.%2.%3"_s.arg(TESSARO_VERSION_MAJOR).arg(TESSARO_VERSION_MINOR).arg(TESSARO_VERSION_PATCH));

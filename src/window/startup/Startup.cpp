@@ -3,6 +3,7 @@
 #include "common/ProgramFolder.h"
 #include "common/UserMaskList.h"
 #include "generation/GenerationPanels.h"
+#include "generation/WordListChoice.h"
 #include "localisation/LanguageCommands.h"
 #include "MainWindow.h"
 #include "masks/MaskListCommands.h"
@@ -253,6 +254,18 @@ void restoreCharacterClasses(MainWindow &window)
         edit->setText(storedOrDefault(name));
 }
 
+// The word symbol and list, which stay empty when they are (no word symbol,
+// the shipped list), and the boxes for capital words and look-alikes.
+void restoreWordsAndLookAlikes(MainWindow &window)
+{
+    const Form &form = window.form();
+    form.wEdit->setText(Settings::read(Name::wMask));
+    form.wlEdit->setText(Settings::read(Name::Words));
+    restoreCheckBox(Name::WordCap, *form.wcp);
+    restoreCheckBox(Name::NoLookAlike, *form.nla);
+    WordListChoice::ShowWordCount(form);
+}
+
 // The last mask, or the first saved mask when none is stored; selected, so
 // that typing in the box, which has the focus, replaces it.
 void restoreLastMask(MainWindow &window)
@@ -276,7 +289,9 @@ void setAboutTexts(MainWindow &window)
     const Form &form = window.form();
     form.aC->setText(u"Made by Brasmoor"_s);
     form.aK->setPlainText(u"Thanks to the Tessaro team for the Spanish (Spain) translation.\n"
-                          "The version check is done with Qt, by The Qt Company (https://www.qt.io)."_s);
+                          "The version check is done with Qt, by The Qt Company (https://www.qt.io).\n"
+                          "The English word list is the EFF large word list, by the Electronic Frontier "
+                          "Foundation (https://www.eff.org), under CC BY 3.0 US."_s);
     const QString site = SiteAddress::siteUrl().toString();
     form.kmflnk->setText(site);
     form.kmflnk->setProperty("url", site);
@@ -315,6 +330,7 @@ constexpr std::array kSteps{
     Step(restoreClearAfterCopy),
     Step(restoreGenerationMode),
     Step(restoreCharacterClasses),
+    Step(restoreWordsAndLookAlikes),
     Step(setAboutTexts),
     Step(showMaskStrength),
 };
