@@ -142,7 +142,8 @@ private slots:
         QDir(QFileInfo(masks).absolutePath()).removeRecursively();
         for (int round = 0; round < 2; ++round) {
             Settings::write(Settings::Name::OnTop, u"1"_s);
-            SetRegValue(RegistryRoot::CurrentUser, Settings::MakerKey, Settings::InstallPathValue, u"/x"_s);
+            SetRegValues(RegistryRoot::CurrentUser, Settings::MakerKey,
+                         {{Settings::InstallPathValue, u"/x%1"_s.arg(round)}}, RegWrite::Changed);
             QVERIFY(MaskFile::save(ProgramFolder::pathForWriting(ProgramFolder::File::MaskList), {u"Xx##"_s}).ok);
             const QString conf = m_home->configFolder();
             const int fileMode = round == 0 ? 0600 : 0644;

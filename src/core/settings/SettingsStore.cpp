@@ -92,6 +92,7 @@ void SetRegValues(RegistryRoot root, QAnyStringView keyPath, const QList<RegValu
     if (!where)
         return;
     const auto settings = open(*where);
+    bool changed = false;
     for (const RegValue &value : values) {
         const QVariant stored = settings->value(value.name);
         const bool isText = stored.typeId() == QMetaType::QString;
@@ -100,6 +101,9 @@ void SetRegValues(RegistryRoot root, QAnyStringView keyPath, const QList<RegValu
         const bool readsEmpty = text.isEmpty() || text.front() == QChar(u'\0');
         if ((isText && text == value.text) || (which == RegWrite::WhereEmpty && !readsEmpty))
             continue;
+        if (!changed)
+            PrivateFiles::createFile(settings->fileName()); // as SetRegValue does
+        changed = true;
         settings->setValue(value.name, value.text);
     }
     settings->sync(); // writes the file only when a value was set
