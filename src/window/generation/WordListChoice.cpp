@@ -1,5 +1,7 @@
 #include "generation/WordListChoice.h"
 
+#include "form/FittedCaption.h"
+
 #include "dialogs/FileDialogs.h"
 #include "form/Form.h"
 #include "generation/WordList.h"
@@ -51,12 +53,13 @@ void ShowWordCount(const Form &form)
 {
     const WordList::Read list = readList(form, form.wlEdit->text());
     if (!list.words) {
-        form.wcLabel->setText(list.message());
+        FittedCaption::show(*form.wcLabel, list.message(), FittedCaption::Room::Line);
         return;
     }
     const QString caption = form.wcLabel->property("caption").toString();
     const QString count = QString::number(list.words->size());
-    form.wcLabel->setText(caption.contains(u"%1"_s) ? caption.arg(count) : count + u' ' + caption);
+    FittedCaption::show(*form.wcLabel, caption.contains(u"%1"_s) ? caption.arg(count) : count + u' ' + caption,
+                        FittedCaption::Room::Line);
 }
 
 bool CheckWordList(const Form &form, MessageBoxes &messages)

@@ -161,7 +161,7 @@ void ApplyLanguage(MainWindow &window)
     f.wcLabel->setProperty("caption", label("Label24"));
     show(f.nla, label("Label25"));
     f.wlEdit->setPlaceholderText(label("Label26"));
-    f.wlButton->setText(buttons("Button05"));
+    show(f.wlButton, buttons("Button05"), Room::Command);
     WordListChoice::ShowWordCount(f);
     show(f.aP, label("Label15") + u" Tessaro"_s);
     show(f.aV, label("Label16") + u' ' +
