@@ -29,6 +29,15 @@ inline double peakRssMegabytes()
     return usage.ru_maxrss / 1024.0;
 }
 
+// Page faults of this process so far that needed no disk read: each one
+// is the kernel handing over a page on first touch.
+inline long minorFaults()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
+}
+
 inline void report(const char *what, qint64 items, qint64 nanoseconds)
 {
     const double ms = nanoseconds / 1e6;

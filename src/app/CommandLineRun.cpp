@@ -19,7 +19,12 @@ void printError(const QString &message)
 int runCommandLine(const QString &mask)
 {
     MemoryResultList list;
-    const SafeFileWriter::Result lastGenerated = GeneratePasswords(list, 1, mask);
+    const GenerationOutcome outcome = GeneratePasswords(list, 1, mask);
+    if (!outcome.wordListProblem.isEmpty()) {
+        printError(outcome.wordListProblem); // the clipboard is left alone
+        return 1;
+    }
+    const SafeFileWriter::Result &lastGenerated = outcome.lastGenerated;
     const QString password = list.GetItemCount() > 0 ? list.ItemText(0, 0) : QString();
 
     const ClipboardHandover::Result served = ClipboardHandover::serve(password);

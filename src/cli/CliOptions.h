@@ -25,6 +25,11 @@ struct CliOptions
     std::optional<QString> lowerClass;
     std::optional<QString> digitClass;
     std::optional<QString> specialClass;
+    // --word-symbol, --word-list, --capitalise-words, --no-look-alike: for this run only.
+    std::optional<QString> wordSymbol;
+    std::optional<QString> wordList;
+    bool capitaliseWords = false;
+    bool noLookAlike = false;
     OutputFormat format = OutputFormat::Lines;
     QString outputFile; // empty: standard output
     bool copy = false;
@@ -45,7 +50,8 @@ struct ParsedArguments
 ParsedArguments parseArguments(const QStringList &arguments);
 
 // The settings a run generates with: the stored ones (as
-// GenerationSettings::fromStore() gives them), then this run's mode and classes.
+// GenerationSettings::fromStore() gives them), then this run's mode, classes
+// and word and look-alike options.
 GenerationSettings settingsForRun(const CliOptions &options, GenerationSettings stored);
 
 // The synopsis printed under an error, and the whole manual of --help.

@@ -141,6 +141,14 @@ int run(int argc, char *argv[])
 
     const GenerationSettings settings = settingsForRun(options, GenerationSettings::fromStore());
     const PasswordBuilder builder(options.mask, settings);
+    // A list given for this run is checked even when the mask has no word.
+    WordList::Read words = builder.wordList();
+    if (!words.words && words.problem.isEmpty() && options.wordList)
+        words = WordList::read(*options.wordList, settings.capitaliseWords);
+    if (!words.problem.isEmpty()) {
+        printTo(stderr, u"tessaro-cli: %1\n"_s.arg(words.message()) + usageText());
+        return kUsage;
+    }
     if (options.entropy)
         return printStrength(builder);
     if (builder.steps().empty())

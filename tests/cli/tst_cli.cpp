@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSet>
+#include <QTemporaryDir>
 
 #include <signal.h>
 #include <sys/mount.h>
@@ -41,6 +42,9 @@ private:
     std::unique_ptr<TestSupport::IsolatedHome> m_home;
     std::unique_ptr<ProgramHarness> m_cli;
     QString m_program;
+    QTemporaryDir m_folder;
+    QString m_words;    // kite, orbit, lunar
+    QString m_badWords; // one word
 
     QProcessEnvironment environment(bool withDisplay = false) const { return m_cli->environment(withDisplay); }
     Run run(const QStringList &arguments, bool withDisplay = false) const { return m_cli->run(arguments, withDisplay); }
@@ -63,6 +67,12 @@ private slots:
         QVERIFY2(m_cli->isExecutable(), qPrintable(m_program));
         const QString error = m_cli->startXServer(150);
         QVERIFY2(error.isEmpty(), qPrintable(error));
+        const auto writeFile = [this](const QString &name, const QByteArray &text) {
+            QFile file(m_folder.filePath(name));
+            return file.open(QIODevice::WriteOnly) && file.write(text) == text.size() ? file.fileName() : QString();
+        };
+        m_words = writeFile(u"words.txt"_s, "kite\norbit\nlunar\n");
+        m_badWords = writeFile(u"bad.txt"_s, "kite\n");
     }
 
     void cleanupTestCase() { m_cli.reset(); }
@@ -117,6 +127,10 @@ private slots:
         row("--copy with --entropy", {u"-c"_s, u"-e"_s, u"X"_s}, u"--entropy"_s);
         row("--entropy with a format", {u"-e"_s, u"--format"_s, u"csv"_s, u"X"_s}, u"--format"_s);
         row("--entropy with a count", {u"-e"_s, u"-n"_s, u"5"_s, u"X"_s}, u"--count"_s);
+        row("--word-symbol of two", {u"--word-symbol"_s, u"ww"_s, u"X"_s}, u"--word-symbol"_s);
+        row("word list of one word", {u"--word-symbol=w"_s, u"--word-list"_s, m_badWords, u"w"_s},
+            m_badWords + u" can't be used: it holds fewer than 2 different words."_s);
+        row("missing word list, unused", {u"--word-list=/nonexistent"_s, u"X"_s}, u"it can't be read"_s);
     }
     void badArgumentsExitWithStatus2()
     {
@@ -247,6 +261,17 @@ private slots:
             << QStringList{u"GenOpt=0"_s, u"Numeric=7"_s} << QStringList{u"--upper"_s, u"Z"_s, u"X#"_s} << u"Z7"_s;
         QTest::addRow("a class overrides custom")
             << QStringList{u"GenOpt=1"_s, u"Special=!"_s} << QStringList{u"--special"_s, u"%"_s, u"@@"_s} << u"%%"_s;
+        const QString word = u"(Kite|Orbit|Lunar)"_s;
+        QTest::addRow("stored words and look-alikes")
+            << QStringList{u"wMask=w"_s, u"Words="_s + m_words, u"WordCap=1"_s, u"NoLookAlike=1"_s}
+            << QStringList{u"w-#########"_s} << word + u"-[34679]{9}"_s;
+        QTest::addRow("words and look-alikes for this run")
+            << QStringList{u"Words="_s + m_badWords} << QStringList{u"--word-symbol"_s,      u"w"_s,
+                                                                    u"--word-list"_s,        m_words,
+                                                                    u"--capitalise-words"_s, u"--no-look-alike"_s,
+                                                                    u"--digits"_s,           u"0123456789"_s,
+                                                                    u"w.##########"_s}
+            << word + u"\\.[34679]{10}"_s;
         QTest::addRow("default special range")
             << QStringList{u"GenOpt=0"_s} << QStringList{u"@"_s} << u"[^\\x00-\\x7A\\x7F-\\xA0\\xAD]"_s;
     }
@@ -279,6 +304,8 @@ private slots:
         QTest::addRow("typical mask") << QStringList{u"-e"_s, u"Xxxx-####-@@@@"_s}
                                       << QByteArray("Entropy:   59.95 bits\nKey space: 1.12e+18 passwords\n"
                                                     "Strength:  Weak\n");
+        QTest::addRow("words") << QStringList{u"-e"_s, u"--word-symbol=w"_s, u"--word-list"_s, m_words, u"w#"_s}
+                               << QByteArray("Entropy:   4.91 bits\nKey space: 30 passwords\nStrength:  Poor\n");
         QTest::addRow("copy unchanged") << QStringList{u"-e"_s, u"Xi-"_s}
                                         << QByteArray("Entropy:   0.00 bits\nKey space: 1 password\nStrength:  Poor\n");
     }

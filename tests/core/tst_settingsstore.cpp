@@ -47,7 +47,11 @@ private slots:
         }
         QCOMPARE(GetRegValue(RegistryRoot::CurrentUser, Settings::Key, "Style", u"dflt"_s), u"dflt"_s);
         // The next write replaces the value, type and all.
-        SetRegValue(RegistryRoot::CurrentUser, Settings::Key, "Style", u"1"_s);
+        SetRegValue(RegistryRoot::CurrentUser, Settings::Key, "Style", u"0"_s);
+        QCOMPARE(Settings::read(Settings::Name::Style), u"0"_s);
+        // Start-up's defaults fill it in too, as they fill an empty value.
+        QSettings(m_home->settingsFile(), QSettings::IniFormat).setValue(u"Style"_s, stored);
+        Settings::writeMissingDefaults();
         QCOMPARE(Settings::read(Settings::Name::Style), u"1"_s);
     }
 
@@ -138,7 +142,8 @@ private slots:
         QDir(QFileInfo(masks).absolutePath()).removeRecursively();
         for (int round = 0; round < 2; ++round) {
             Settings::write(Settings::Name::OnTop, u"1"_s);
-            SetRegValue(RegistryRoot::CurrentUser, Settings::MakerKey, Settings::InstallPathValue, u"/x"_s);
+            SetRegValues(RegistryRoot::CurrentUser, Settings::MakerKey,
+                         {{Settings::InstallPathValue, u"/x%1"_s.arg(round)}}, RegWrite::Changed);
             QVERIFY(MaskFile::save(ProgramFolder::pathForWriting(ProgramFolder::File::MaskList), {u"Xx##"_s}).ok);
             const QString conf = m_home->configFolder();
             const int fileMode = round == 0 ? 0600 : 0644;
@@ -165,7 +170,7 @@ private slots:
         int withDefault = 0;
         for (const Settings::Definition &definition : Settings::table())
             withDefault += definition.startupDefault != nullptr;
-        QCOMPARE(withDefault, 34);
+        QCOMPARE(withDefault, 36);
     }
 
 private:

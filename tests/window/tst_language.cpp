@@ -59,11 +59,11 @@ void writeKeyLanguage(const QString &path, const QByteArray &value = {})
             text += key + " = " + (value.isEmpty() ? key : value) + "\r\n";
         }
     };
-    section("Buttons", "Button", 4);
+    section("Buttons", "Button", 5);
     section("Menu", "Menu", 13);
     section("Frame", "Frame", 1);
     section("List", "List", 2);
-    section("Label", "Label", 20);
+    section("Label", "Label", 26);
     section("Option", "Option", 2);
     section("Strength", "Strength", 4);
     QFile file(path);
@@ -128,6 +128,10 @@ private slots:
                  (QStringList{u"Menu09"_s, u"Menu10"_s, u"Menu01"_s, u"Menu02"_s, u"Menu03"_s, u"Menu04"_s, u"Menu05"_s,
                               u"Menu06"_s, u"Menu07"_s, u"Menu08"_s, u"Menu11"_s, u"Menu12"_s, u"Menu13"_s}));
         QCOMPARE(form.cca->text(), u"Label20"_s);
+        QCOMPARE((QStringList{form.wLabel->text(), form.wcp->text(), form.wlLabel->text(), form.wcLabel->text(),
+                              form.nla->text(), form.wlEdit->placeholderText(), form.wlButton->text()}),
+                 (QStringList{u"Label21"_s, u"Label22"_s, u"Label23"_s, u"7776 Label24"_s, u"Label25"_s, u"Label26"_s,
+                              u"Button05"_s}));
         QVERIFY(form.strengthMeter->text().endsWith(u"Strength0"_s +
                                                     QString::number(int(form.strengthMeter->rating()) + 1)));
         // The menus' own captions never change.

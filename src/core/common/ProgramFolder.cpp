@@ -47,6 +47,8 @@ QString relativePath(File file)
         return QStringLiteral("icons/update.ico");
     case File::CloseIcon:
         return QStringLiteral("icons/close.ico");
+    case File::WordList:
+        return QStringLiteral("words/wordlist_en_eff.txt");
     }
     return {};
 }

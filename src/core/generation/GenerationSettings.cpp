@@ -17,7 +17,11 @@ template <typename ValueOf> GenerationSettings collect(ValueOf valueOf)
     s.digitSymbol = valueOf(nMask);
     s.specialSymbol = valueOf(sMask);
     s.counterSymbol = valueOf(iMask);
+    s.wordSymbol = valueOf(wMask);
     s.mode = GenerationSettings::modeFromText(valueOf(GenOpt));
+    s.capitaliseWords = valueOf(WordCap) == u"1";
+    s.wordList = valueOf(Words);
+    s.noLookAlike = valueOf(NoLookAlike) == u"1";
     return s;
 }
 

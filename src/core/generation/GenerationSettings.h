@@ -20,7 +20,11 @@ struct GenerationSettings
     QString digitSymbol;   // nMask
     QString specialSymbol; // sMask
     QString counterSymbol; // iMask
+    QString wordSymbol;    // wMask: empty, as it starts, means no word symbol
     GenerationMode mode = GenerationMode::CopyUnchanged;
+    bool capitaliseWords = false; // WordCap "1"
+    QString wordList;             // Words: a list file; empty for the shipped English list
+    bool noLookAlike = false;     // NoLookAlike "1": classes without look-alike characters
 
     // The values a password is made with, wherever one is made: each as
     // stored, an absent or empty one taking its start-up default (nothing is

@@ -59,6 +59,9 @@ void buildMainPanel(Form &form)
     form.mCombo->lineEdit()->setAccessibleName(u"Mask"_s);
     form.mCombo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     form.mCombo->setMinimumContentsLength(16);
+    // The box's width never depends on the masks: measuring every one of a
+    // long list would hold up the first show.
+    form.mCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     form.addButton = imageButton("addButton", Icons::add(), u"Add mask to list"_s);
     form.sudButton = imageButton("sudButton", Icons::remove(), u"Remove mask from list"_s);
     form.spinner = named<QLineEdit>("spinner");

@@ -71,12 +71,16 @@ void RunGenerateCommand(QComboBox &mCombo, QLineEdit &spinner, ResultListView &g
     }
 
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const SafeFileWriter::Result lastGenerated = GeneratePasswords(genList, *count, mask);
+    const GenerationOutcome outcome = GeneratePasswords(genList, *count, mask);
     genList.flush();
     QGuiApplication::restoreOverrideCursor();
-    if (!lastGenerated.ok) {
+    if (!outcome.wordListProblem.isEmpty()) {
+        messages.show({outcome.wordListProblem, u"Error"_s, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical});
+        return;
+    }
+    if (!outcome.lastGenerated.ok) {
         const QString path = ProgramFolder::path(ProgramFolder::File::LastGenerated);
-        showError(messages, u"Could not save the file "_s + QDir::toNativeSeparators(path), lastGenerated.error);
+        showError(messages, u"Could not save the file "_s + QDir::toNativeSeparators(path), outcome.lastGenerated.error);
     }
 
     remember(Settings::Name::SaveM, Settings::Name::String, mask);

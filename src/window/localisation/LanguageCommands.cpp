@@ -2,6 +2,7 @@
 
 #include "common/ProgramFolder.h"
 #include "form/FittedCaption.h"
+#include "generation/WordListChoice.h"
 #include "localisation/LanguageFiles.h"
 #include "localisation/LanguageTexts.h"
 #include "MainWindow.h"
@@ -10,6 +11,7 @@
 #include "settings/SettingsTable.h"
 #include "strength/StrengthMeter.h"
 #include "toolbar/ToolBand.h"
+#include "toolbar/ToolCodes.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -18,8 +20,10 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 
@@ -44,12 +48,24 @@ private:
     QString m_path;
 };
 
-// A tool's caption and its stored value, which the menu commands compare.
-void setTool(MainWindow &window, int index, QLatin1String code, const QString &caption)
+// A tool's caption. The code only names the tool at the call; every caption
+// is stored under its code afterwards, by storeToolCaptions.
+void setTool(MainWindow &window, int index, QLatin1String /*code*/, const QString &caption)
 {
     if (QAction *tool = window.toolBand().tool(index))
         FittedCaption::show(*tool, caption);
-    Settings::write(code, caption);
+}
+
+// Every tool's whole caption under its code, which the menu commands
+// compare: one write of the store, and none when they are already stored.
+void storeToolCaptions(const MainWindow &window)
+{
+    QList<RegValue> captions;
+    for (const ToolCode &tool : kToolCodes) {
+        if (const QAction *action = window.toolBand().tool(tool.index))
+            captions.append({tool.code, FittedCaption::of(*action)});
+    }
+    Settings::writeAll(captions);
 }
 
 } // namespace
@@ -115,6 +131,7 @@ void ApplyLanguage(MainWindow &window)
     setTool(window, 3, Name::TCA, menu("Menu10"));
     setTool(window, 15, Name::TAT, menu("Menu12"));
     setTool(window, 16, Name::TAC, menu("Menu13"));
+    storeToolCaptions(window);
 
     show(f.mFrame, file.text(u"Frame"_s, u"Frame01"_s));
     f.genList->setColumnCaption(file.text(u"List"_s, u"List01"_s));
@@ -137,6 +154,15 @@ void ApplyLanguage(MainWindow &window)
         for (QLabel *each : labels)
             show(each, t, Room::Label);
     }
+    // The word and look-alike controls.
+    show(f.wLabel, label("Label21"), Room::Label);
+    show(f.wcp, label("Label22"));
+    show(f.wlLabel, label("Label23"), Room::Label);
+    f.wcLabel->setProperty("caption", label("Label24"));
+    show(f.nla, label("Label25"));
+    f.wlEdit->setPlaceholderText(label("Label26"));
+    show(f.wlButton, buttons("Button05"), Room::Command);
+    WordListChoice::ShowWordCount(f);
     show(f.aP, label("Label15") + u" Tessaro"_s);
     show(f.aV, label("Label16") + u' ' +
                    u"%1.%2.%3"_s.arg(TESSARO_VERSION_MAJOR).arg(TESSARO_VERSION_MINOR).arg(TESSARO_VERSION_PATCH));

@@ -64,9 +64,12 @@ void RemoveMask(QComboBox &masks, MessageBoxes &messages)
 
 void LoadMasks(QComboBox &masks)
 {
+    const std::optional<QStringList> saved = ReadListFile(ProgramFolder::path(ProgramFolder::File::MaskList));
+    if (!saved)
+        return;
     const QString text = masks.currentText();
-    ComboItems items(masks);
-    LoadFileToList(ProgramFolder::path(ProgramFolder::File::MaskList), items);
+    masks.clear();
+    masks.addItems(*saved); // one insertion for the whole list, not one per mask
     masks.setEditText(text);
 }
 
