@@ -86,8 +86,10 @@ int main(int argc, char *argv[])
     window.form().mCombo->setEditText(mask);
     window.form().spinner->setText(QString::number(count));
 
-    // What the program does a moment after its window shows.
-    line("BatchMemory::warmUp, as after the window shows", timed(&BatchMemory::warmUp));
+    // What the program does a moment after its window shows (left out with
+    // --no-warm-up, to see what it saves).
+    if (!QCoreApplication::arguments().contains(QStringLiteral("--no-warm-up")))
+        line("BatchMemory::warmUp, as after the window shows", timed(&BatchMemory::warmUp));
     std::printf("window shown, before generating: peak RSS %.1f MB\n", BenchSupport::peakRssMegabytes());
 
     // The Generate command as a click runs it, and the paint of the window
