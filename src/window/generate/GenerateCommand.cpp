@@ -80,7 +80,8 @@ void RunGenerateCommand(QComboBox &mCombo, QLineEdit &spinner, ResultListView &g
     }
     if (!outcome.lastGenerated.ok) {
         const QString path = ProgramFolder::path(ProgramFolder::File::LastGenerated);
-        showError(messages, u"Could not save the file "_s + QDir::toNativeSeparators(path), outcome.lastGenerated.error);
+        showError(messages, u"Could not save the file "_s + QDir::toNativeSeparators(path),
+                  outcome.lastGenerated.error);
     }
 
     remember(Settings::Name::SaveM, Settings::Name::String, mask);
