@@ -87,16 +87,19 @@ private:
 
 // Counts the writes of one file in a folder. The store is written through
 // QSaveFile, which links a new file into place (create) or renames a
-// finished one onto the old (moved to). A close after writing is not
-// counted: QSettings opens the file for writing before each replacement
-// without writing to it.
+// finished one onto the old (moved to). Not counted: an empty file created
+// and closed at once (create, then close write as the very next event),
+// which only sets the file's mode before its first write; and the other
+// closes after writing, as QSettings opens the file for writing before each
+// replacement without writing to it.
 class FileWrites
 {
 public:
     FileWrites(const QString &folder, const QString &name) : m_name(name.toLocal8Bit())
     {
         m_fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-        inotify_add_watch(m_fd, QFile::encodeName(folder).constData(), IN_CREATE | IN_MOVED_TO);
+        inotify_add_watch(m_fd, QFile::encodeName(folder).constData(),
+                          IN_CREATE | IN_MOVED_TO | IN_MOVED_FROM | IN_CLOSE_WRITE | IN_MODIFY | IN_ATTRIB | IN_DELETE);
     }
     ~FileWrites() { ::close(m_fd); }
 
@@ -108,9 +111,13 @@ public:
         for (ssize_t got; (got = ::read(m_fd, buffer, sizeof buffer)) > 0;) {
             for (char *at = buffer; at < buffer + got;) {
                 const auto *event = reinterpret_cast<const inotify_event *>(at);
-                if (event->len && m_name == event->name)
-                    ++writes;
                 at += sizeof(inotify_event) + event->len;
+                const bool ours = event->len && m_name == event->name;
+                if (ours && (event->mask & IN_CLOSE_WRITE) && m_justCreated)
+                    --writes; // the create just counted made an empty file
+                m_justCreated = ours && (event->mask & IN_CREATE);
+                if (ours && (event->mask & (IN_CREATE | IN_MOVED_TO)))
+                    ++writes;
             }
         }
         return writes;
@@ -119,6 +126,7 @@ public:
 private:
     int m_fd = -1;
     QByteArray m_name;
+    bool m_justCreated = false;
 };
 
 // True once the row of pixels 8 px from the top of the window is not all black.

@@ -11,9 +11,13 @@
 namespace BatchMemory {
 
 // Has the C library keep blocks of up to 32 MiB on its heap, and grows the
-// heap now by 24 MiB of transparent huge pages, which a dozen page faults
-// fill. Takes a few milliseconds; the program calls it once its window
-// shows. Does nothing where the C library is not glibc.
+// heap now by 24 MiB, as transparent huge pages where the kernel offers them
+// (a dozen page faults). The pages are touched on a thread of its own, so
+// the call returns at once; the program calls it once its window shows.
+// Does nothing where the C library is not glibc.
 void warmUp();
+
+// True once the memory warmUp prepares is ready.
+bool isWarm();
 
 } // namespace BatchMemory
