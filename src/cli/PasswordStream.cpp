@@ -114,7 +114,9 @@ quint64 streamMemoryNeeded(const PasswordBuilder &builder, const StreamRequest &
     const int workers = PasswordStreamWorkers::workersFor(chunkCount(recipe));
     // Per attempt of a chunk: its UTF-8 and line end, UTF-16 and length,
     // fingerprint, attempt number and verdict; and what each thread sorts with.
-    quint64 perAttempt = quint64(recipe.stride16 * 3 + 1) + 4 + quint64(recipe.stride16 * 2) + 8;
+    quint64 perAttempt = quint64(recipe.stride16 * 3 + 1) + 4;
+    if (recipe.keepText16)
+        perAttempt += quint64(recipe.stride16 * 2) + 8;
     quint64 table = 0;
     quint64 sorting = 0;
     if (request.dropDuplicates) {

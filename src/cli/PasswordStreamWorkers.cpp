@@ -90,7 +90,8 @@ bool PasswordStreamWorkers::workLocked(std::unique_lock<std::mutex> &lock, const
     if (m_stopping)
         return false;
     // Checking comes first: the chunks wait for it in order.
-    for (int shard : shards) {
+    for (size_t i = 0; m_seen && i < shards.size(); ++i) {
+        const int shard = shards[i];
         const qint64 next = m_nextToCheck[size_t(shard)];
         Slot &slot = slotOf(next);
         if (next >= m_nextToFill || slot.state != Slot::Filled ||
