@@ -50,6 +50,7 @@ ChunkRecipe recipeFor(const PasswordBuilder &builder, const StreamRequest &reque
     } else {
         recipe.attemptsPerChunk = int(qBound(qsizetype(1), kChunkBytes / stride8, qsizetype(kMostAttemptsPerChunk)));
     }
+    recipe.attemptsPerChunk = int(qMin<qint64>(recipe.attemptsPerChunk, qMax<qint64>(recipe.attempts, 1)));
     recipe.keepText16 = request.format != OutputFormat::Lines;
     recipe.fingerprint = request.dropDuplicates ? request.fingerprint : nullptr;
     return recipe;
