@@ -29,6 +29,26 @@ inline double peakRssMegabytes()
     return usage.ru_maxrss / 1024.0;
 }
 
+// Page faults of this process so far that needed no disk read: each one
+// is the kernel handing over a page on first touch.
+inline long minorFaults()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
+}
+
+// The processor time this process has used so far, user and system, in
+// milliseconds: unlike the time on the clock, it does not grow while other
+// programs have the processor.
+inline double cpuMilliseconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+}
+
 inline void report(const char *what, qint64 items, qint64 nanoseconds)
 {
     const double ms = nanoseconds / 1e6;

@@ -135,6 +135,8 @@ int main(int argc, char *argv[])
         reference("tessaro-cli -n 1000000 'Xxxx-####-@@@@'", {cli, "-n", "1000000", "Xxxx-####-@@@@"}, 7);
     reference("tessaro-cli -n 1000000 --format csv 'Xxxx-####-@@@@'",
               {cli, "-n", "1000000", "--format", "csv", "Xxxx-####-@@@@"}, 3);
+    reference("tessaro-cli -n 1000000 --word-symbol w 'w-w-w-##' (target 300)",
+              {cli, "-n", "1000000", "--word-symbol", "w", "w-w-w-##"}, 7);
     const QString pwgenPath = QStandardPaths::findExecutable(QStringLiteral("pwgen"));
     if (pwgenPath.isEmpty()) {
         std::printf("pwgen is not installed (scripts/install-deps installs it): no comparison\n");

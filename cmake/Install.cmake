@@ -6,6 +6,8 @@
 #   share/metainfo/<id>.metainfo.xml       the AppStream description
 #   share/icons/hicolor/*/apps/<id>.*      the application icon, SVG and PNG sizes
 #   share/man/man1/tessaro*.1.gz           the manual pages
+#   share/doc/tessaro/copyright            the terms, in Debian's machine-readable format
+#   share/doc/tessaro/changelog.Debian.gz  the package's history
 #
 # Installed, the programs find their data in ../share/tessaro from their own
 # folder (ProgramFolder), so the prefix can be moved as a whole.
@@ -62,18 +64,31 @@ else()
                     "only the scalable application icon will be installed")
 endif()
 
-# Manual pages, compressed as Debian wants them.
-set(TESSARO_MAN_DATADIR ${CMAKE_INSTALL_FULL_DATADIR}/tessaro)
+# Manual pages and the package's history, compressed as Debian wants them:
+# gzip -9 without a name or time stamp, so every build gives the same bytes.
+function(tessaro_install_compressed file destination)
+    get_filename_component(folder "${file}" DIRECTORY)
+    get_filename_component(name "${file}" NAME)
+    add_custom_command(OUTPUT ${file}.gz
+        COMMAND gzip -9 -n -f -k ${name}
+        WORKING_DIRECTORY ${folder}
+        DEPENDS ${file}
+        VERBATIM)
+    set(generated_files ${generated_files} ${file}.gz PARENT_SCOPE)
+    install(FILES ${file}.gz DESTINATION ${destination})
+endfunction()
+
+# The pages name the data folder relative to the program, which is right
+# for any prefix and after the prefix is moved.
 foreach(page tessaro.1 tessaro-cli.1)
     configure_file(${PROJECT_SOURCE_DIR}/data/man/${page}.in ${TESSARO_GENERATED_DIR}/man/${page} @ONLY)
-    set(compressed ${TESSARO_GENERATED_DIR}/man/${page}.gz)
-    add_custom_command(OUTPUT ${compressed}
-        COMMAND gzip -9 -n -f -k ${page}
-        WORKING_DIRECTORY ${TESSARO_GENERATED_DIR}/man
-        DEPENDS ${TESSARO_GENERATED_DIR}/man/${page}
-        VERBATIM)
-    list(APPEND generated_files ${compressed})
-    install(FILES ${compressed} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    tessaro_install_compressed(${TESSARO_GENERATED_DIR}/man/${page} ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
+
+# Debian's place for the documents is named after the package, not the project.
+set(TESSARO_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tessaro)
+install(FILES ${PROJECT_SOURCE_DIR}/data/debian/copyright DESTINATION ${TESSARO_DOC_DIR})
+configure_file(${PROJECT_SOURCE_DIR}/data/debian/changelog ${TESSARO_GENERATED_DIR}/doc/changelog.Debian COPYONLY)
+tessaro_install_compressed(${TESSARO_GENERATED_DIR}/doc/changelog.Debian ${TESSARO_DOC_DIR})
 
 add_custom_target(tessaro_desktop_integration ALL DEPENDS ${generated_files})

@@ -1,7 +1,8 @@
-# The Debian package, made by `cpack -G DEB` from a build configured with
-# CMAKE_INSTALL_PREFIX=/usr (scripts/package does both). It holds exactly
-# what `cmake --install` lays out; the dependencies on shared libraries are
-# computed by dpkg-shlibdeps from the programs themselves.
+# The Debian package, made by `cpack -G DEB` in any build folder
+# (scripts/package makes a Release build for it). It holds exactly what
+# `cmake --install` lays out, always under /usr whatever prefix the build
+# was configured for; the dependencies on shared libraries are computed by
+# dpkg-shlibdeps from the programs themselves.
 
 set(CPACK_PACKAGE_NAME tessaro)
 set(CPACK_PACKAGE_VENDOR Brasmoor)
@@ -9,10 +10,13 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Brasmoor <tessaro@brasmoor.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "password generator working from masks")
 set(CPACK_PACKAGE_HOMEPAGE_URL ${TESSARO_SITE_URL})
-set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT) # tessaro_1.1.3_amd64.deb
+# The Debian revision: the package's history is changelog.Debian, whose
+# newest entry has this version.
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT) # tessaro_1.1.3-1_amd64.deb
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -66,14 +66,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
     }
     // The store gives back every text it can hold: all but those with a NUL,
-    // which ends the text, or a lone surrogate, which no file encoding keeps.
+    // which ends the text, or a lone surrogate, which no file encoding keeps;
+    // an empty value reads as its start-up default.
     const GenerationSettings fromStore = GenerationSettings::fromStore();
     for (const auto &[name, value, field] : stored) {
         if (field && !value->contains(QChar(0)) && value->isValidUtf16())
-            FUZZ_CHECK(fromStore.*field == *value);
+            FUZZ_CHECK(fromStore.*field == (value->isEmpty() ? Settings::startupDefault(name) : *value));
     }
     if (!modeText.contains(QChar(0)) && modeText.isValidUtf16())
-        FUZZ_CHECK(fromStore.mode == settings.mode);
+        FUZZ_CHECK(fromStore.mode ==
+                   GenerationSettings::modeFromText(modeText.isEmpty() ? Settings::startupDefault(GenOpt) : modeText));
     const PasswordBuilder batchBuilder(mask, fromStore);
 
     MemoryResultList list;

@@ -76,6 +76,7 @@ public:
         using namespace Qt::StringLiterals;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(u"WAYLAND_DISPLAY"_s);
+        env.remove(u"DBUS_SESSION_BUS_ADDRESS"_s); // no session bus, as on a bare X server
         env.remove(u"QT_QPA_PLATFORM"_s);
         if (withDisplay)
             env.insert(u"DISPLAY"_s, m_display);
@@ -148,6 +149,25 @@ public:
                 found.append(pid);
         }
         return found;
+    }
+
+    // Without a session bus libdbus may autolaunch one: a dbus-daemon that
+    // outlives the program, its address under ~/.dbus. Ends such a daemon
+    // and says whether there was one.
+    static bool endAutolaunchedBus()
+    {
+        const QString folder = QDir::homePath() + QStringLiteral("/.dbus");
+        QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            file.open(QIODevice::ReadOnly);
+            for (const QByteArray &line : file.readAll().split('\n')) {
+                const pid_t daemon = line.startsWith("DBUS_SESSION_BUS_PID=") ? pid_t(line.mid(21).toInt()) : 0;
+                if (daemon > 0) // never 0: that would be our own process group
+                    ::kill(daemon, SIGTERM);
+            }
+        }
+        return QFileInfo::exists(folder) && QDir(folder).removeRecursively();
     }
 
 private:

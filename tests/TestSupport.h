@@ -7,6 +7,7 @@
 #include "settings/SettingsTable.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -30,6 +31,13 @@ public:
     QString configFolder() const { return m_dir.path() + QStringLiteral("/config"); }
     // Where the store keeps Software\Brasmoor\Tessaro on this platform.
     QString settingsFile() const { return configFolder() + QStringLiteral("/Brasmoor/Tessaro.conf"); }
+
+    // The store's file as it stands, "none" when there is none.
+    QByteArray storeBytes() const
+    {
+        QFile file(settingsFile());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("none");
+    }
 
     // Forgets every stored value.
     void resetStore() const { QDir(configFolder()).removeRecursively(); }

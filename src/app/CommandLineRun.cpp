@@ -1,6 +1,7 @@
 #include "CommandLineRun.h"
 
 #include "clipboard/ClipboardHandover.h"
+#include "common/ProgramFolder.h"
 #include "generation/MemoryResultList.h"
 #include "generation/PasswordGenerator.h"
 
@@ -18,7 +19,12 @@ void printError(const QString &message)
 int runCommandLine(const QString &mask)
 {
     MemoryResultList list;
-    GeneratePasswords(list, 1, mask);
+    const GenerationOutcome outcome = GeneratePasswords(list, 1, mask);
+    if (!outcome.wordListProblem.isEmpty()) {
+        printError(outcome.wordListProblem); // the clipboard is left alone
+        return 1;
+    }
+    const SafeFileWriter::Result &lastGenerated = outcome.lastGenerated;
     const QString password = list.GetItemCount() > 0 ? list.ItemText(0, 0) : QString();
 
     const ClipboardHandover::Result served = ClipboardHandover::serve(password);
@@ -26,8 +32,9 @@ int runCommandLine(const QString &mask)
         printError(served.error);
         return 1;
     }
-    if (password.isEmpty()) {
-        printError(QStringLiteral("the mask gave an empty password; the clipboard now holds empty text"));
+    if (!lastGenerated.ok) {
+        printError(QStringLiteral("cannot write %1: %2")
+                       .arg(ProgramFolder::path(ProgramFolder::File::LastGenerated), lastGenerated.error));
         return 1;
     }
     return 0;

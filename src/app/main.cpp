@@ -1,10 +1,14 @@
 #include "CommandLineRun.h"
+#include "common/BatchMemory.h"
 #include "MainWindow.h"
 #include "startup/Startup.h"
 #include "WindowServices.h"
 
 #include <QApplication>
 #include <QStringList>
+#include <QTimer>
+
+#include <chrono>
 
 int main(int argc, char *argv[])
 {
@@ -18,6 +22,10 @@ int main(int argc, char *argv[])
     if (!mask.isEmpty())
         return runCommandLine(mask);
 
+    // The menus are part of the window's own tool band, never exported to a
+    // desktop's global menu: looking for one costs a D-Bus round trip at
+    // every start, or even starting a bus where none runs.
+    QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaro"));
     QApplication::setOrganizationName(QStringLiteral("Brasmoor"));
@@ -27,5 +35,8 @@ int main(int argc, char *argv[])
     MainWindow window(WindowServices::desktop());
     Startup::run(window);
     window.show();
+    // Once the window is on the screen, and long before anyone can ask for a
+    // large batch, the memory for the first one is made ready.
+    QTimer::singleShot(std::chrono::milliseconds(250), &BatchMemory::warmUp);
     return app.exec();
 }

@@ -41,6 +41,10 @@ ParsedArguments parseArguments(const QStringList &arguments)
     const QCommandLineOption lower(u"lower"_s, QString(), u"SET"_s);
     const QCommandLineOption digits(u"digits"_s, QString(), u"SET"_s);
     const QCommandLineOption special(u"special"_s, QString(), u"SET"_s);
+    const QCommandLineOption wordSymbol(u"word-symbol"_s, QString(), u"C"_s);
+    const QCommandLineOption wordList(u"word-list"_s, QString(), u"FILE"_s);
+    const QCommandLineOption capitaliseWords(u"capitalise-words"_s);
+    const QCommandLineOption noLookAlike(u"no-look-alike"_s);
     const QCommandLineOption format(u"format"_s, QString(), u"FORMAT"_s);
     const QCommandLineOption output(QStringList{u"o"_s, u"output"_s}, QString(), u"FILE"_s);
     const QCommandLineOption copy(QStringList{u"c"_s, u"copy"_s});
@@ -48,8 +52,9 @@ ParsedArguments parseArguments(const QStringList &arguments)
     const QCommandLineOption entropy(QStringList{u"e"_s, u"entropy"_s});
     const QCommandLineOption help(QStringList{u"h"_s, u"help"_s});
     const QCommandLineOption version(QStringList{u"v"_s, u"version"_s});
-    parser.addOptions({count, allowDuplicates, defaultMode, customMode, upper, lower, digits, special, format, output,
-                       copy, clearAfter, entropy, help, version});
+    parser.addOptions({count, allowDuplicates, defaultMode, customMode, upper, lower, digits, special, wordSymbol,
+                       wordList, capitaliseWords, noLookAlike, format, output, copy, clearAfter, entropy, help,
+                       version});
 
     ParsedArguments parsed;
     CliOptions &o = parsed.options;
@@ -102,6 +107,19 @@ ParsedArguments parseArguments(const QStringList &arguments)
         *target = parser.value(*option);
     }
 
+    if (parser.isSet(wordSymbol)) {
+        o.wordSymbol = parser.value(wordSymbol);
+        if (o.wordSymbol->toUcs4().size() != 1)
+            return fail(u"--word-symbol must be one character, not '%1'"_s.arg(*o.wordSymbol));
+    }
+    if (parser.isSet(wordList)) {
+        o.wordList = parser.value(wordList);
+        if (o.wordList->isEmpty())
+            return fail(u"--word-list needs a file name"_s);
+    }
+    o.capitaliseWords = parser.isSet(capitaliseWords);
+    o.noLookAlike = parser.isSet(noLookAlike);
+
     if (parser.isSet(format)) {
         const QString value = parser.value(format);
         if (value == u"lines")
@@ -151,31 +169,27 @@ ParsedArguments parseArguments(const QStringList &arguments)
     return parsed;
 }
 
-GenerationSettings settingsForRun(const CliOptions &options, GenerationSettings stored, const QString &storedMode)
+GenerationSettings settingsForRun(const CliOptions &options, GenerationSettings stored)
 {
-    const GenerationSettings defaults = GenerationSettings::startupDefaults();
-    const std::pair<QString GenerationSettings::*, const std::optional<QString> *> fields[] = {
+    const std::pair<QString GenerationSettings::*, const std::optional<QString> *> classes[] = {
         {&GenerationSettings::upperClass, &options.upperClass},
         {&GenerationSettings::lowerClass, &options.lowerClass},
         {&GenerationSettings::digitClass, &options.digitClass},
         {&GenerationSettings::specialClass, &options.specialClass},
-        {&GenerationSettings::upperSymbol, nullptr},
-        {&GenerationSettings::lowerSymbol, nullptr},
-        {&GenerationSettings::digitSymbol, nullptr},
-        {&GenerationSettings::specialSymbol, nullptr},
-        {&GenerationSettings::counterSymbol, nullptr},
     };
     bool classGiven = false;
-    for (const auto &[field, override] : fields) {
-        if ((stored.*field).isEmpty())
-            stored.*field = defaults.*field;
-        if (override && override->has_value()) {
+    for (const auto &[field, override] : classes) {
+        if (override->has_value()) {
             stored.*field = **override;
             classGiven = true;
         }
     }
-    if (storedMode.isEmpty())
-        stored.mode = defaults.mode;
+    if (options.wordSymbol)
+        stored.wordSymbol = *options.wordSymbol;
+    if (options.wordList)
+        stored.wordList = *options.wordList;
+    stored.capitaliseWords = stored.capitaliseWords || options.capitaliseWords;
+    stored.noLookAlike = stored.noLookAlike || options.noLookAlike;
     if (options.mode)
         stored.mode = *options.mode;
     else if (classGiven)
@@ -199,7 +213,8 @@ QString helpText()
 SYNOPSIS
     tessaro-cli [-n N] [--allow-duplicates] [--format lines|text|csv] [-o FILE]
                 [--default | --custom] [--upper SET] [--lower SET]
-                [--digits SET] [--special SET] MASK
+                [--digits SET] [--special SET] [--word-symbol C]
+                [--word-list FILE] [--capitalise-words] [--no-look-alike] MASK
     tessaro-cli -c [--clear-after SECONDS] [generation options] MASK
     tessaro-cli -e [generation options] MASK
     tessaro-cli -h | -v
@@ -208,7 +223,8 @@ DESCRIPTION
     Writes passwords made from MASK to standard output, one per line. In a
     mask, X stands for a random upper-case letter, x for a lower-case letter,
     # for a digit, @ for a special character and i for an incrementing number
-    (0, 1, 2, ... over the whole run); every other character is copied.
+    (0, 1, 2, ... over the whole run); every other character is copied. A
+    word symbol, when one is set, stands for a word drawn from a word list.
 
     The passwords are made exactly as the Tessaro window makes them: the mask
     symbols, the character classes and default or custom generation are read
@@ -247,6 +263,27 @@ OPTIONS
         Draw that symbol's characters from SET for this run (a character
         listed twice is twice as likely; an empty SET adds nothing). Implies
         --custom; the other classes stay as stored.
+
+    --word-symbol C
+        Let the character C stand for a word of the word list (tested after
+        the five other symbols). No symbol stands for words unless one is
+        set here or in the window's Mask Options.
+
+    --word-list FILE
+        Draw words from FILE: UTF-8 text, one word a line (a dice number
+        before the word is skipped; blank lines, repeats and lines with a
+        blank inside are left out); at least 2 different words, at most
+        1,000,000 lines and 16 MiB. Without it, the list set in the window,
+        or the shipped English list (the EFF large word list, 7,776 words).
+
+    --capitalise-words
+        Write each word with its first letter in upper case.
+
+    --no-look-alike
+        Leave characters that are easily confused out of every class:
+        0 O o 1 l I i | ! 2 Z 5 S 8 B, quote-like marks (' ` ´ ‘ ’ " ¨ “ ”),
+        ˜ ~ ¸ , . · and the dashes - – —. A class made only of them is kept
+        whole. Words and copied characters are never changed.
 
     --format FORMAT
         lines  one password per line, each ended by LF (the default)
@@ -290,6 +327,7 @@ EXAMPLES
     tessaro-cli --special '!#$%&' -n 5 'xxxx@@##'
     tessaro-cli -c --clear-after 30 'Xxxx-####-@@@@'
     tessaro-cli -e --default 'XXXXXXXX'
+    tessaro-cli --word-symbol w --capitalise-words -n 3 'w-w-w-##'
     tessaro-cli -n 100000000 --allow-duplicates 'Xxxx####' | head -n 3
     tessaro-cli -- '-Xx#-'
 
@@ -297,7 +335,7 @@ EXIT STATUS
     0   Success, also when the reader of the output stops early.
     1   The mask gives empty passwords, the memory for the run is not there,
         the output could not be written, or the clipboard could not be set.
-    2   A bad option or value.
+    2   A bad option or value, or a word list that can't be used.
 
 FILES
     ~/.config/Brasmoor/Tessaro.conf

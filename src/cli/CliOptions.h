@@ -25,6 +25,11 @@ struct CliOptions
     std::optional<QString> lowerClass;
     std::optional<QString> digitClass;
     std::optional<QString> specialClass;
+    // --word-symbol, --word-list, --capitalise-words, --no-look-alike: for this run only.
+    std::optional<QString> wordSymbol;
+    std::optional<QString> wordList;
+    bool capitaliseWords = false;
+    bool noLookAlike = false;
     OutputFormat format = OutputFormat::Lines;
     QString outputFile; // empty: standard output
     bool copy = false;
@@ -44,11 +49,10 @@ struct ParsedArguments
 // value and every combination; says what is wrong in one line.
 ParsedArguments parseArguments(const QStringList &arguments);
 
-// The settings a run generates with: the stored ones, where each value that
-// reads as empty takes its start-up default (so a machine where the window
-// never ran gets default generation, not a copy of the mask), then this
-// run's mode and classes. storedMode is the GenOpt text as stored.
-GenerationSettings settingsForRun(const CliOptions &options, GenerationSettings stored, const QString &storedMode);
+// The settings a run generates with: the stored ones (as
+// GenerationSettings::fromStore() gives them), then this run's mode, classes
+// and word and look-alike options.
+GenerationSettings settingsForRun(const CliOptions &options, GenerationSettings stored);
 
 // The synopsis printed under an error, and the whole manual of --help.
 QString usageText();

@@ -8,13 +8,15 @@
 #include "clipboard/ClipboardHandover.h"
 #include "generation/PasswordBuilder.h"
 #include "generation/RandomSource.h"
-#include "settings/SettingsTable.h"
 #include "strength/MaskStrength.h"
 
 #include <QStringList>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
+#include <new>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -26,17 +28,26 @@ constexpr int kUsage = 2;
 // Beyond what a stream holds: thread stacks, the libraries, Qt.
 constexpr quint64 kHeadroom = quint64(64) << 20;
 
-void printTo(FILE *stream, const QString &text)
+// False, with errno set, when the text could not be written whole.
+bool printTo(FILE *stream, const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    std::fflush(stream);
+    return std::fflush(stream) == 0 && !std::ferror(stream);
 }
 
 int fail(const QString &message)
 {
     printTo(stderr, u"tessaro-cli: %1\n"_s.arg(message));
     return kFailure;
+}
+
+// Help, version and strength texts fail like the password output does.
+int print(const QString &text)
+{
+    if (printTo(stdout, text))
+        return 0;
+    return fail(u"cannot write to standard output: %1"_s.arg(QString::fromLocal8Bit(std::strerror(errno))));
 }
 
 bool hasCounter(const PasswordBuilder &builder)
@@ -52,10 +63,9 @@ int printStrength(const PasswordBuilder &builder)
 {
     const MaskStrength::Strength strength = MaskStrength::measure(builder);
     const QString keySpace = MaskStrength::keySpaceText(strength);
-    printTo(stdout, u"Entropy:   %1 bits\nKey space: %2 %3\nStrength:  %4\n"_s.arg(strength.bits, 0, 'f', 2)
-                        .arg(keySpace, keySpace == u"1" ? u"password"_s : u"passwords"_s,
-                             MaskStrength::englishWord(MaskStrength::rate(strength.bits))));
-    return 0;
+    return print(u"Entropy:   %1 bits\nKey space: %2 %3\nStrength:  %4\n"_s.arg(strength.bits, 0, 'f', 2)
+                     .arg(keySpace, keySpace == u"1" ? u"password"_s : u"passwords"_s,
+                          MaskStrength::englishWord(MaskStrength::rate(strength.bits))));
 }
 
 int copyOne(const PasswordBuilder &builder, int clearAfterSeconds)
@@ -113,9 +123,7 @@ int stream(const PasswordBuilder &builder, const CliOptions &options)
     return written ? 0 : fail(u"cannot write %1: %2"_s.arg(options.outputFile, file.error()));
 }
 
-} // namespace
-
-int runCli(int argc, char *argv[])
+int run(int argc, char *argv[])
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
@@ -126,18 +134,21 @@ int runCli(int argc, char *argv[])
         return kUsage;
     }
     const CliOptions &options = parsed.options;
-    if (options.help) {
-        printTo(stdout, helpText());
-        return 0;
-    }
-    if (options.version) {
-        printTo(stdout, u"tessaro-cli " TESSARO_VERSION "\n"_s);
-        return 0;
-    }
+    if (options.help)
+        return print(helpText());
+    if (options.version)
+        return print(u"tessaro-cli " TESSARO_VERSION "\n"_s);
 
-    const GenerationSettings settings =
-        settingsForRun(options, GenerationSettings::fromStore(), Settings::read(Settings::Name::GenOpt));
+    const GenerationSettings settings = settingsForRun(options, GenerationSettings::fromStore());
     const PasswordBuilder builder(options.mask, settings);
+    // A list given for this run is checked even when the mask has no word.
+    WordList::Read words = builder.wordList();
+    if (!words.words && words.problem.isEmpty() && options.wordList)
+        words = WordList::read(*options.wordList, settings.capitaliseWords);
+    if (!words.problem.isEmpty()) {
+        printTo(stderr, u"tessaro-cli: %1\n"_s.arg(words.message()) + usageText());
+        return kUsage;
+    }
     if (options.entropy)
         return printStrength(builder);
     if (builder.steps().empty())
@@ -146,4 +157,20 @@ int runCli(int argc, char *argv[])
     if (options.copy)
         return copyOne(builder, options.clearAfterSeconds);
     return stream(builder, options);
+}
+
+} // namespace
+
+int runCli(int argc, char *argv[])
+{
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc &) {
+        // By now the stack is unwound: the duplicate check's memory is given
+        // back and an unfinished -o file is gone. No allocation here.
+        std::fputs("tessaro-cli: out of memory: the duplicate check keeps every password made so far; "
+                   "--allow-duplicates needs no memory for it, or ask for fewer with -n\n",
+                   stderr);
+        return kFailure;
+    }
 }

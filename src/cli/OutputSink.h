@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QSaveFile>
+#include "common/SafeFileWriter.h"
+
 #include <QString>
 
 #include <csignal>
@@ -33,9 +34,10 @@ private:
     QString m_error;
 };
 
-// Writes a file readable by its owner alone, through QSaveFile: the target
-// is replaced when commit() succeeds and left as it was otherwise (the
-// temporary file is removed when the sink goes without a commit).
+// Writes a file readable by its owner alone, through SafeFileWriter: the
+// target is replaced when commit() succeeds and left as it was otherwise (a
+// device or FIFO is written in place; the temporary file is removed when the
+// sink goes without a commit).
 class SaveFileSink final : public OutputSink
 {
 public:
@@ -45,10 +47,9 @@ public:
     bool open();
     bool write(const char *bytes, qsizetype length) override;
     bool commit();
-    QString error() const { return m_error; }
+    QString error() const { return m_file.error(); }
 
 private:
-    QSaveFile m_file;
+    SafeFileWriter m_file;
     const volatile std::sig_atomic_t *m_stop;
-    QString m_error;
 };

@@ -6,6 +6,7 @@
 #include "common/ProgramFolder.h"
 #include "generate/GenerateCommand.h"
 #include "generation/GenerationPanels.h"
+#include "generation/WordListChoice.h"
 #include "localisation/LanguageCommands.h"
 #include "masks/MaskListCommands.h"
 #include "messages/MessageBoxes.h"
@@ -28,6 +29,8 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -41,7 +44,7 @@ using namespace Qt::StringLiterals;
 MainWindow::MainWindow(const WindowServices &services, QWidget *parent)
     : QMainWindow(parent), m_services(services), m_bars(new ToolBand(this)),
       m_dialog(std::make_unique<CommonDialog>(*services.fileDialogs)), m_looks(std::make_unique<ControlLooks>()),
-      m_clickSound(new ClickSound(this)), m_updates(nullptr), m_clearTimer(new ClipboardClearTimer(this))
+      m_clickSound(new ClickSound(this)), m_clearTimer(new ClipboardClearTimer(this))
 {
     setObjectName(u"gen"_s);
     setMenuBar(m_bars);
@@ -54,15 +57,6 @@ MainWindow::MainWindow(const WindowServices &services, QWidget *parent)
         if (Settings::read(Settings::Name::ClearAfter) == u"1")
             m_clearTimer->copied(text);
     });
-
-    // The version check (wChk) and the new-version notice (ctlpop); start-up
-    // starts the check when the user asked for it.
-    MessageBoxes *messages = services.messages;
-    m_updates = new UpdateNotifier(this, [messages](const QString &text, const QString &title) {
-        messages->show({text, title, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical});
-    });
-    Shell *shell = services.shell;
-    m_updates->setUrlOpener([shell](const QUrl &url) { shell->openUrl(url); });
     for (QWidget *panel : {m_form.oFrame, m_form.gFrame, m_form.sFrame, m_form.iFrame, m_form.aFrame})
         PanelSwitch::setVerticalPosition(*panel, PanelSwitch::kAwayPosition);
     PanelSwitch::setVerticalPosition(*m_form.cFrame, PanelSwitch::kMainPosition);
@@ -120,6 +114,9 @@ void MainWindow::connectControls()
             closePanel(*m_form.sFrame);
         }
     });
+    connect(f.wlButton, &QToolButton::clicked, this,
+            [this] { WordListChoice::ChooseWordList(m_form, *m_services.fileDialogs, *m_services.messages); });
+    connect(f.wlEdit, &QLineEdit::editingFinished, this, [this] { WordListChoice::ShowWordCount(m_form); });
     connect(f.cOption, &QRadioButton::clicked, this, [this] {
         GenerationPanels::ChooseCustomGeneration(m_form);
         refreshStrength();
@@ -142,6 +139,20 @@ void MainWindow::connectControls()
     quit->setShortcutContext(Qt::WindowShortcut);
     addAction(quit);
     connect(quit, &QAction::triggered, this, &MainWindow::exitProgram);
+}
+
+UpdateNotifier &MainWindow::updates()
+{
+    if (!m_updates) {
+        // The version check (wChk) and the new-version notice (ctlpop).
+        MessageBoxes *messages = m_services.messages;
+        m_updates = new UpdateNotifier(this, [messages](const QString &text, const QString &title) {
+            messages->show({text, title, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical});
+        });
+        Shell *shell = m_services.shell;
+        m_updates->setUrlOpener([shell](const QUrl &url) { shell->openUrl(url); });
+    }
+    return *m_updates;
 }
 
 void MainWindow::refreshStrength()
@@ -190,7 +201,15 @@ void MainWindow::exitProgram()
 
 void MainWindow::openHelp()
 {
-    OpenWebPage(*m_services.shell, ProgramFolder::path(ProgramFolder::File::HelpIndex));
+    const QString help = ProgramFolder::path(ProgramFolder::File::HelpIndex);
+    const QString shown = QDir::toNativeSeparators(help);
+    QString problem;
+    if (!QFileInfo(help).isFile())
+        problem = u"The help file %1 is missing."_s.arg(shown);
+    else if (!OpenWebPage(*m_services.shell, help))
+        problem = u"The help could not be opened: no web browser was found.\r\nThe help file is %1."_s.arg(shown);
+    if (!problem.isEmpty())
+        m_services.messages->show({problem, u"Help"_s, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation});
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

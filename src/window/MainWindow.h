@@ -34,7 +34,9 @@ public:
     const WindowServices &services() const { return m_services; }
     ControlLooks &looks() const { return *m_looks; }
     ClickSound &clickSound() const { return *m_clickSound; }
-    UpdateNotifier &updates() const { return *m_updates; }
+    // The version check and its notice, made on first need: most starts
+    // never check.
+    UpdateNotifier &updates();
     ClipboardClearTimer &clipboardClearTimer() const { return *m_clearTimer; }
 
     // Shows the strength of the mask in the mask box.
@@ -50,7 +52,8 @@ public:
     void minimize();
     // Runs shutdown and closes the window, which ends the program.
     void exitProgram();
-    // Opens the help page in the desktop's browser.
+    // Opens the help page in the desktop's browser; a message names the
+    // help file when it is missing or no browser could be started.
     void openHelp();
 
     // True once shutdown has run.
@@ -70,7 +73,7 @@ private:
     std::unique_ptr<ResultCommands> m_results;
     std::unique_ptr<ControlLooks> m_looks;
     ClickSound *m_clickSound;
-    UpdateNotifier *m_updates;
+    UpdateNotifier *m_updates = nullptr;
     ClipboardClearTimer *m_clearTimer;
     bool m_shutDown = false;
 };

@@ -6,9 +6,13 @@
 
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSet>
+#include <QTemporaryDir>
 
 #include <signal.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 using Settings::write;
@@ -38,6 +42,9 @@ private:
     std::unique_ptr<TestSupport::IsolatedHome> m_home;
     std::unique_ptr<ProgramHarness> m_cli;
     QString m_program;
+    QTemporaryDir m_folder;
+    QString m_words;    // kite, orbit, lunar
+    QString m_badWords; // one word
 
     QProcessEnvironment environment(bool withDisplay = false) const { return m_cli->environment(withDisplay); }
     Run run(const QStringList &arguments, bool withDisplay = false) const { return m_cli->run(arguments, withDisplay); }
@@ -60,6 +67,12 @@ private slots:
         QVERIFY2(m_cli->isExecutable(), qPrintable(m_program));
         const QString error = m_cli->startXServer(150);
         QVERIFY2(error.isEmpty(), qPrintable(error));
+        const auto writeFile = [this](const QString &name, const QByteArray &text) {
+            QFile file(m_folder.filePath(name));
+            return file.open(QIODevice::WriteOnly) && file.write(text) == text.size() ? file.fileName() : QString();
+        };
+        m_words = writeFile(u"words.txt"_s, "kite\norbit\nlunar\n");
+        m_badWords = writeFile(u"bad.txt"_s, "kite\n");
     }
 
     void cleanupTestCase() { m_cli.reset(); }
@@ -114,6 +127,10 @@ private slots:
         row("--copy with --entropy", {u"-c"_s, u"-e"_s, u"X"_s}, u"--entropy"_s);
         row("--entropy with a format", {u"-e"_s, u"--format"_s, u"csv"_s, u"X"_s}, u"--format"_s);
         row("--entropy with a count", {u"-e"_s, u"-n"_s, u"5"_s, u"X"_s}, u"--count"_s);
+        row("--word-symbol of two", {u"--word-symbol"_s, u"ww"_s, u"X"_s}, u"--word-symbol"_s);
+        row("word list of one word", {u"--word-symbol=w"_s, u"--word-list"_s, m_badWords, u"w"_s},
+            m_badWords + u" can't be used: it holds fewer than 2 different words."_s);
+        row("missing word list, unused", {u"--word-list=/nonexistent"_s, u"X"_s}, u"it can't be read"_s);
     }
     void badArgumentsExitWithStatus2()
     {
@@ -244,6 +261,17 @@ private slots:
             << QStringList{u"GenOpt=0"_s, u"Numeric=7"_s} << QStringList{u"--upper"_s, u"Z"_s, u"X#"_s} << u"Z7"_s;
         QTest::addRow("a class overrides custom")
             << QStringList{u"GenOpt=1"_s, u"Special=!"_s} << QStringList{u"--special"_s, u"%"_s, u"@@"_s} << u"%%"_s;
+        const QString word = u"(Kite|Orbit|Lunar)"_s;
+        QTest::addRow("stored words and look-alikes")
+            << QStringList{u"wMask=w"_s, u"Words="_s + m_words, u"WordCap=1"_s, u"NoLookAlike=1"_s}
+            << QStringList{u"w-#########"_s} << word + u"-[34679]{9}"_s;
+        QTest::addRow("words and look-alikes for this run")
+            << QStringList{u"Words="_s + m_badWords} << QStringList{u"--word-symbol"_s,      u"w"_s,
+                                                                    u"--word-list"_s,        m_words,
+                                                                    u"--capitalise-words"_s, u"--no-look-alike"_s,
+                                                                    u"--digits"_s,           u"0123456789"_s,
+                                                                    u"w.##########"_s}
+            << word + u"\\.[34679]{10}"_s;
         QTest::addRow("default special range")
             << QStringList{u"GenOpt=0"_s} << QStringList{u"@"_s} << u"[^\\x00-\\x7A\\x7F-\\xA0\\xAD]"_s;
     }
@@ -254,10 +282,7 @@ private slots:
         QFETCH(QString, pattern);
         for (const QString &pair : stored)
             Settings::write(QLatin1String(pair.section(u'=', 0, 0).toLatin1()), pair.section(u'=', 1));
-        const QByteArray before = [&] {
-            QFile file(m_home->settingsFile());
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("none");
-        }();
+        const QByteArray before = m_home->storeBytes();
 
         const Run r = run(arguments);
         QCOMPARE(r.exitCode, 0);
@@ -266,8 +291,7 @@ private slots:
                  qPrintable(password));
 
         // tessaro-cli never writes a setting.
-        QFile file(m_home->settingsFile());
-        QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("none"), before);
+        QCOMPARE(m_home->storeBytes(), before);
     }
 
     void entropy_data()
@@ -280,6 +304,8 @@ private slots:
         QTest::addRow("typical mask") << QStringList{u"-e"_s, u"Xxxx-####-@@@@"_s}
                                       << QByteArray("Entropy:   59.95 bits\nKey space: 1.12e+18 passwords\n"
                                                     "Strength:  Weak\n");
+        QTest::addRow("words") << QStringList{u"-e"_s, u"--word-symbol=w"_s, u"--word-list"_s, m_words, u"w#"_s}
+                               << QByteArray("Entropy:   4.91 bits\nKey space: 30 passwords\nStrength:  Poor\n");
         QTest::addRow("copy unchanged") << QStringList{u"-e"_s, u"Xi-"_s}
                                         << QByteArray("Entropy:   0.00 bits\nKey space: 1 password\nStrength:  Poor\n");
     }
@@ -314,22 +340,6 @@ private slots:
                  QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
 
-    void unwritableOutputFails_data()
-    {
-        QTest::addColumn<QString>("target");
-        QTest::addRow("a folder") << u"."_s;
-        QTest::addRow("a missing folder") << u"no/such/folder/out.txt"_s;
-    }
-    void unwritableOutputFails()
-    {
-        QFETCH(QString, target);
-        QTemporaryDir dir;
-        const Run r = run({u"-o"_s, dir.filePath(target), u"X"_s});
-        QCOMPARE(r.exitCode, 1);
-        QCOMPARE(r.err.count('\n'), 1);
-        QVERIFY2(r.err.startsWith("tessaro-cli: cannot write "), r.err.constData());
-    }
-
     void anInterruptedFileOutputLeavesNothing()
     {
         QTemporaryDir dir;
@@ -338,7 +348,8 @@ private slots:
         process.start(m_program, {u"-o"_s, dir.filePath(u"out.txt"_s), u"-n"_s, u"2147483647"_s,
                                   u"--allow-duplicates"_s, u"Xxxx####"_s});
         QVERIFY(process.waitForStarted());
-        QTest::qWait(300); // well into the stream
+        QTest::qWait(300);                                                                // well into the stream
+        QVERIFY2(process.processId() > 0, "tessaro-cli ended before it was interrupted"); // kill(0) hits us
         ::kill(pid_t(process.processId()), SIGINT);
         QVERIFY(process.waitForFinished(10000));
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
@@ -383,21 +394,121 @@ private slots:
 
     void stdoutThatCannotBeWrittenFails_data()
     {
-        QTest::addColumn<QString>("redirect");
+        QTest::addColumn<QString>("command");
         QTest::addColumn<QByteArray>("reason");
-        QTest::addRow("full device") << u">/dev/full"_s << QByteArray("No space left on device");
-        QTest::addRow("closed") << u">&-"_s << QByteArray("Bad file descriptor");
+        for (const QString &arguments : {u"-n 1000 Xxxx"_s, u"--help"_s, u"--version"_s, u"-e Xxxx"_s}) {
+            QTest::addRow("%s, full device", qPrintable(arguments))
+                << arguments + u" >/dev/full"_s << QByteArray("No space left on device");
+            QTest::addRow("%s, closed", qPrintable(arguments))
+                << arguments + u" >&-"_s << QByteArray("Bad file descriptor");
+        }
     }
     void stdoutThatCannotBeWrittenFails()
     {
-        QFETCH(QString, redirect);
+        QFETCH(QString, command);
         QFETCH(QByteArray, reason);
-        const Run r = shell(u"\"$0\" -n 1000 Xxxx %1; echo \"status $?\" >&2"_s.arg(redirect));
+        const Run r = shell(u"\"$0\" %1; echo \"status $?\" >&2"_s.arg(command));
         const QList<QByteArray> lines = r.err.split('\n');
         QCOMPARE(lines.size(), 3);
         QVERIFY2(lines[0].startsWith("tessaro-cli: cannot write to standard output") && lines[0].contains(reason),
                  lines[0].constData());
         QCOMPARE(lines[1], QByteArray("status 1"));
+    }
+
+    // A write that fails part way (a size limit: EFBIG, a full file system:
+    // ENOSPC) leaves the earlier file byte for byte, or none, and nothing beside.
+    void aFailedWriteKeepsTheEarlierFile_data()
+    {
+        QTest::addColumn<int>("sizeLimit"); // RLIMIT_FSIZE, or -1 for a full tmpfs
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<QByteArray>("earlier"); // empty: no file before
+        QTest::addColumn<QByteArray>("reason");
+        const QByteArray earlier = "earlier passwords\n"_ba.repeated(100);
+        QTest::addRow("size limit, short output") << 0 << u"3"_s << earlier << "File too large"_ba;
+        QTest::addRow("size limit, no earlier file") << 0 << u"3"_s << QByteArray() << "File too large"_ba;
+        QTest::addRow("size limit, long output") << 100000 << u"300000"_s << earlier << "File too large"_ba;
+        QTest::addRow("full tmpfs") << -1 << u"300000"_s << earlier << "No space left on device"_ba;
+    }
+    void aFailedWriteKeepsTheEarlierFile()
+    {
+        QFETCH(int, sizeLimit);
+        QFETCH(QString, count);
+        QFETCH(QByteArray, earlier);
+        QFETCH(QByteArray, reason);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(u"out"_s);
+        QVERIFY(QDir().mkdir(folder));
+        if (sizeLimit < 0 && ::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP("a tmpfs cannot be mounted here");
+        const auto unmount = qScopeGuard([&] { ::umount2(QFile::encodeName(folder).constData(), MNT_DETACH); });
+        QFile file(folder + u"/passwords.txt"_s);
+        QVERIFY(earlier.isEmpty() || (file.open(QIODevice::WriteOnly) && file.write(earlier) == earlier.size()));
+        file.close();
+
+        QProcess process;
+        process.setProcessEnvironment(environment());
+        process.setChildProcessModifier([sizeLimit] {
+            ::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{rlim_t(sizeLimit), rlim_t(sizeLimit)};
+            if (sizeLimit >= 0)
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+        });
+        process.start(m_program, {u"-o"_s, file.fileName(), u"-n"_s, count, u"--allow-duplicates"_s, u"Xxxx-#-i"_s});
+        const Run r = ProgramHarness::finish(process);
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err == "tessaro-cli: cannot write " + QFile::encodeName(file.fileName()) + ": " + reason + "\n",
+                 r.err.constData());
+        QCOMPARE(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(), earlier);
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 earlier.isEmpty() ? QStringList() : QStringList{u"passwords.txt"_s});
+    }
+
+    // -o never replaces what is not a regular file; a link is followed.
+    void specialTargetsAreWrittenIntoNotReplaced_data()
+    {
+        QTest::addColumn<QString>("script"); // run in an empty folder; prints what it found
+        QTest::addColumn<QByteArray>("expected");
+        QTest::addRow("FIFO")
+            << u"mkfifo f; timeout 10 cat f > got & \"$0\" -n 2 -o f i-; wait; cat got; test -p f && echo fifo"_s
+            << QByteArray("0-\n1-\nfifo\n");
+        QTest::addRow("device")
+            << u"mknod null c 1 3 || { echo skip; exit 0; }; \"$0\" -o null i-; test -c null && echo device"_s
+            << QByteArray("device\n");
+        QTest::addRow("link") << u"echo old > t; ln -s t l; \"$0\" -o l i-; test -L l && cat t"_s << QByteArray("0-\n");
+        QTest::addRow("folder") << u"mkdir d; \"$0\" -o d i- 2>&1; echo $?; test -d d && echo folder"_s
+                                << QByteArray("tessaro-cli: cannot write d: Is a directory\n1\nfolder\n");
+        QTest::addRow("missing folder") << u"\"$0\" -o no/f i- 2>&1; echo $?"_s
+                                        << QByteArray("tessaro-cli: cannot write no/f: No such file or directory\n1\n");
+    }
+    void specialTargetsAreWrittenIntoNotReplaced()
+    {
+        QFETCH(QString, script);
+        QFETCH(QByteArray, expected);
+        QTemporaryDir dir;
+        const Run r = shell(u"cd '%1' && { %2; }"_s.arg(dir.path(), script));
+        if (r.out == "skip\n")
+            QSKIP("no device node can be made here");
+        QCOMPARE(r.err, QByteArray());
+        QCOMPARE(r.out, expected);
+    }
+
+    void runningOutOfMemoryEndsCleanly()
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("AddressSanitizer cannot start under an address-space limit");
+#endif
+        QTemporaryDir dir;
+        const Run r =
+            shell(u"cd '%1' && ulimit -v 400000 && \"$0\" -n 100000000 -o out 'Xxxxxxxx####'"_s.arg(dir.path()));
+        QCOMPARE(r.crashed, false);
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(r.err.count('\n'), 1);
+        // Caught before the run (the memory check) or during it (an allocation failing).
+        QVERIFY2(
+            (r.err.startsWith("tessaro-cli: not enough memory") || r.err.startsWith("tessaro-cli: out of memory")) &&
+                r.err.contains("--allow-duplicates"),
+            r.err.constData());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
     }
 
     void copyPutsOnePasswordOnTheClipboard()
@@ -413,6 +524,7 @@ private slots:
                  qPrintable(password));
         QCOMPARE(m_cli->xclip({u"-o"_s, u"-selection"_s, u"clipboard"_s, u"-t"_s, u"x-kde-passwordManagerHint"_s}),
                  u"secret"_s);
+        QVERIFY2(!ProgramHarness::endAutolaunchedBus(), "the clipboard helper started a D-Bus daemon");
     }
 
     void clearAfterEmptiesTheClipboard()

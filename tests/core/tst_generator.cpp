@@ -2,8 +2,10 @@
 
 #include "common/ProgramFolder.h"
 #include "generation/CharacterClass.h"
+#include "generation/LookAlike.h"
 #include "generation/MemoryResultList.h"
 #include "generation/PasswordGenerator.h"
+#include "generation/WordList.h"
 
 #include <QFile>
 #include <QHash>
@@ -11,6 +13,7 @@
 #include <QSet>
 
 #include <cmath>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 using Settings::write;
@@ -44,7 +47,8 @@ public:
 // Chi-square goodness of fit against a uniform spread, with a critical value
 // far in the tail (z = 4.5, Wilson-Hilferty) so that a sound generator fails
 // about once in 300,000 runs.
-bool looksUniform(const QHash<QChar, qint64> &counts, int categories, qint64 draws, double *statistic)
+template <typename Key>
+bool looksUniform(const QHash<Key, qint64> &counts, int categories, qint64 draws, double *statistic)
 {
     const double expected = double(draws) / categories;
     double chi = 0;
@@ -74,6 +78,7 @@ private slots:
         english.write("[List]\r\nList01=Generated Passwords\r\nList02=Generating\r\n");
         english.close();
         ProgramFolder::setFolderForTesting(m_folder.path());
+        m_words = writeFile(u"words.txt"_s, "kite\norbit\nlunar\n");
     }
     void init()
     {
@@ -83,74 +88,65 @@ private slots:
 
     void masksGivePasswordsOfTheirShape_data()
     {
-        QTest::addColumn<QString>("genOpt");
+        QTest::addColumn<QStringList>("stored"); // name=value pairs over the start-up defaults
         QTest::addColumn<QString>("mask");
         QTest::addColumn<QString>("pattern");
         const QString special = u"[{|}~\u20AC\u201A\u0192\u201E\u2026\u2020\u2021\u02C6\u2030\u0160\u2039\u0152\u017D"
                                 u"\u2018\u2019\u201C\u201D\u2022\u2013\u2014\u02DC\u2122\u0161\u203A\u0153\u017E\u0178"
                                 u"\u00A1-\u00AC\u00AE-\u00FF]"_s;
-        QTest::addRow("default X#x@") << u"0"_s << u"X#x@"_s << u"[A-Z][0-9][a-z]"_s + special;
-        QTest::addRow("default Xx#@-i") << u"0"_s << u"Xx#@-i"_s << u"[A-Z][a-z][0-9]"_s + special + u"-0"_s;
-        QTest::addRow("literals copied") << u"0"_s << u"ab-X.#"_s << u"ab-[A-Z]\\.[0-9]"_s;
-        QTest::addRow("custom classes") << u"1"_s << u"X#x@"_s
-                                        << u"[A-Z][0-9][a-z][`~!@#$%^&*()_\\-+={\\[\\]}\\\\|;:'<>,/?]"_s;
-        QTest::addRow("other mode copies") << u"2"_s << u"X#x@i"_s << u"X#x@i"_s;
-        QTest::addRow("empty mode copies") << QString() << u"X#x@i"_s << u"X#x@i"_s;
-        QTest::addRow("supplementary literal") << u"0"_s << u"𝄞X"_s << u"𝄞[A-Z]"_s;
+        const QString customSpecial = u"[`~!@#$%^&*()_\\-+={\\[\\]}\\\\|;:'<>,/?]"_s;
+        const QString word = u"(kite|orbit|lunar)"_s;
+        const auto row = [](const char *name, QStringList stored, QString mask, QString pattern) {
+            QTest::addRow("%s", name) << stored << mask << pattern;
+        };
+        row("default X#x@", {}, u"X#x@"_s, u"[A-Z][0-9][a-z]"_s + special);
+        row("default Xx#@-i", {}, u"Xx#@-i"_s, u"[A-Z][a-z][0-9]"_s + special + u"-[0-9]+"_s);
+        row("literals copied", {}, u"ab-X.#"_s, u"ab-[A-Z]\\.[0-9]"_s);
+        row("custom classes", {u"GenOpt=1"_s}, u"X#x@"_s, u"[A-Z][0-9][a-z]"_s + customSpecial);
+        row("other mode copies", {u"GenOpt=2"_s, u"wMask=w"_s}, u"X#x@iw"_s, u"X#x@iw"_s);
+        row("empty mode is default", {u"GenOpt="_s}, u"X#x@i"_s, u"[A-Z][0-9][a-z]"_s + special + u"[0-9]+"_s);
+        row("supplementary literal", {}, u"𝄞X"_s, u"𝄞[A-Z]"_s);
+        row("lower symbol wins over upper", {u"uMask=x"_s}, u"xxxx"_s, u"[a-z]{4}"_s);
+        row("two-character symbol never matches", {u"uMask=XX"_s}, u"XXxx"_s, u"XX[a-z]{2}"_s);
+        row("empty symbol takes its default", {u"nMask="_s}, u"#X"_s, u"[0-9][A-Z]"_s);
+        row("empty class takes its default", {u"GenOpt=1"_s, u"AlphaU="_s}, u"X#X#"_s, u"([A-Z][0-9]){2}"_s);
+        row("repeated class", {u"GenOpt=1"_s, u"Numeric=7777"_s}, u"####"_s, u"7777"_s);
+        row("supplementary class", {u"GenOpt=1"_s, u"AlphaL=𝄞"_s}, u"xx"_s, u"𝄞𝄞"_s);
+        row("supplementary symbol", {u"GenOpt=1"_s, u"sMask=𝄞"_s}, u"𝄞@"_s, customSpecial + u"@"_s);
+        row("words, classes, literals, counter", {u"wMask=w"_s}, u"w-X#-i-w"_s, word + u"-[A-Z][0-9]-[0-9]+-"_s + word);
+        row("capitalised words", {u"wMask=w"_s, u"WordCap=1"_s}, u"w.w"_s,
+            u"(Kite|Orbit|Lunar)\\.(Kite|Orbit|Lunar)"_s);
+        row("word symbol tested after the five others", {u"wMask=x"_s}, u"xx"_s, u"[a-z]{2}"_s);
+        row("no word symbol: copied", {}, u"w#"_s, u"w[0-9]"_s);
+        row("two-character word symbol never matches", {u"wMask=ww"_s}, u"ww"_s, u"ww"_s);
+        row("default digits without look-alikes", {u"NoLookAlike=1"_s}, u"##########"_s, u"[34679]{10}"_s);
+        row("default upper without look-alikes", {u"NoLookAlike=1"_s}, u"XXXXXXXXXX"_s,
+            u"[ACDEFGHJKLMNPQRTUVWXY]{10}"_s);
+        row("custom digits without look-alikes", {u"NoLookAlike=1"_s, u"GenOpt=1"_s}, u"##########"_s,
+            u"[34679]{10}"_s);
+        row("a class of look-alikes only stays whole", {u"NoLookAlike=1"_s, u"GenOpt=1"_s, u"Numeric=0O"_s},
+            u"##########"_s, u"[0O]{10}"_s);
     }
     void masksGivePasswordsOfTheirShape()
     {
-        QFETCH(QString, genOpt);
+        QFETCH(QStringList, stored);
         QFETCH(QString, mask);
         QFETCH(QString, pattern);
-        write(Name::GenOpt, genOpt);
+        write(Name::Words, m_words);
+        for (const QString &pair : stored)
+            write(QLatin1String(pair.section(u'=', 0, 0).toLatin1()), pair.section(u'=', 1));
         MemoryResultList list;
-        GeneratePasswords(list, 1, mask);
-        QCOMPARE(list.GetItemCount(), 1);
+        QCOMPARE(GeneratePasswords(list, 20, mask).wordListProblem, QString());
+        QVERIFY(list.GetItemCount() > 0);
         const QRegularExpression re(QRegularExpression::anchoredPattern(pattern));
-        QVERIFY2(re.match(list.ItemText(0, 0)).hasMatch(), qPrintable(list.ItemText(0, 0)));
+        for (const QString &row : rowsOf(list))
+            QVERIFY2(re.match(row).hasMatch(), qPrintable(row));
     }
-
-    void symbolSettings_data()
-    {
-        QTest::addColumn<QLatin1String>("setting");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("mask");
-        QTest::addColumn<QString>("pattern");
-        QTest::addRow("lower symbol wins over upper") << Name::uMask << u"x"_s << u"xxxx"_s << u"[a-z]{4}"_s;
-        QTest::addRow("two-character symbol never matches") << Name::uMask << u"XX"_s << u"XXxx"_s << u"XX[a-z]{2}"_s;
-        QTest::addRow("empty symbol never matches") << Name::nMask << QString() << u"####"_s << u"####"_s;
-        QTest::addRow("empty class adds nothing") << Name::AlphaU << QString() << u"X#X#"_s << u"[0-9]{2}"_s;
-        QTest::addRow("repeated class") << Name::Numeric << u"7777"_s << u"####"_s << u"7777"_s;
-        QTest::addRow("supplementary class") << Name::AlphaL << u"𝄞"_s << u"xx"_s << u"𝄞𝄞"_s;
-        QTest::addRow("supplementary symbol")
-            << Name::sMask << u"𝄞"_s << u"𝄞@"_s << u"[`~!@#$%^&*()_\\-+={\\[\\]}\\\\|;:'<>,/?]@"_s;
-    }
-    void symbolSettings()
-    {
-        QFETCH(QLatin1String, setting);
-        QFETCH(QString, value);
-        QFETCH(QString, mask);
-        QFETCH(QString, pattern);
-        write(Name::GenOpt, u"1"_s);
-        write(setting, value);
-        MemoryResultList list;
-        GeneratePasswords(list, 1, mask);
-        const QString password = list.GetItemCount() ? list.ItemText(0, 0) : QString();
-        QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(password).hasMatch(),
-                 qPrintable(password));
-    }
-
     void batchCounterRunsOverTheBatch()
     {
         MemoryResultList list;
         GeneratePasswords(list, 3, u"ii--"_s);
         QCOMPARE(rowsOf(list), (QStringList{u"01--"_s, u"23--"_s, u"45--"_s}));
-
-        GeneratePasswords(list, 3, u"Xi##"_s);
-        QCOMPARE(list.GetItemCount(), 3);
-        for (int k = 0; k < 3; ++k)
-            QCOMPARE(list.ItemText(k, 0).mid(1, 1), QString::number(k));
     }
 
     void batchCounterNeverOverflows()
@@ -173,10 +169,6 @@ private slots:
         const QStringList rows = rowsOf(list);
         QCOMPARE(QSet<QString>(rows.cbegin(), rows.cend()).size(), 100);
 
-        write(Name::GenOpt, u"1"_s);
-        write(Name::Numeric, QString());
-        GeneratePasswords(list, 5, u"####"_s);
-        QCOMPARE(list.GetItemCount(), 0);
         GeneratePasswords(list, 5, QString());
         QCOMPARE(list.GetItemCount(), 0);
         QCOMPARE(list.shownRow(), -1);
@@ -191,10 +183,10 @@ private slots:
                                              u"Generated Passwords"_s}));
         QCOMPARE(list.rows.shownRow(), 0);
 
-        write(Name::Language, u"Klingon"_s); // no such file: empty texts
+        write(Name::Language, u"Klingon"_s); // no such file: the English texts
         list.headings.clear();
         GeneratePasswords(list, 2, u"abcd"_s);
-        QCOMPARE(list.headings, (QStringList{u" [1/2]"_s, QString()}));
+        QCOMPARE(list.headings, (QStringList{u"Generating [1/2]"_s, u"Generated Passwords"_s}));
     }
 
     void countOfZeroOrLessAddsNothing()
@@ -330,9 +322,112 @@ private slots:
         QVERIFY2(std::abs(double(ones) / all - 0.1) < 0.005, qPrintable(QString::number(double(ones) / all)));
     }
 
+    void wordLists_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("capitalise");
+        QTest::addColumn<QStringList>("words"); // empty: the list can't be used
+        QTest::addColumn<QString>("problem");
+        const QStringList three{u"kite"_s, u"orbit"_s, u"lunar"_s};
+        QTest::addRow("plain") << QByteArray("kite\norbit\nlunar\n") << false << three << QString();
+        QTest::addRow("dice form, tabs, CR LF")
+            << QByteArray("11111\tkite\r\n11112\torbit\r\n11113\tlunar") << false << three << QString();
+        QTest::addRow("dice form, blanks")
+            << QByteArray("11111 kite\n11112  orbit\n11113 lunar\n") << false << three << QString();
+        QTest::addRow("skipped lines") << QByteArray("\xEF\xBB\xBFkite\n\n  \norbit\nkite\nlunar moon\n 7 lunar \n")
+                                       << false << three << QString();
+        QTest::addRow("capitalised, coinciding once")
+            << QByteArray("kite\nKite\n\xC3\xA9t\xC3\xA9\n") << true << QStringList{u"Kite"_s, u"Été"_s} << QString();
+        QTest::addRow("1,000,000 lines") << QByteArray("a\nb") + QByteArray(999999, '\n') << false
+                                         << QStringList{u"a"_s, u"b"_s} << QString();
+        QTest::addRow("one word twice") << QByteArray("kite\n kite\n") << false << QStringList()
+                                        << u"fewer than 2 different words"_s;
+        QTest::addRow("empty") << QByteArray() << false << QStringList() << u"fewer than 2 different words"_s;
+        QTest::addRow("not UTF-8") << QByteArray("kite\n\xE9t\xE9\n") << false << QStringList() << u"not UTF-8 text"_s;
+        QTest::addRow("1,000,001 lines") << QByteArray("a\nb") + QByteArray(1000000, '\n') << false << QStringList()
+                                         << u"more than 1,000,000 lines"_s;
+        QTest::addRow("past 16 MiB") << QByteArray((16 << 20) + 1, 'a') << false << QStringList()
+                                     << u"larger than 16 MiB"_s;
+    }
+    void wordLists()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, capitalise);
+        QFETCH(QStringList, words);
+        QFETCH(QString, problem);
+        const WordList::Read list = WordList::parse(bytes, capitalise);
+        QVERIFY2(list.problem.contains(problem), qPrintable(list.problem));
+        QStringList read;
+        for (quint32 i = 0; list.words && i < list.words->size(); ++i)
+            read.append(list.words->at(i).toString());
+        QCOMPARE(read, words);
+    }
+
+    // A million draws over the list's indices, below and above 256 words.
+    void wordsAreUniform_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addRow("7 words") << 7;
+        QTest::addRow("7776 words") << 7776;
+    }
+    void wordsAreUniform()
+    {
+        QFETCH(int, size);
+        QByteArray words;
+        for (int k = 0; k < size; ++k)
+            words += QByteArray::number(k) + " w" + QByteArray::number(k) + '\n';
+        write(Name::Words, writeFile(u"uniform.txt"_s, words));
+        write(Name::wMask, u"w"_s);
+        MemoryResultList list;
+        QCOMPARE(GeneratePasswords(list, 10000, QString(100, u'w')).wordListProblem, QString());
+        QCOMPARE(list.GetItemCount(), 10000);
+        QHash<int, qint64> counts;
+        for (int k = 0; k < list.GetItemCount(); ++k) {
+            for (QStringView drawn : list.rowView(k).tokenize(u'w', Qt::SkipEmptyParts))
+                ++counts[drawn.toInt()];
+        }
+        double chi = 0;
+        QVERIFY2(looksUniform(counts, size, 1000000, &chi), qPrintable(QString::number(chi)));
+    }
+
+    void unusableWordListIsReported()
+    {
+        MemoryResultList list;
+        GeneratePasswords(list, 1, u"abcd"_s);
+        write(Name::wMask, u"w"_s);
+        write(Name::Words, writeFile(u"bad.txt"_s, "kite\nkite\n"));
+        QCOMPARE(GeneratePasswords(list, 5, u"w-##"_s).wordListProblem,
+                 u"The word list %1 can't be used: it holds fewer than 2 different words."_s.arg(
+                     m_folder.filePath(u"bad.txt"_s)));
+        QCOMPARE(rowsOf(list), QStringList{u"abcd"_s});
+        write(Name::Words, QString()); // the shipped list, not in this program folder
+        QVERIFY(GeneratePasswords(list, 5, u"w-##"_s)
+                    .wordListProblem.contains(u"words/wordlist_en_eff.txt can't be used: it can't be read"_s));
+        QVERIFY(::mkfifo(qPrintable(m_folder.filePath(u"fifo"_s)), 0600) == 0);
+        write(Name::Words, m_folder.filePath(u"fifo"_s));
+        QVERIFY(GeneratePasswords(list, 5, u"w-##"_s).wordListProblem.endsWith(u"it is not a file."_s));
+    }
+
+    void exactlyTheLookAlikesAreLeftOut()
+    {
+        QString left;
+        for (char16_t c = 0x21; c < 0x2100; ++c) {
+            if (LookAlike::without(CharacterClass(QString(QChar(c)) + u'a')).size() == 1)
+                left += QChar(c);
+        }
+        QCOMPARE(left, u"!\"',-.01258BIOSZ`ilo|~\u00A8\u00B4\u00B7\u00B8\u02DC\u2013\u2014\u2018\u2019\u201C\u201D"_s);
+    }
+
 private:
+    QString writeFile(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(m_folder.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? file.fileName() : QString();
+    }
+
     std::unique_ptr<TestSupport::IsolatedHome> m_home;
     QTemporaryDir m_folder;
+    QString m_words; // kite, orbit, lunar
 };
 
 QTEST_GUILESS_MAIN(TestGenerator)

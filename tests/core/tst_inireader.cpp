@@ -75,6 +75,9 @@ private slots:
         QCOMPARE(ReadIniValue(u"A"_s, u"Key"_s, path), QString(749, u'v'));
         const QString exact = writeFile("[A]\nKey=" + QByteArray(749, 'w') + "\n");
         QCOMPARE(ReadIniValue(u"A"_s, u"Key"_s, exact).size(), 749);
+        // A character beyond U+FFFF that would straddle the cut is left out whole.
+        const QString straddling = writeFile("[A]\nKey=" + QByteArray(748, 'w') + "\xF0\x9D\x84\x9E\n");
+        QCOMPARE(ReadIniValue(u"A"_s, u"Key"_s, straddling), QString(748, u'w'));
     }
 
     void missingFileGivesEmptyAndCreatesNothing()

@@ -138,23 +138,6 @@ private slots:
         LoadFileToList(path, list);
         QCOMPARE(itemsOf(list), items);
     }
-
-    void ownerOnlyFilesAndFailedWrites()
-    {
-        const QString path = m_dir.filePath(u"lastgenerated.txt"_s);
-        writeRaw(u"lastgenerated.txt"_s, "old\r\n");
-        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
-        QVERIFY(SaveListToFile(path, listOf({u"new"_s}), SafeFileWriter::Access::OwnerOnly).ok);
-        const QFileDevice::Permissions permissions = QFile::permissions(path);
-        QVERIFY(permissions.testFlags(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
-        QCOMPARE(int(permissions & 0x00FF), 0); // nothing for the group or others
-        QCOMPARE(contentOf(path), QByteArray("new\r\n"));
-
-        const auto failed = SaveListToFile(m_dir.filePath(u"no/such/folder/x.txt"_s), listOf({u"a"_s}));
-        QVERIFY(!failed.ok);
-        QVERIFY(!failed.error.isEmpty());
-        QVERIFY(!SaveListToFile(m_dir.path(), listOf({u"a"_s})).ok);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestListFiles)

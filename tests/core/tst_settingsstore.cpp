@@ -1,10 +1,15 @@
 #include "TestSupport.h"
 
+#include "common/ProgramFolder.h"
+#include "generation/MaskFile.h"
 #include "settings/SettingsStore.h"
 #include "settings/SettingsTable.h"
 
 #include <QFile>
+#include <QScopeGuard>
 #include <QSettings>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -42,7 +47,11 @@ private slots:
         }
         QCOMPARE(GetRegValue(RegistryRoot::CurrentUser, Settings::Key, "Style", u"dflt"_s), u"dflt"_s);
         // The next write replaces the value, type and all.
-        SetRegValue(RegistryRoot::CurrentUser, Settings::Key, "Style", u"1"_s);
+        SetRegValue(RegistryRoot::CurrentUser, Settings::Key, "Style", u"0"_s);
+        QCOMPARE(Settings::read(Settings::Name::Style), u"0"_s);
+        // Start-up's defaults fill it in too, as they fill an empty value.
+        QSettings(m_home->settingsFile(), QSettings::IniFormat).setValue(u"Style"_s, stored);
+        Settings::writeMissingDefaults();
         QCOMPARE(Settings::read(Settings::Name::Style), u"1"_s);
     }
 
@@ -119,6 +128,36 @@ private slots:
         QVERIFY(!QFile::exists(m_home->configFolder() + u"/Elsewhere/App.conf"_s));
     }
 
+    // Whatever the umask, what the program creates for the user is theirs
+    // alone; what exists keeps its mode.
+    void newFilesAreTheOwnersAlone()
+    {
+        const mode_t umaskBefore = ::umask(0);
+        const auto restore = qScopeGuard([umaskBefore] { ::umask(umaskBefore); });
+        const auto modeOf = [](const QString &path) {
+            struct stat info;
+            return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
+        };
+        const QString masks = ProgramFolder::pathForWriting(ProgramFolder::File::MaskList);
+        QDir(QFileInfo(masks).absolutePath()).removeRecursively();
+        for (int round = 0; round < 2; ++round) {
+            Settings::write(Settings::Name::OnTop, u"1"_s);
+            SetRegValues(RegistryRoot::CurrentUser, Settings::MakerKey,
+                         {{Settings::InstallPathValue, u"/x%1"_s.arg(round)}}, RegWrite::Changed);
+            QVERIFY(MaskFile::save(ProgramFolder::pathForWriting(ProgramFolder::File::MaskList), {u"Xx##"_s}).ok);
+            const QString conf = m_home->configFolder();
+            const int fileMode = round == 0 ? 0600 : 0644;
+            QCOMPARE(modeOf(conf), 0700);
+            QCOMPARE(modeOf(conf + u"/Brasmoor"_s), 0700);
+            QCOMPARE(modeOf(QFileInfo(masks).absolutePath()), 0700);
+            for (const QString &file : {m_home->settingsFile(), conf + u"/Brasmoor.conf"_s, masks}) {
+                QCOMPARE(modeOf(file), fileMode);
+                QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                                        QFile::ReadOther));
+            }
+        }
+    }
+
     void startupTableHasEveryDefault()
     {
         QCOMPARE(Settings::startupDefault(Settings::Name::Left), QString());
@@ -131,7 +170,7 @@ private slots:
         int withDefault = 0;
         for (const Settings::Definition &definition : Settings::table())
             withDefault += definition.startupDefault != nullptr;
-        QCOMPARE(withDefault, 34);
+        QCOMPARE(withDefault, 36);
     }
 
 private:

@@ -1,7 +1,8 @@
 #include "TestSupport.h"
 
-#include "generation/CharacterClass.h"
 #include "strength/MaskStrength.h"
+
+#include <QDir>
 
 #include <cmath>
 
@@ -19,10 +20,13 @@ GenerationSettings custom(const QString &upper, const QString &digits)
     return s;
 }
 
-GenerationSettings withMode(GenerationMode mode)
+GenerationSettings withMode(GenerationMode mode, const QString &wordList = QString(), bool noLookAlike = false)
 {
     GenerationSettings s = GenerationSettings::startupDefaults();
     s.mode = mode;
+    s.wordSymbol = u"w"_s;
+    s.wordList = wordList;
+    s.noLookAlike = noLookAlike;
     return s;
 }
 
@@ -59,6 +63,14 @@ private slots:
         QTest::addRow("one character gives nothing") << u"##"_s << custom(u"A"_s, u"777"_s) << 0.0 << 0.0 << 2;
         QTest::addRow("empty class adds nothing") << u"X#X"_s << custom(QString(), u"01"_s) << 1.0 << 1.0 << 1;
         QTest::addRow("supplementary characters") << u"X"_s << custom(u"𝄞𝄢ab"_s, u"0"_s) << 2.0 << 2.0 << 1;
+        const double word = std::log2(7776.0); // the shipped list
+        QTest::addRow("words and a digit") << u"w-w#"_s << withMode(GenerationMode::Default, m_eff)
+                                           << 2 * word + std::log2(10.0) << 2 * word + std::log2(10.0) << 3;
+        QTest::addRow("unusable word list adds nothing")
+            << u"w#"_s << withMode(GenerationMode::Default, QDir::tempPath()) << std::log2(10.0) << std::log2(10.0)
+            << 1;
+        QTest::addRow("without look-alikes") << u"#X"_s << withMode(GenerationMode::Default, m_eff, true)
+                                             << std::log2(5.0 * 21) << std::log2(5.0 * 21) << 2;
         QTest::addRow("custom default classes") << u"@@"_s << withMode(GenerationMode::Custom)
                                                 << 2 * (std::log2(31.0) - 2.0 / 31.0) << 2 * std::log2(30.0) << 2;
     }
@@ -75,13 +87,6 @@ private slots:
         QCOMPARE(s.draws, draws);
     }
 
-    void aabGivesPointNineOneEightBits()
-    {
-        QCOMPARE(QString::number(MaskStrength::classEntropy(CharacterClass(u"aab"_s)), 'f', 3), u"0.918"_s);
-        QCOMPARE(MaskStrength::distinctCharacters(CharacterClass(u"aab"_s)), 2u);
-        QCOMPARE(MaskStrength::classEntropy(CharacterClass()), 0.0);
-    }
-
     void keySpace_data()
     {
         QTest::addColumn<QString>("mask");
@@ -94,13 +99,14 @@ private slots:
         QTest::addRow("past 64 bits") << QString(20, u'#') << u"1.00e+20"_s << false;
         QTest::addRow("past a double") << QString(400, u'#') << u"1.00e+400"_s << false;
         QTest::addRow("26^100") << QString(100, u'X') << u"3.14e+141"_s << false;
+        QTest::addRow("7776^5 words") << u"wwwww"_s << u"2.84e+19"_s << false;
     }
     void keySpace()
     {
         QFETCH(QString, mask);
         QFETCH(QString, text);
         QFETCH(bool, exact);
-        const MaskStrength::Strength s = MaskStrength::measure(mask, withMode(GenerationMode::Default));
+        const MaskStrength::Strength s = MaskStrength::measure(mask, withMode(GenerationMode::Default, m_eff));
         QCOMPARE(MaskStrength::keySpaceText(s), text);
         QCOMPARE(s.exactKeySpace.has_value(), exact);
         if (exact)
@@ -134,6 +140,9 @@ private slots:
         QCOMPARE(MaskStrength::englishWord(rating), word);
         QCOMPARE(MaskStrength::languageKey(rating), key);
     }
+
+private:
+    const QString m_eff = qEnvironmentVariable("TESSARO_BIN_DIR") + u"/words/wordlist_en_eff.txt"_s;
 };
 
 QTEST_GUILESS_MAIN(TestStrength)

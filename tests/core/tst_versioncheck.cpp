@@ -5,6 +5,7 @@
 #include "update/VersionCheckMessage.h"
 #include "update/VersionDocument.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -197,8 +198,16 @@ private slots:
         QTest::addRow("empty body") << Answer::ok({}) << QString() << -4;
         QTest::addRow("no version") << Answer::ok("<pgencheck/>") << QString() << -4;
         QTest::addRow("oversized") << Answer::ok(documentOfSize(64 * 1024 + 1)) << QString() << -4;
-        QTest::addRow("oversized, no length")
-            << Answer::okWithoutLength(documentOfSize(1024 * 1024)) << QString() << -4;
+        // Servers that never stop sending, or send one byte at a time: the
+        // status, the size limit or, for the drip, the one deadline (which
+        // covers redirects) ends the check.
+        Answer endlessRedirect = Answer::withoutEnd(302, "<html>moved</html>");
+        endlessRedirect.location = "/doc.xml";
+        QTest::addRow("error page without end") << Answer::withoutEnd(500, "<html>oops</html>") << QString() << -2;
+        QTest::addRow("404 without end") << Answer::withoutEnd(404, "<html>no</html>") << QString() << -1;
+        QTest::addRow("document without end") << Answer::withoutEnd(200, documentFor("1.2.0")) << QString() << -4;
+        QTest::addRow("redirect body without end") << endlessRedirect << u"1.2.0"_s << 0;
+        QTest::addRow("redirect to a dripping server") << Answer::redirectTo("/drip") << QString() << -2;
     }
     void answersOfTheServer()
     {
@@ -207,11 +216,22 @@ private slots:
         QFETCH(int, error);
         LocalHttpServer server;
         server.answer(u"/pgencheck.xml"_s, answer);
-        const Outcome outcome = runCheck(server.url(u"/pgencheck.xml"_s));
+        server.answer(u"/doc.xml"_s, LocalHttpServer::Answer::ok(documentFor("1.2.0")));
+        server.answer(u"/drip"_s, LocalHttpServer::Answer::dripping(documentFor("1.2.0")));
+        QElapsedTimer clock;
+        clock.start();
+        const Outcome outcome = runCheck(server.url(u"/pgencheck.xml"_s), 3s);
+        const bool byDeadline = answer.location == "/drip";
+        QVERIFY2(byDeadline ? clock.elapsed() >= 2800 && clock.elapsed() < 5000 : clock.elapsed() < 2000,
+                 qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(outcome.version, version);
         QCOMPARE(outcome.error, error);
         QCOMPARE(outcome.count, version.isEmpty() && error == 0 ? 0 : 1);
-        QCOMPARE(server.requests(), 1);
+        QCOMPARE(server.requests(), answer.location.isEmpty() ? 1 : 2);
+        // The transfer stops at once: the client closes the connection, having
+        // taken at most socket buffers' worth.
+        QTRY_COMPARE_WITH_TIMEOUT(server.openConnections(), 0, 2000);
+        QVERIFY2(server.bytesSent() < 32 * 1024 * 1024, qPrintable(QString::number(server.bytesSent())));
     }
 
     void passesTheOtherTextsOfTheDocument()

@@ -1,4 +1,4 @@
-// The process the hardening tests start (several at once, or to kill it):
+// The process the hardening tests start (several at once):
 //
 //   hardening-helper user-masks
 //       gives the user a mask list of their own; prints the data folder, the
@@ -9,15 +9,9 @@
 //       while another copy does the same; checks every read (two a round)
 //       and the file itself; prints "reads=N other=M errors=E", M the reads
 //       that gave the other writer's value; status 0 when E is 0.
-//   hardening-helper save PATH ITEMS
-//       builds a list of ITEMS lines, prints "ready BYTES" (the size the file
-//       will have) and saves it to PATH through the list-file writer.
 
 #include "common/ProgramFolder.h"
 #include "common/UserMaskList.h"
-#include "generation/ListFiles.h"
-#include "generation/MemoryResultList.h"
-#include "results/ExportLayouts.h"
 #include "settings/SettingsStore.h"
 #include "settings/SettingsTable.h"
 
@@ -229,19 +223,6 @@ private:
     }
 };
 
-int save(const QString &path, int items)
-{
-    MemoryResultList list;
-    for (int item = 0; item < items; ++item) {
-        list.appendItem();
-        list.setItemText(item, u"%1 Kqmz-4071-abcd-efgh-ijkl-mnop"_s.arg(item, 8, 10, QLatin1Char('0')));
-    }
-    printLine(u"ready %1"_s.arg(ExportLayouts::text(list).size()));
-    const SafeFileWriter::Result result = SaveListToFile(path, list, SafeFileWriter::Access::OwnerOnly);
-    printLine(result.ok ? u"saved"_s : result.error);
-    return result.ok ? 0 : 1;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -253,8 +234,6 @@ int main(int argc, char *argv[])
         return userMasks();
     if (command == u"settings" && args.size() == 4)
         return SettingsWriter(args.at(1), args.at(2).toInt()).run(args.at(3));
-    if (command == u"save" && args.size() == 3)
-        return save(args.at(1), args.at(2).toInt());
-    std::fprintf(stderr, "usage: hardening-helper user-masks | settings NAME ROUNDS GOFILE | save PATH ITEMS\n");
+    std::fprintf(stderr, "usage: hardening-helper user-masks | settings NAME ROUNDS GOFILE\n");
     return 2;
 }

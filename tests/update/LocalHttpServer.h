@@ -8,6 +8,7 @@
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QUrl>
 
 class LocalHttpServer : public QObject
@@ -17,9 +18,10 @@ public:
     {
         int status = 200;
         QByteArray body;
-        QByteArray location;    // sent as a Location header when not empty
-        bool sendLength = true; // without a length the body ends when the connection closes
-        bool silent = false;    // accept the request, never answer
+        QByteArray location;  // sent as a Location header when not empty
+        bool silent = false;  // accept the request, never answer
+        bool endless = false; // no length; the body is sent again and again, the connection never closes
+        int dripMs = 0;       // the body's bytes go one per dripMs milliseconds, without end
 
         static Answer with(int status, const QByteArray &body = {})
         {
@@ -35,10 +37,16 @@ public:
             answer.location = location;
             return answer;
         }
-        static Answer okWithoutLength(const QByteArray &body)
+        static Answer withoutEnd(int status, const QByteArray &body)
         {
-            Answer answer = ok(body);
-            answer.sendLength = false;
+            Answer answer = with(status, body);
+            answer.endless = true;
+            return answer;
+        }
+        static Answer dripping(const QByteArray &body)
+        {
+            Answer answer = withoutEnd(200, body);
+            answer.dripMs = 100;
             return answer;
         }
         static Answer never()
@@ -63,12 +71,17 @@ public:
     }
     quint16 port() const { return m_server.serverPort(); }
     int requests() const { return m_requests; }
+    qint64 bytesSent() const { return m_bytesSent; }
+    // Connections the client has not closed yet.
+    int openConnections() const { return findChildren<QTcpSocket *>().size(); }
 
 private:
     void accept()
     {
         while (QTcpSocket *socket = m_server.nextPendingConnection()) {
             socket->setParent(this);
+            connect(socket, &QTcpSocket::bytesWritten, this, [this](qint64 sent) { m_bytesSent += sent; });
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
         }
     }
@@ -86,16 +99,28 @@ private:
         if (answer.silent)
             return;
         QByteArray head = "HTTP/1.1 " + QByteArray::number(answer.status) + " Canned\r\nConnection: close\r\n";
-        if (answer.sendLength)
+        if (!answer.endless)
             head += "Content-Length: " + QByteArray::number(answer.body.size()) + "\r\n";
         if (!answer.location.isEmpty())
             head += "Location: " + answer.location + "\r\n";
-        socket->write(head + "Content-Type: application/xml\r\n\r\n" + answer.body);
-        socket->disconnectFromHost();
+        socket->write(head + "Content-Type: application/xml\r\n\r\n" + (answer.dripMs ? QByteArray() : answer.body));
+        if (!answer.endless)
+            return socket->disconnectFromHost();
+        // More whenever the last has gone out (a 0 ms timer runs at every turn
+        // of the event loop), or one byte each dripMs.
+        const QByteArray more =
+            answer.dripMs ? answer.body.left(1) : answer.body.repeated(65536 / answer.body.size() + 1);
+        auto *timer = new QTimer(socket);
+        connect(timer, &QTimer::timeout, socket, [socket, more] {
+            if (socket->bytesToWrite() < 4 * more.size())
+                socket->write(more);
+        });
+        timer->start(answer.dripMs);
     }
 
     QTcpServer m_server;
     QHash<QString, Answer> m_answers;
     QHash<QTcpSocket *, QByteArray> m_pending;
     int m_requests = 0;
+    qint64 m_bytesSent = 0;
 };

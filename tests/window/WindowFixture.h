@@ -30,7 +30,7 @@
 namespace WindowTest {
 
 // A temporary program folder holding copies of the build tree's language
-// files, starter masks and help page, so that a test may change mask.kmf or
+// files, starter masks, help page and word list, so that a test may change mask.kmf or
 // remove a language without touching the build tree.
 class ProgramFolderCopy
 {
@@ -41,6 +41,7 @@ public:
         QDir target(m_dir.path());
         target.mkpath(QStringLiteral("Language"));
         target.mkpath(QStringLiteral("help"));
+        target.mkpath(QStringLiteral("words"));
         const auto copyFile = [&](const QString &name) {
             if (QFile::exists(built.filePath(name)))
                 QFile::copy(built.filePath(name), target.filePath(name));
@@ -49,6 +50,7 @@ public:
             copyFile(QStringLiteral("Language/") + name);
         copyFile(QStringLiteral("mask.kmf"));
         copyFile(QStringLiteral("help/index.htm"));
+        copyFile(QStringLiteral("words/wordlist_en_eff.txt"));
         ProgramFolder::setFolderForTesting(m_dir.path());
     }
     ~ProgramFolderCopy() { ProgramFolder::setFolderForTesting(QString()); }

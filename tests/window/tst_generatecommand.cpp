@@ -3,6 +3,8 @@
 #include "common/ProgramFolder.h"
 
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
 using Answer = MessageBoxes::Answer;
@@ -71,6 +73,21 @@ private slots:
         QCOMPARE(m_window->rows(), QStringList{u"kept"_s});
         QCOMPARE(Settings::read(Name::String), u"old mask"_s);
         QCOMPARE(Settings::read(Name::Generate), u"7"_s);
+    }
+
+    void aFailedSaveOfTheLastGeneratedIsReported()
+    {
+        QTemporaryDir folder; // a program folder whose lastgenerated.txt cannot be replaced
+        QVERIFY(QDir(folder.path()).mkpath(u"Language"_s) && QDir(folder.path()).mkpath(u"lastgenerated.txt"_s));
+        ProgramFolder::setFolderForTesting(folder.path());
+        const auto restore =
+            qScopeGuard([] { ProgramFolder::setFolderForTesting(qEnvironmentVariable("TESSARO_BIN_DIR")); });
+        Settings::write(Name::LastGen, u"1"_s);
+        m_window->generate(u"Xxxx"_s, u"2"_s);
+        QCOMPARE(m_window->rows().size(), 2);
+        QCOMPARE(m_window->messages.shown.size(), 1);
+        QCOMPARE(m_window->messages.shown.first().text,
+                 u"Could not save the file %1/lastgenerated.txt\r\nIs a directory"_s.arg(folder.path()));
     }
 
     void acceptedInputs_data()

@@ -1,14 +1,18 @@
 #include "WindowFixture.h"
 
+#include "form/FittedCaption.h"
 #include "localisation/LanguageCommands.h"
 #include "strength/StrengthMeter.h"
 #include "toolbar/ToolCodes.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QToolButton>
 
@@ -44,22 +48,22 @@ QStringList storedToolCaptions()
 }
 
 // A language file whose every value is the key itself, so that each text
-// shows where it came from.
-void writeKeyLanguage(const QString &path)
+// shows where it came from, or else the given value.
+void writeKeyLanguage(const QString &path, const QByteArray &value = {})
 {
     QByteArray text;
     const auto section = [&](const char *name, const char *prefix, int count) {
         text += "[" + QByteArray(name) + "]\r\n";
         for (int n = 1; n <= count; ++n) {
             const QByteArray key = prefix + QByteArray::number(n).rightJustified(2, '0');
-            text += key + " = " + key + "\r\n";
+            text += key + " = " + (value.isEmpty() ? key : value) + "\r\n";
         }
     };
-    section("Buttons", "Button", 4);
+    section("Buttons", "Button", 5);
     section("Menu", "Menu", 13);
     section("Frame", "Frame", 1);
     section("List", "List", 2);
-    section("Label", "Label", 20);
+    section("Label", "Label", 26);
     section("Option", "Option", 2);
     section("Strength", "Strength", 4);
     QFile file(path);
@@ -124,6 +128,10 @@ private slots:
                  (QStringList{u"Menu09"_s, u"Menu10"_s, u"Menu01"_s, u"Menu02"_s, u"Menu03"_s, u"Menu04"_s, u"Menu05"_s,
                               u"Menu06"_s, u"Menu07"_s, u"Menu08"_s, u"Menu11"_s, u"Menu12"_s, u"Menu13"_s}));
         QCOMPARE(form.cca->text(), u"Label20"_s);
+        QCOMPARE((QStringList{form.wLabel->text(), form.wcp->text(), form.wlLabel->text(), form.wcLabel->text(),
+                              form.nla->text(), form.wlEdit->placeholderText(), form.wlButton->text()}),
+                 (QStringList{u"Label21"_s, u"Label22"_s, u"Label23"_s, u"7776 Label24"_s, u"Label25"_s, u"Label26"_s,
+                              u"Button05"_s}));
         QVERIFY(form.strengthMeter->text().endsWith(u"Strength0"_s +
                                                     QString::number(int(form.strengthMeter->rating()) + 1)));
         // The menus' own captions never change.
@@ -139,35 +147,92 @@ private slots:
         QCOMPARE(form.panels->currentWidget(), form.aFrame);
     }
 
-    void aMissingFileEmptiesTheCaptions_data()
+    // A name without a file is neither stored nor applied; the panel stays
+    // open for another choice.
+    void aMissingFileChangesNothing_data()
     {
         QTest::addColumn<QString>("chosen");
-        QTest::newRow("no such language") << u"Klingon"_s;
+        QTest::newRow("misspelt") << u"Englsh"_s;
         QTest::newRow("empty box") << QString();
     }
-    void aMissingFileEmptiesTheCaptions()
+    void aMissingFileChangesNothing()
     {
         QFETCH(QString, chosen);
         MainWindow &window = m_window->open();
         const Form &form = window.form();
+        const QStringList captions = captionsOf(window);
+        const QStringList stored = storedToolCaptions();
         window.openPanel(*form.iFrame);
         form.LCombo->setEditText(chosen);
         form.iButton->click();
 
-        QCOMPARE(Settings::read(Name::Language), chosen);
-        QCOMPARE(form.panels->currentWidget(), form.cFrame);
-        const QStringList captions = captionsOf(window);
-        QCOMPARE(captions.mid(32, 4), (QStringList{u" Tessaro"_s, u" 1.1.3"_s, u" Linux"_s, u" 07/02/2005"_s}));
-        QCOMPARE(captions.mid(0, 32) + captions.mid(36), QStringList(captions.size() - 4, QString()));
-        QCOMPARE(storedToolCaptions(), QStringList(13, QString()));
-        // What no language file sets stays readable.
-        QCOMPARE(form.cca->text(), u"Clear clipboard after 10 seconds"_s);
-        QVERIFY(form.strengthMeter->text().endsWith(MaskStrength::englishWord(form.strengthMeter->rating())));
+        QCOMPARE(m_window->messages.shown.size(), 1);
+        QVERIFY(m_window->messages.shown.first().text.contains(u'"' + chosen + u'"'));
+        QCOMPARE(Settings::read(Name::Language), u"English"_s);
+        QCOMPARE(captionsOf(window), captions);
+        QCOMPARE(storedToolCaptions(), stored);
+        QCOMPARE(form.panels->currentWidget(), form.iFrame);
+    }
 
-        // The next start replaces an empty language by English.
+    // Texts a language file lacks or leaves empty, and every text of a stored
+    // language whose file is gone, are the English ones.
+    void missingTextsAreEnglish_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("generate");
+        QTest::newRow("missing and empty keys") << u"Partial"_s << u"Erzeugen"_s;
+        QTest::newRow("no file at start-up") << u"Klingon"_s << u"Generate"_s;
+    }
+    void missingTextsAreEnglish()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, generate);
+        QStringList english = captionsOf(m_window->open());
+        const QStringList stored = storedToolCaptions();
         m_window->window.reset();
-        m_window->open();
-        QCOMPARE(Settings::read(Name::Language), chosen.isEmpty() ? u"English"_s : chosen);
+        QFile partial(m_window->folder.file(u"Language/Partial.lng"_s));
+        QVERIFY(partial.open(QIODevice::WriteOnly));
+        partial.write("[Buttons]\r\nButton01=Erzeugen\r\nButton02=\r\n[Menu]\r\nMenu05=''\r\n");
+        partial.close();
+        Settings::write(Name::Language, language);
+
+        MainWindow &window = m_window->open();
+        english[0] = generate;
+        QCOMPARE(captionsOf(window), english);
+        QCOMPARE(storedToolCaptions(), stored);
+    }
+
+    // Captions of 749 characters, in words or in one: every control stays on
+    // the screen, each caption elided with the whole text in its tooltip.
+    void longCaptionsStayOnTheScreen_data()
+    {
+        QTest::addColumn<QByteArray>("caption");
+        QTest::newRow("words") << QByteArray("Wort ").repeated(150).left(749);
+        QTest::newRow("one word") << QByteArray(749, 'W');
+    }
+    void longCaptionsStayOnTheScreen()
+    {
+        QFETCH(QByteArray, caption);
+        writeKeyLanguage(m_window->folder.file(u"Language/Long.lng"_s), caption);
+        Settings::write(Name::Language, u"Long"_s);
+        MainWindow &window = m_window->open();
+        const Form &form = window.form();
+        const QRect screen = window.screen()->availableGeometry();
+        for (QWidget *panel : std::initializer_list<QWidget *>{form.cFrame, form.oFrame, form.gFrame, form.sFrame,
+                                                               form.iFrame, form.aFrame}) {
+            form.panels->setCurrentWidget(panel);
+            QApplication::processEvents();
+            QVERIFY(window.width() <= screen.width());
+            for (QWidget *control : panel->findChildren<QWidget *>()) {
+                const QRect place(control->mapToGlobal(QPoint(0, 0)), control->size());
+                QVERIFY2(!control->isVisible() || screen.contains(place), qPrintable(control->objectName()));
+            }
+        }
+        QVERIFY(form.genList->header()->sectionSize(0) <= form.genList->header()->width());
+        QCOMPARE(form.gButton->toolTip(), QString::fromLatin1(caption));
+        QCOMPARE(FittedCaption::of(*form.Slm), QString::fromLatin1(caption));
+        m_window->tool(13)->trigger(); // found by its whole caption
+        QCOMPARE(form.panels->currentWidget(), form.iFrame);
     }
 
 private:

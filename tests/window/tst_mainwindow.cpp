@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -268,12 +269,56 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&window));
         const Form &form = window.form();
         QCOMPARE(QApplication::focusWidget(), form.mCombo);
+        QVERIFY(!form.mCombo->currentText().isEmpty());
+        QTest::keyClicks(form.mCombo->lineEdit(), u"Xx##"_s); // replaces the remembered mask
+        QCOMPARE(form.mCombo->currentText(), u"Xx##"_s);
         const QList<QWidget *> order{form.addButton, form.sudButton, form.spinner, form.gButton,
                                      form.cButton,   form.SButton,   form.fButton, form.genList};
         for (QWidget *expected : order) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), expected);
         }
+        form.addButton->setFocus();
+        QTest::keyClick(form.addButton, Qt::Key_Backtab);
+        QCOMPARE(form.mCombo->lineEdit()->selectedText(), u"Xx##"_s);
+    }
+
+    // The list painted at a screen scale: no ink on a row's top or bottom
+    // line of pixels, where a glyph taller or deeper than the row is cut.
+    void rowsShowWholeGlyphs_data()
+    {
+        QTest::addColumn<qreal>("scale");
+        QTest::newRow("100%") << 1.0;
+        QTest::newRow("150%") << 1.5;
+        QTest::newRow("200%") << 2.0;
+    }
+    void rowsShowWholeGlyphs()
+    {
+        QFETCH(qreal, scale);
+        MainWindow &window = m_window->open();
+        m_window->fill({u"\u00d6\u00dc\u00c9\u00cb\u00cf\u0160\u017d\u00c5"_s, u"gyjpq\u00a7\u00b5\u00de|"_s});
+        QWidget &rows = *window.form().genList->viewport();
+        QApplication::processEvents(); // lays the rows out
+        QImage image((QSizeF(rows.size()) * scale).toSize(), QImage::Format_RGB32);
+        image.setDevicePixelRatio(scale);
+        QPainter painter(&image);
+        rows.render(&painter);
+        painter.end();
+        for (int row = 0; row < 2; ++row) {
+            const QModelIndex index = window.form().genList->model()->index(row, 0);
+            const QRect place = window.form().genList->visualRect(index);
+            const auto inkOn = [&](qreal y) {
+                for (int x = 0; x < int(place.right() * scale); ++x) {
+                    if (qGray(image.pixel(x, int(y))) < 160)
+                        return true;
+                }
+                return false;
+            };
+            QVERIFY(inkOn(place.center().y() * scale));
+            QVERIFY2(!inkOn(place.top() * scale) && !inkOn((place.bottom() + 1) * scale - 1),
+                     qPrintable(index.data().toString()));
+        }
+        QVERIFY(QFontInfo(window.form().genList->model()->index(0, 0).data(Qt::FontRole).value<QFont>()).fixedPitch());
     }
 
     void menuButtonsPopUpTheirMenus_data()

@@ -149,6 +149,26 @@ private slots:
             QCOMPARE(contents(m_window->folder.file(u"mask.kmf"_s)), MaskFile::text(expected));
     }
 
+    // 100,000 masks come in whole and in order; removing and adding keep the
+    // file equal to the box.
+    void aLongList()
+    {
+        QStringList masks;
+        for (int i = 0; i < 100000; ++i)
+            masks.append(u"Xx##-%1"_s.arg(i));
+        QVERIFY(MaskFile::save(m_window->folder.file(u"mask.kmf"_s), masks).ok);
+        const Form &form = m_window->open().form();
+        QCOMPARE(rowsOf(*form.mCombo), masks);
+        QCOMPARE(form.mCombo->currentText(), masks.first());
+        form.mCombo->setEditText(masks.takeAt(50000));
+        m_window->messages.setNextAnswer(MessageBoxes::Answer::Yes);
+        form.sudButton->click();
+        form.mCombo->setEditText(u"Xx##-new"_s);
+        form.addButton->click();
+        QCOMPARE(rowsOf(*form.mCombo), masks << u"Xx##-new"_s);
+        QCOMPARE(contents(m_window->folder.file(u"mask.kmf"_s)), MaskFile::text(masks));
+    }
+
     void aFileThatCannotBeWrittenIsReported()
     {
         const Form &form = m_window->open().form();

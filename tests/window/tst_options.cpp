@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QToolButton>
@@ -264,6 +265,54 @@ private slots:
             QCOMPARE(form.panels->currentWidget(), form.sFrame);
             QCOMPARE(QApplication::focusWidget(), window.findChild<QLineEdit *>(emptied));
         }
+    }
+
+    // The word list: chosen, counted, checked by the save, used by Generate.
+    void wordsOnTheMaskOptionsPanel()
+    {
+        MainWindow &window = m_window->open();
+        const Form &form = window.form();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QCOMPARE(form.wcLabel->text(), u"7776 words"_s); // the shipped list
+        const QString good = m_window->folder.file(u"mine.txt"_s);
+        const QString bad = m_window->folder.file(u"bad.txt"_s);
+        for (const auto &[path, text] : {std::pair{good, "1 kite\n2 orbit\n"}, std::pair{bad, "kite\n"}}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) > 0);
+        }
+        window.openPanel(*form.sFrame);
+        m_window->dialogs.answerNextWith(bad);
+        form.wlButton->click();
+        QCOMPARE(m_window->messages.shown.size(), 1);
+        QVERIFY(m_window->messages.shown.back().text.startsWith(u"The word list "_s + bad + u" can't be used"_s));
+        QCOMPARE(form.wlEdit->text(), QString());
+        m_window->dialogs.answerNextWith(good);
+        form.wlButton->click();
+        QCOMPARE(form.wlEdit->text(), good);
+        QCOMPARE(form.wcLabel->text(), u"2 words"_s);
+
+        form.wEdit->setText(u"w"_s);
+        form.wlEdit->setText(bad);
+        form.mButton->click();
+        QCOMPARE(m_window->messages.shown.size(), 2);
+        QCOMPARE(QApplication::focusWidget(), form.wlEdit);
+        QCOMPARE(Settings::read(Name::wMask), QString());
+        form.wlEdit->setText(good);
+        form.mButton->click();
+        QCOMPARE(Settings::read(Name::wMask), u"w"_s);
+        QCOMPARE(Settings::read(Name::Words), good);
+
+        m_window->generate(u"w-w#"_s, u"5"_s);
+        const QStringList rows = m_window->rows();
+        QVERIFY(!rows.isEmpty());
+        for (const QString &row : rows)
+            QVERIFY2(QRegularExpression(u"^(kite|orbit)-(kite|orbit)[0-9]$"_s).match(row).hasMatch(), qPrintable(row));
+        QFile::remove(good);
+        m_window->generate(u"w-w#"_s, u"5"_s);
+        QCOMPARE(m_window->messages.shown.size(), 3);
+        QVERIFY(m_window->messages.shown.back().text.contains(good));
+        QCOMPARE(m_window->rows(), rows);
     }
 
 private:

@@ -23,50 +23,38 @@ private slots:
         m_window = std::make_unique<WindowTest::Fixture>();
         // The dispatch needs only the stored captions; the other cases
         // open the window as the program starts it.
-        if (!QByteArray(QTest::currentTestFunction()).startsWith("dispatch") &&
-            QByteArray(QTest::currentTestFunction()) != "firstOfEqualCaptionsWins")
+        if (QByteArray(QTest::currentTestFunction()) != "dispatch")
             m_window->open();
         else
             TestSupport::writeStartupDefaults();
     }
     void cleanup() { m_window.reset(); }
 
-    void dispatchOrder_data()
+    // A tool runs its own command when it shows its stored caption, here
+    // stored under every code at once.
+    void dispatch_data()
     {
-        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("tool");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("stored");
         QTest::addColumn<ToolCommand>("command");
-        QTest::newRow("Copy Selected") << u"Copy Selected"_s << ToolCommand::CopySelected;
-        QTest::newRow("Copy All") << u"Copy All"_s << ToolCommand::CopyAll;
-        QTest::newRow("Program Options") << u"Program Options"_s << ToolCommand::ProgramOptions;
-        QTest::newRow("Generation Options") << u"Generation Options"_s << ToolCommand::GenerationOptions;
-        QTest::newRow("Interface Options") << u"Interface Options"_s << ToolCommand::InterfaceOptions;
-        QTest::newRow("Mask Options") << u"Mask Options"_s << ToolCommand::MaskOptions;
-        QTest::newRow("Minimize") << u"Minimize"_s << ToolCommand::Minimize;
-        QTest::newRow("Exit") << u"Exit"_s << ToolCommand::Exit;
-        QTest::newRow("Contents") << u"Contents"_s << ToolCommand::Contents;
-        QTest::newRow("About") << u"About"_s << ToolCommand::About;
-        QTest::newRow("As Text") << u"As Text"_s << ToolCommand::AsText;
-        QTest::newRow("As CSV") << u"As CSV"_s << ToolCommand::AsCsv;
-        QTest::newRow("Help has no command") << u"Help"_s << ToolCommand::None;
-        QTest::newRow("case differs: nothing") << u"copy all"_s << ToolCommand::None;
-        QTest::newRow("the window's own caption: nothing") << u"as Text"_s << ToolCommand::None;
-        QTest::newRow("empty caption: nothing") << u""_s << ToolCommand::None;
+        QTest::newRow("own caption") << 12 << u"About"_s << u"About"_s << ToolCommand::About;
+        QTest::newRow("caption shared: Copy All") << 3 << u"Copy"_s << u"Copy"_s << ToolCommand::CopyAll;
+        QTest::newRow("every caption empty: Exit") << 9 << u""_s << u""_s << ToolCommand::Exit;
+        QTest::newRow("every caption empty: Contents") << 11 << u""_s << u""_s << ToolCommand::Contents;
+        QTest::newRow("case differs: nothing") << 3 << u"copy all"_s << u"Copy All"_s << ToolCommand::None;
+        QTest::newRow("Help has no command") << 10 << u"Help"_s << u"Help"_s << ToolCommand::None;
+        QTest::newRow("a menu has no command") << 4 << u"&File"_s << u"&File"_s << ToolCommand::None;
     }
-    void dispatchOrder()
+    void dispatch()
     {
-        QFETCH(QString, caption);
+        QFETCH(int, tool);
+        QFETCH(QString, shown);
+        QFETCH(QString, stored);
         QFETCH(ToolCommand, command);
-        QCOMPARE(toolCommandForCaption(caption), command);
-    }
-
-    void firstOfEqualCaptionsWins()
-    {
-        Settings::write(Name::TCA, u"Copy"_s);
-        Settings::write(Name::TCS, u"Copy"_s);
-        Settings::write(Name::TAC, u"Options"_s);
-        Settings::write(Name::TPO, u"Options"_s);
-        QCOMPARE(toolCommandForCaption(u"Copy"_s), ToolCommand::CopySelected);
-        QCOMPARE(toolCommandForCaption(u"Options"_s), ToolCommand::ProgramOptions);
+        for (const ToolCode &each : kToolCodes)
+            Settings::write(each.code, stored);
+        QCOMPARE(toolCommand(tool, shown), command);
     }
 
     void captionsAreReadOnEveryClick()
@@ -137,19 +125,6 @@ private slots:
         QCOMPARE(WindowTest::clipboardText(), u"a"_s);
     }
 
-    void equalCaptionsOnTwoToolsBothRunTheFirst()
-    {
-        Settings::write(Name::TCA, u"Copy"_s);
-        Settings::write(Name::TCS, u"Copy"_s);
-        m_window->tool(2)->setText(u"Copy"_s);
-        m_window->tool(3)->setText(u"Copy"_s);
-        m_window->fill({u"a"_s, u"b"_s});
-        m_window->form().genList->setCurrentIndex(m_window->form().genList->model()->index(1, 0));
-        WindowTest::setClipboard(u"x"_s);
-        m_window->tool(3)->trigger();
-        QCOMPARE(WindowTest::clipboardText(), u"b"_s);
-    }
-
     void saveToolsShowTheirDialogs()
     {
         m_window->fill({u"a"_s});
@@ -160,14 +135,31 @@ private slots:
         QCOMPARE(m_window->dialogs.requests.at(1).title, u"Save CSV File"_s);
     }
 
+    // Contents opens the help page, or names it when that cannot be done.
+    void contentsOpensTheHelpPage_data()
+    {
+        QTest::addColumn<bool>("browser");
+        QTest::addColumn<bool>("helpFile");
+        QTest::addColumn<int>("opened");
+        QTest::newRow("opened") << true << true << 1;
+        QTest::newRow("no browser") << false << true << 1;
+        QTest::newRow("no help file") << true << false << 0;
+    }
     void contentsOpensTheHelpPage()
     {
+        QFETCH(bool, browser);
+        QFETCH(bool, helpFile);
+        QFETCH(int, opened);
+        const QString help = ProgramFolder::path(ProgramFolder::File::HelpIndex);
+        m_window->shell.opens = browser;
+        if (!helpFile)
+            QVERIFY(QFile::remove(help));
         m_window->tool(11)->trigger();
-        QCOMPARE(m_window->shell.opened.size(), 1);
-        QCOMPARE(m_window->shell.opened.first(),
-                 QUrl::fromLocalFile(ProgramFolder::path(ProgramFolder::File::HelpIndex)));
-        m_window->tool(10)->trigger(); // Help itself
-        QCOMPARE(m_window->shell.opened.size(), 1);
+        m_window->tool(10)->trigger(); // Help itself does nothing
+        QCOMPARE(m_window->shell.opened, QList<QUrl>(opened, QUrl::fromLocalFile(help)));
+        QCOMPARE(m_window->messages.shown.size(), browser && helpFile ? 0 : 1);
+        if (!m_window->messages.shown.isEmpty())
+            QVERIFY(m_window->messages.shown.first().text.contains(QDir::toNativeSeparators(help)));
     }
 
     void minimize()

@@ -1,5 +1,7 @@
 #include "common/ProgramFolder.h"
 
+#include "common/PrivateFiles.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -45,6 +47,8 @@ QString relativePath(File file)
         return QStringLiteral("icons/update.ico");
     case File::CloseIcon:
         return QStringLiteral("icons/close.ico");
+    case File::WordList:
+        return QStringLiteral("words/wordlist_en_eff.txt");
     }
     return {};
 }
@@ -92,7 +96,7 @@ QString path(File file)
 QString pathForWriting(File file)
 {
     const QString target = path(file);
-    QDir().mkpath(QFileInfo(target).absolutePath());
+    PrivateFiles::makeFolder(QFileInfo(target).absolutePath());
     return target;
 }
 

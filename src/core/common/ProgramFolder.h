@@ -19,6 +19,7 @@ enum class File {
     UpdateIcon,    // icons/update.ico
     CloseIcon,     // icons/close.ico
     StarterMasks,  // the shipped mask.kmf the user's list starts from
+    WordList,      // words/wordlist_en_eff.txt, the shipped English word list
 };
 
 QString path(File file);

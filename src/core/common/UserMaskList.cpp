@@ -1,8 +1,8 @@
 #include "common/UserMaskList.h"
 
+#include "common/PrivateFiles.h"
 #include "common/ProgramFolder.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -23,7 +23,7 @@ bool ensureUserMaskList()
     if (source.error() != QFileDevice::NoError)
         return false;
 
-    if (!QDir().mkpath(own.absolutePath()))
+    if (!PrivateFiles::makeFolder(own.absolutePath()))
         return false;
     QTemporaryFile copy(own.absolutePath() + QStringLiteral("/.mask.kmf.XXXXXX"));
     if (!copy.open() || copy.write(bytes) != bytes.size() || !copy.flush())

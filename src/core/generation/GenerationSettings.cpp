@@ -17,7 +17,11 @@ template <typename ValueOf> GenerationSettings collect(ValueOf valueOf)
     s.digitSymbol = valueOf(nMask);
     s.specialSymbol = valueOf(sMask);
     s.counterSymbol = valueOf(iMask);
+    s.wordSymbol = valueOf(wMask);
     s.mode = GenerationSettings::modeFromText(valueOf(GenOpt));
+    s.capitaliseWords = valueOf(WordCap) == u"1";
+    s.wordList = valueOf(Words);
+    s.noLookAlike = valueOf(NoLookAlike) == u"1";
     return s;
 }
 
@@ -25,7 +29,10 @@ template <typename ValueOf> GenerationSettings collect(ValueOf valueOf)
 
 GenerationSettings GenerationSettings::fromStore()
 {
-    return collect([](QLatin1String name) { return Settings::read(name); });
+    return collect([](QLatin1String name) {
+        const QString stored = Settings::read(name);
+        return stored.isEmpty() ? Settings::startupDefault(name) : stored;
+    });
 }
 
 GenerationSettings GenerationSettings::startupDefaults()

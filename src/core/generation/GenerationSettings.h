@@ -20,9 +20,15 @@ struct GenerationSettings
     QString digitSymbol;   // nMask
     QString specialSymbol; // sMask
     QString counterSymbol; // iMask
+    QString wordSymbol;    // wMask: empty, as it starts, means no word symbol
     GenerationMode mode = GenerationMode::CopyUnchanged;
+    bool capitaliseWords = false; // WordCap "1"
+    QString wordList;             // Words: a list file; empty for the shipped English list
+    bool noLookAlike = false;     // NoLookAlike "1": classes without look-alike characters
 
-    // The values as they stand in the store; missing ones read as empty.
+    // The values a password is made with, wherever one is made: each as
+    // stored, an absent or empty one taking its start-up default (nothing is
+    // written). A stored mode other than "0" or "1" still copies the mask.
     static GenerationSettings fromStore();
     // The values start-up writes on a first start.
     static GenerationSettings startupDefaults();

@@ -66,17 +66,25 @@ QStringList parseListFileText(QStringView text)
     return fields;
 }
 
-void LoadFileToList(const QString &path, ItemList &list)
+std::optional<QStringList> ReadListFile(const QString &path)
 {
     if (!FileExists(path))
-        return;
+        return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return;
+        return std::nullopt;
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return parseListFileText(TextEncoding::decodeFileText(bytes));
+}
+
+void LoadFileToList(const QString &path, ItemList &list)
+{
+    const std::optional<QStringList> read = ReadListFile(path);
+    if (!read)
         return;
-    const QStringList fields = parseListFileText(TextEncoding::decodeFileText(bytes));
+    const QStringList &fields = *read;
     list.clearItems();
     int item = 0;
     for (const QString &field : fields) {

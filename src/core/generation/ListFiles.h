@@ -4,6 +4,9 @@
 #include "generation/ItemList.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 // The plain list-file format: one item per line, each line ended by CR LF,
 // no header, written as UTF-8. Reading splits fields at commas too, and a
@@ -19,6 +22,10 @@ SafeFileWriter::Result SaveListToFile(const QString &path, const ItemList &list,
 // item per field. A file that is missing or unreadable leaves the list as
 // it was.
 void LoadFileToList(const QString &path, ItemList &list);
+
+// The fields of the file, or nothing when it is missing or unreadable: what
+// LoadFileToList puts into a list, for callers that fill a list in one go.
+std::optional<QStringList> ReadListFile(const QString &path);
 
 // True for an ordinary file: not a folder and not hidden (on this platform
 // a name beginning with a full stop).

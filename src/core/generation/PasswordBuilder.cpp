@@ -1,5 +1,7 @@
 #include "generation/PasswordBuilder.h"
 
+#include "generation/LookAlike.h"
+
 #include <QList>
 #include <QStringView>
 
@@ -61,21 +63,26 @@ PasswordBuilder::PasswordBuilder(const QString &mask, const GenerationSettings &
     }
 
     const bool custom = settings.mode == GenerationMode::Custom;
-    const CharacterClass digits = custom ? CharacterClass(settings.digitClass) : CharacterClass::defaultDigits();
-    const CharacterClass lower = custom ? CharacterClass(settings.lowerClass) : CharacterClass::defaultLower();
-    const CharacterClass upper = custom ? CharacterClass(settings.upperClass) : CharacterClass::defaultUpper();
-    const CharacterClass special = custom ? CharacterClass(settings.specialClass) : CharacterClass::defaultSpecial();
+    const auto classOf = [&](const QString &stored, const CharacterClass &builtIn) {
+        const CharacterClass drawFrom = custom ? CharacterClass(stored) : builtIn;
+        return settings.noLookAlike ? LookAlike::without(drawFrom) : drawFrom;
+    };
+    const CharacterClass digits = classOf(settings.digitClass, CharacterClass::defaultDigits());
+    const CharacterClass lower = classOf(settings.lowerClass, CharacterClass::defaultLower());
+    const CharacterClass upper = classOf(settings.upperClass, CharacterClass::defaultUpper());
+    const CharacterClass special = classOf(settings.specialClass, CharacterClass::defaultSpecial());
 
     struct Symbol
     {
         char32_t character;
-        const CharacterClass *drawsFrom; // nullptr: the counter
+        const CharacterClass *drawsFrom; // nullptr: the counter or a word
     };
     const Symbol symbols[] = {
         {symbolCharacter(settings.digitSymbol), &digits},    {symbolCharacter(settings.lowerSymbol), &lower},
         {symbolCharacter(settings.upperSymbol), &upper},     {symbolCharacter(settings.counterSymbol), nullptr},
-        {symbolCharacter(settings.specialSymbol), &special},
+        {symbolCharacter(settings.specialSymbol), &special}, {symbolCharacter(settings.wordSymbol), nullptr},
     };
+    const Symbol *const wordSymbol = &symbols[std::size(symbols) - 1];
     int classIndex[std::size(symbols)];
     std::fill(std::begin(classIndex), std::end(classIndex), -1);
 
@@ -93,6 +100,10 @@ PasswordBuilder::PasswordBuilder(const QString &mask, const GenerationSettings &
             addLiteral(point);
             continue;
         }
+        if (match == wordSymbol) {
+            addWord(settings);
+            continue;
+        }
         m_constant = false;
         if (!match->drawsFrom) {
             m_steps.push_back({Step::Counter, 0, 0, -1});
@@ -108,6 +119,17 @@ PasswordBuilder::PasswordBuilder(const QString &mask, const GenerationSettings &
         m_steps.push_back({Step::Draw, 0, 0, classIndex[which]});
         m_maxLength += match->drawsFrom->maxUnits();
     }
+}
+
+void PasswordBuilder::addWord(const GenerationSettings &settings)
+{
+    if (!m_wordList.words && m_wordList.problem.isEmpty())
+        m_wordList = WordList::read(WordList::pathOf(settings.wordList), settings.capitaliseWords);
+    if (!m_wordList.words)
+        return; // a list that can't be used adds nothing, like an empty class
+    m_constant = false;
+    m_steps.push_back({Step::Word, 0, 0, -1});
+    m_maxLength += m_wordList.words->maxLength();
 }
 
 qsizetype PasswordBuilder::build(char16_t *out, RandomSource &random, qint64 &counter) const
@@ -138,6 +160,13 @@ qsizetype PasswordBuilder::build(char16_t *out, RandomSource &random, qint64 &co
             cursor += writeCounter(cursor, counter);
             ++counter;
             break;
+        case Step::Word: {
+            // Words are short: a plain loop beats a call to memmove.
+            const QStringView word = m_wordList.words->at(random.below(m_wordList.words->size()));
+            for (const QChar c : word)
+                *cursor++ = c.unicode();
+            break;
+        }
         }
     }
     return cursor - out;

@@ -2,11 +2,10 @@
 
 #include "common/ProgramFolder.h"
 #include "generation/DuplicateFilter.h"
-#include "generation/GenerationSettings.h"
 #include "generation/ListFiles.h"
 #include "generation/PasswordBuilder.h"
 #include "generation/RandomSource.h"
-#include "settings/IniReader.h"
+#include "localisation/LanguageTexts.h"
 #include "settings/SettingsTable.h"
 
 #include <vector>
@@ -24,14 +23,17 @@ void generateInto(ResultList &list, qint32 count, const PasswordBuilder &builder
     const auto textOfRow = [&list](quint32 row) { return list.ItemText(int(row), 0); };
 
     const qsizetype stride = builder.maxLength();
-    std::vector<char16_t> block(size_t(stride * kBlock + 1));
+    // Fewer to a block when words make the passwords very long.
+    const int perBlock =
+        int(qBound(qsizetype(1), (qsizetype(1) << 20) / qMax<qsizetype>(stride, 1), qsizetype(kBlock)));
+    std::vector<char16_t> block(size_t(stride * perBlock + 1));
     qsizetype lengths[kBlock];
     quint64 hashes[kBlock];
     qint64 counter = 0; // the batch counter: wide enough never to overflow
     ColumnHeading heading{progressPrefix, 0, count};
 
     for (qint64 attempt = 0; attempt < count;) {
-        const int inBlock = int(qMin<qint64>(kBlock, count - attempt));
+        const int inBlock = int(qMin<qint64>(perBlock, count - attempt));
         for (int i = 0; i < inBlock; ++i) {
             char16_t *out = block.data() + stride * i;
             lengths[i] = builder.build(out, random, counter);
@@ -57,22 +59,26 @@ void generateInto(ResultList &list, qint32 count, const PasswordBuilder &builder
 
 } // namespace
 
-void GeneratePasswords(ResultList &list, qint32 count, const QString &mask)
+GenerationOutcome GeneratePasswords(ResultList &list, qint32 count, const QString &mask)
 {
     using namespace Settings::Name;
     const QString languageFile = ProgramFolder::languageFile(Settings::read(Language));
-    const GenerationSettings settings = GenerationSettings::fromStore();
-    const QString progressPrefix = ReadIniValue(QStringLiteral("List"), QStringLiteral("List02"), languageFile);
+    const PasswordBuilder builder(mask, GenerationSettings::fromStore());
+    if (!builder.wordList().problem.isEmpty())
+        return {builder.wordList().message(), {true, {}}};
+    const QString progressPrefix =
+        Localisation::textOrEnglish(languageFile, QStringLiteral("List"), QStringLiteral("List02"));
 
     list.clearItems();
     if (count > 0)
-        generateInto(list, count, PasswordBuilder(mask, settings), progressPrefix);
+        generateInto(list, count, builder, progressPrefix);
 
-    list.setHeading({ReadIniValue(QStringLiteral("List"), QStringLiteral("List01"), languageFile)});
+    list.setHeading({Localisation::textOrEnglish(languageFile, QStringLiteral("List"), QStringLiteral("List01"))});
     list.showRow(0);
 
-    if (Settings::read(LastGen) == u"1") {
-        SaveListToFile(ProgramFolder::pathForWriting(ProgramFolder::File::LastGenerated), list,
-                       SafeFileWriter::Access::OwnerOnly);
-    }
+    if (Settings::read(LastGen) != u"1")
+        return {};
+    return {{},
+            SaveListToFile(ProgramFolder::pathForWriting(ProgramFolder::File::LastGenerated), list,
+                           SafeFileWriter::Access::OwnerOnly)};
 }

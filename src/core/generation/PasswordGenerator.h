@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/SafeFileWriter.h"
 #include "generation/ResultList.h"
 
 #include <QString>
@@ -9,6 +10,16 @@
 // Reads the classes, symbols and mode from the settings store, empties the
 // list, then makes count attempts: an attempt whose password is empty or
 // already listed is dropped (there is no retry). While it runs the column
-// heading shows "<List02> [n/count]"; afterwards the List01 text. When
-// LastGen is "1" the list is then written to lastgenerated.txt.
-void GeneratePasswords(ResultList &list, qint32 count, const QString &mask);
+// heading shows "<List02> [n/count]"; afterwards the List01 text (each in
+// English where the language file lacks it). When LastGen is "1" the list is
+// then written to lastgenerated.txt.
+struct GenerationOutcome
+{
+    // Not empty when the mask has the word symbol and its word list can't be
+    // used (WordList::Read::message): then nothing is made and the list is
+    // left as it was.
+    QString wordListProblem;
+    // The write of lastgenerated.txt; ok when there was none.
+    SafeFileWriter::Result lastGenerated{true, {}};
+};
+GenerationOutcome GeneratePasswords(ResultList &list, qint32 count, const QString &mask);

@@ -70,7 +70,10 @@ QString ReadIniValue(const QString &section, const QString &key, const QString &
         if (trimBlanks(line.first(equals)).compare(wantedKey, Qt::CaseInsensitive) != 0)
             continue;
         const QStringView value = dropEnclosingQuotes(trimBlanks(line.sliced(equals + 1)));
-        return value.first(qMin(value.size(), kIniValueMaxLength)).toString();
+        qsizetype length = qMin(value.size(), kIniValueMaxLength);
+        if (length < value.size() && value[length - 1].isHighSurrogate())
+            --length; // never half a character
+        return value.first(length).toString();
     }
     return {};
 }

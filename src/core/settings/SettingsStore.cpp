@@ -1,5 +1,7 @@
 #include "settings/SettingsStore.h"
 
+#include "common/PrivateFiles.h"
+
 #include <QSettings>
 #include <QStringList>
 
@@ -78,6 +80,31 @@ void SetRegValue(RegistryRoot root, QAnyStringView keyPath, QAnyStringView name,
     if (!where)
         return;
     const auto settings = open(*where);
+    // QSettings would create the file and its folder as the umask says.
+    PrivateFiles::createFile(settings->fileName());
     settings->setValue(name.toString(), text);
     settings->sync();
+}
+
+void SetRegValues(RegistryRoot root, QAnyStringView keyPath, const QList<RegValue> &values, RegWrite which)
+{
+    const auto where = locate(root, keyPath);
+    if (!where)
+        return;
+    const auto settings = open(*where);
+    bool changed = false;
+    for (const RegValue &value : values) {
+        const QVariant stored = settings->value(value.name);
+        const bool isText = stored.typeId() == QMetaType::QString;
+        const QString text = isText ? stored.toString() : QString();
+        // As GetRegValue reads it: a text that starts with a NUL is empty.
+        const bool readsEmpty = text.isEmpty() || text.front() == QChar(u'\0');
+        if ((isText && text == value.text) || (which == RegWrite::WhereEmpty && !readsEmpty))
+            continue;
+        if (!changed)
+            PrivateFiles::createFile(settings->fileName()); // as SetRegValue does
+        changed = true;
+        settings->setValue(value.name, value.text);
+    }
+    settings->sync(); // writes the file only when a value was set
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAnyStringView>
+#include <QList>
 #include <QString>
 
 // The per-user settings store. Every setting is a string value under a key
@@ -24,3 +25,21 @@ QString GetRegValue(RegistryRoot root, QAnyStringView keyPath, QAnyStringView na
 // Writes the named value as a string, creating whatever is missing. Failures
 // are silent: the old value, if any, stays.
 void SetRegValue(RegistryRoot root, QAnyStringView keyPath, QAnyStringView name, const QString &text);
+
+// One named value of a batch, for SetRegValues.
+struct RegValue
+{
+    QString name;
+    QString text;
+};
+
+// Which values of a batch SetRegValues writes.
+enum class RegWrite {
+    Changed,    // every value that does not already hold its text
+    WhereEmpty, // only values that read as empty: missing, not a string, or empty
+};
+
+// Writes several values under one key path with one open and one sync, so
+// a batch rewrites the store once instead of once per value; when no value
+// changes, the store is not written at all. Failures are silent.
+void SetRegValues(RegistryRoot root, QAnyStringView keyPath, const QList<RegValue> &values, RegWrite which);

@@ -9,7 +9,7 @@ namespace Settings {
 namespace {
 
 // clang-format off
-constexpr std::array<Definition, 38> kTable{{
+constexpr std::array<Definition, 42> kTable{{
     {Name::Left,     nullptr},
     {Name::Top,      nullptr},
     {Name::TCA,      "Copy All"},
@@ -31,11 +31,15 @@ constexpr std::array<Definition, 38> kTable{{
     {Name::nMask,    "#"},
     {Name::sMask,    "@"},
     {Name::iMask,    "i"},
+    {Name::wMask,    nullptr},
     {Name::AlphaU,   "ABCDEFGHIJKLMNOPQRSTUVWXYZ"},
     {Name::AlphaL,   "abcdefghijklmnopqrstuvwxyz"},
     {Name::Numeric,  "0123456789"},
     {Name::Special,  "`~!@#$%^&*()_-+={[]}\\|;:'<>,>/?"},
     {Name::GenOpt,   "0"},
+    {Name::WordCap,  "0"},
+    {Name::Words,    nullptr},
+    {Name::NoLookAlike, "0"},
     {Name::String,   nullptr},
     {Name::Generate, nullptr},
     {Name::SaveM,    "1"},
@@ -80,6 +84,21 @@ QString read(QLatin1String name)
 void write(QLatin1String name, const QString &text)
 {
     SetRegValue(RegistryRoot::CurrentUser, Key, name, text);
+}
+
+void writeAll(const QList<RegValue> &values)
+{
+    SetRegValues(RegistryRoot::CurrentUser, Key, values, RegWrite::Changed);
+}
+
+void writeMissingDefaults()
+{
+    QList<RegValue> defaults;
+    for (const Definition &definition : kTable) {
+        if (definition.startupDefault)
+            defaults.append({definition.name, QString::fromLatin1(definition.startupDefault)});
+    }
+    SetRegValues(RegistryRoot::CurrentUser, Key, defaults, RegWrite::WhereEmpty);
 }
 
 } // namespace Settings

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/SettingsStore.h"
+
 #include <QLatin1String>
 #include <QString>
 
@@ -39,11 +41,15 @@ inline constexpr QLatin1String lMask{"lMask"};
 inline constexpr QLatin1String nMask{"nMask"};
 inline constexpr QLatin1String sMask{"sMask"};
 inline constexpr QLatin1String iMask{"iMask"};
+inline constexpr QLatin1String wMask{"wMask"};             // the word symbol
 inline constexpr QLatin1String AlphaU{"AlphaU"};
 inline constexpr QLatin1String AlphaL{"AlphaL"};
 inline constexpr QLatin1String Numeric{"Numeric"};
 inline constexpr QLatin1String Special{"Special"};
 inline constexpr QLatin1String GenOpt{"GenOpt"};
+inline constexpr QLatin1String WordCap{"WordCap"};         // words with a capital first letter
+inline constexpr QLatin1String Words{"Words"};             // the word list file
+inline constexpr QLatin1String NoLookAlike{"NoLookAlike"}; // classes without look-alike characters
 inline constexpr QLatin1String String{"String"};
 inline constexpr QLatin1String Generate{"Generate"};
 inline constexpr QLatin1String SaveM{"SaveM"};
@@ -63,7 +69,8 @@ struct Definition
 {
     QLatin1String name;
     // The text start-up writes when the value reads as empty; null for the
-    // values start-up never writes (window position, last mask and count).
+    // values start-up never writes (window position, last mask and count, and
+    // the word symbol and list, whose empty value means "none" and "the shipped one").
     const char *startupDefault;
 };
 
@@ -80,5 +87,10 @@ QString defaultSpecialClass();
 // the default, write at once.
 QString read(QLatin1String name);
 void write(QLatin1String name, const QString &text);
+// Several values in one write of the store; values that already hold their
+// text are not written again.
+void writeAll(const QList<RegValue> &values);
+// The start-up default of every setting that reads as empty, in one write.
+void writeMissingDefaults();
 
 } // namespace Settings

@@ -2,6 +2,7 @@
 
 #include "generation/CharacterClass.h"
 #include "generation/PasswordBuilder.h"
+#include "localisation/LanguageTexts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -66,7 +67,24 @@ Strength measure(const PasswordBuilder &builder)
         quint32 distinct;
     };
     std::vector<Measured> measured;
+    const auto add = [&strength](double bits, quint32 distinct) {
+        ++strength.draws;
+        strength.bits += bits;
+        strength.log2KeySpace += std::log2(double(distinct));
+        if (strength.exactKeySpace) {
+            quint64 product;
+            if (__builtin_mul_overflow(*strength.exactKeySpace, quint64(distinct), &product))
+                strength.exactKeySpace.reset();
+            else
+                strength.exactKeySpace = product;
+        }
+    };
     for (const PasswordBuilder::Step &step : builder.steps()) {
+        if (step.kind == PasswordBuilder::Step::Word) {
+            // The words of a list are distinct and equally likely.
+            const quint32 words = builder.wordList().words->size();
+            add(std::log2(double(words)), words);
+        }
         if (step.kind != PasswordBuilder::Step::Draw)
             continue;
         const CharacterClass &drawFrom = builder.stepClass(step);
@@ -76,16 +94,7 @@ Strength measure(const PasswordBuilder &builder)
             measured.push_back({&drawFrom, classEntropy(drawFrom), distinctCharacters(drawFrom)});
             found = measured.end() - 1;
         }
-        ++strength.draws;
-        strength.bits += found->bits;
-        strength.log2KeySpace += std::log2(double(found->distinct));
-        if (strength.exactKeySpace) {
-            quint64 product;
-            if (__builtin_mul_overflow(*strength.exactKeySpace, quint64(found->distinct), &product))
-                strength.exactKeySpace.reset();
-            else
-                strength.exactKeySpace = product;
-        }
+        add(found->bits, found->distinct);
     }
     return strength;
 }
@@ -108,17 +117,7 @@ Rating rate(double bits)
 
 QString englishWord(Rating rating)
 {
-    switch (rating) {
-    case Rating::Poor:
-        return QStringLiteral("Poor");
-    case Rating::Weak:
-        return QStringLiteral("Weak");
-    case Rating::Good:
-        return QStringLiteral("Good");
-    case Rating::Excellent:
-        break;
-    }
-    return QStringLiteral("Excellent");
+    return Localisation::englishText(LanguageSection, languageKey(rating));
 }
 
 QString languageKey(Rating rating)

@@ -16,7 +16,8 @@ class PasswordBuilder;
 //
 // Each symbol that draws from a class adds the Shannon entropy of that class
 // (a character listed twice is twice as likely, so "aab" gives 0.918 bits,
-// not log2 3). Copied characters and the incrementing number add nothing:
+// not log2 3); each word symbol adds log2 of the number of words in its list.
+// Copied characters and the incrementing number add nothing:
 // they are known to anyone who knows the mask. Copying the mask unchanged
 // gives 0 bits.
 namespace MaskStrength {
@@ -30,7 +31,7 @@ struct Strength
     double log2KeySpace = 0;
     // That number exactly, when it fits in 64 bits.
     std::optional<quint64> exactKeySpace = quint64(1);
-    // The number of symbols that draw a character.
+    // The number of symbols that draw a character or a word.
     int draws = 0;
 
     // The number of distinct passwords as a double: infinity past about 1e308.

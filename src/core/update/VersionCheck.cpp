@@ -23,15 +23,13 @@ VersionCheck::VersionCheck(QObject *parent)
     : QObject(parent), m_url(SiteAddress::versionDocumentUrl()), m_version(QStringLiteral(TESSARO_VERSION))
 {
     m_deadline.setSingleShot(true);
-    connect(&m_deadline, &QTimer::timeout, this, &VersionCheck::onTimedOut);
+    // One deadline for the whole check, redirects included.
+    connect(&m_deadline, &QTimer::timeout, this, [this] { fail(CannotConnect); });
 }
 
 VersionCheck::~VersionCheck()
 {
-    if (m_reply) {
-        m_reply->disconnect(this);
-        m_reply->abort();
-    }
+    dropReply();
 }
 
 int VersionCheck::compareVersions(const QString &a, const QString &b)
@@ -60,16 +58,19 @@ void VersionCheck::start()
 void VersionCheck::request(const QUrl &url)
 {
     m_body.clear();
-    m_abortedWith.reset();
     if (!m_network)
         m_network = new QNetworkAccessManager(this);
     QNetworkRequest request(url);
-    // Redirects are followed by onFinished(), which checks every hop.
+    // Redirects are followed by onHeaders(), which checks every hop.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     request.setHeader(QNetworkRequest::UserAgentHeader, QString(u"Tessaro/"_s + m_version));
 
     m_reply = m_network->get(request);
+    // The network thread reads no further ahead than this, so a server that
+    // sends without end cannot fill the memory while we are busy.
+    m_reply->setReadBufferSize(MaxDocumentSize + 1);
+    connect(m_reply, &QNetworkReply::metaDataChanged, this, &VersionCheck::onHeaders);
     connect(m_reply, &QNetworkReply::readyRead, this, &VersionCheck::onDataArrived);
     connect(m_reply, &QNetworkReply::finished, this, &VersionCheck::onFinished);
 }
@@ -84,59 +85,52 @@ bool VersionCheck::followRedirect()
     const QUrl next = m_reply->url().resolved(target);
     if (++m_redirects > MaxRedirects || next.scheme() != m_url.scheme() || !SiteAddress::isFetchable(next))
         return false;
-    m_reply->disconnect(this);
-    m_reply->deleteLater();
+    dropReply();
     request(next);
     return true;
 }
 
+// Anything but a success is decided by its status alone: the body of an
+// error page or a redirect is never read.
+bool VersionCheck::concludeFromStatus()
+{
+    const int status = httpStatus(m_reply);
+    if (status >= 200 && status <= 299)
+        return false;
+    if (status == 404 || status == 410)
+        fail(FileNotFound);
+    else if (status < 300 || status > 399 || !followRedirect())
+        fail(CannotConnect);
+    return true;
+}
+
+void VersionCheck::onHeaders()
+{
+    if (httpStatus(m_reply) != 0)
+        concludeFromStatus();
+}
+
 void VersionCheck::onDataArrived()
 {
-    if (!takeBody()) {
-        m_abortedWith = DocumentNotParsed;
-        m_reply->abort();
-    }
+    if (!concludeFromStatus() && !takeBody())
+        fail(DocumentNotParsed);
 }
 
 bool VersionCheck::takeBody()
 {
-    const QByteArray data = m_reply->readAll();
-    // The body of an error page is never kept; only its status counts.
-    const int status = httpStatus(m_reply);
-    if (status < 200 || status > 299)
-        return true;
     const qlonglong declared = m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
-    if (declared > MaxDocumentSize || m_body.size() + data.size() > MaxDocumentSize)
-        return false;
-    m_body += data;
-    return true;
-}
-
-void VersionCheck::onTimedOut()
-{
-    if (!m_reply)
-        return;
-    m_abortedWith = CannotConnect;
-    m_reply->abort();
+    m_body += m_reply->read(MaxDocumentSize + 1 - m_body.size());
+    return declared <= MaxDocumentSize && m_body.size() <= MaxDocumentSize;
 }
 
 void VersionCheck::onFinished()
 {
-    m_deadline.stop();
-    if (m_abortedWith)
-        return fail(*m_abortedWith);
-
-    const int status = httpStatus(m_reply);
-    if (status == 404 || status == 410)
-        return fail(FileNotFound);
+    if (m_reply->error() != QNetworkReply::NoError && httpStatus(m_reply) == 0)
+        return fail(CannotConnect);
+    if (concludeFromStatus())
+        return;
     if (m_reply->error() != QNetworkReply::NoError)
         return fail(CannotConnect);
-    if (status >= 300 && status <= 399) {
-        if (!followRedirect())
-            fail(CannotConnect);
-        return;
-    }
-
     if (!takeBody())
         return fail(DocumentNotParsed);
     const std::optional<VersionAnnouncement> announcement = parseVersionDocument(m_body);
@@ -154,14 +148,21 @@ void VersionCheck::fail(ErrorCode code)
     emit error(code);
 }
 
+// Stops the transfer at once: no byte more is read from it.
+void VersionCheck::dropReply()
+{
+    if (!m_reply)
+        return;
+    m_reply->disconnect(this);
+    m_reply->abort();
+    m_reply->deleteLater();
+    m_reply = nullptr;
+}
+
 void VersionCheck::finish()
 {
     m_deadline.stop();
-    if (m_reply) {
-        m_reply->disconnect(this);
-        m_reply->deleteLater();
-        m_reply = nullptr;
-    }
+    dropReply();
     m_body.clear();
     m_running = false;
 }

@@ -8,7 +8,6 @@
 #include <QUrl>
 
 #include <chrono>
-#include <optional>
 
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -22,7 +21,8 @@ class QNetworkReply;
 //
 // Only https addresses are fetched (and http to 127.0.0.1 or localhost with a
 // port, for tests); at most three redirects are followed, never to another
-// scheme; the answer may hold at most 64 KiB.
+// scheme; one deadline covers the whole check; at most 64 KiB is read from
+// any response, and a longer one is abandoned at once.
 class VersionCheck : public QObject
 {
     Q_OBJECT
@@ -75,12 +75,15 @@ signals:
 private:
     void request(const QUrl &url);
     bool followRedirect();
+    // Settles a response that is not a success; false for a success.
+    bool concludeFromStatus();
+    void onHeaders();
     void onDataArrived();
     // Moves what has arrived into m_body; false once it exceeds the limit.
     bool takeBody();
     void onFinished();
-    void onTimedOut();
     void fail(ErrorCode code);
+    void dropReply();
     void finish();
 
     QUrl m_url;
@@ -92,6 +95,4 @@ private:
     QByteArray m_body;
     int m_redirects = 0;
     bool m_running = false;
-    // Set when we abort the download ourselves, to report the cause.
-    std::optional<ErrorCode> m_abortedWith;
 };

@@ -64,6 +64,11 @@ void quietFatalHandler(QtMsgType type, const QMessageLogContext &, const QString
     redirectStandardStreamsToNull();
     qInstallMessageHandler(quietFatalHandler);
     qputenv("QT_QPA_PLATFORM", "xcb");
+    // The helper needs no D-Bus. Without a session bus, Qt's first use of it
+    // (accessibility, the platform theme) would make libdbus autolaunch a
+    // dbus-daemon that outlives us and write ~/.dbus; an address of an
+    // unknown kind makes every connection fail at once instead.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
 
     int argc = 1;
     char name[] = "tessaro";

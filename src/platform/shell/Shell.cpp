@@ -2,7 +2,7 @@
 
 #include <QDesktopServices>
 
-void QtShell::openUrl(const QUrl &url)
+bool QtShell::openUrl(const QUrl &url)
 {
-    QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(url);
 }

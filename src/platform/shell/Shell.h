@@ -8,13 +8,14 @@ class Shell
 {
 public:
     virtual ~Shell() = default;
-    // Starts the opener without waiting for it; reports nothing.
-    virtual void openUrl(const QUrl &url) = 0;
+    // Starts the opener without waiting for it. False when there is no
+    // opener to start (no browser, no desktop service), true otherwise.
+    virtual bool openUrl(const QUrl &url) = 0;
 };
 
 // QDesktopServices.
 class QtShell final : public Shell
 {
 public:
-    void openUrl(const QUrl &url) override;
+    bool openUrl(const QUrl &url) override;
 };

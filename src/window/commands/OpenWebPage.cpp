@@ -5,13 +5,13 @@
 #include <QDir>
 #include <QUrl>
 
-void OpenWebPage(Shell &shell, const QString &address)
+bool OpenWebPage(Shell &shell, const QString &address)
 {
     const QString text = address.trimmed();
     if (text.isEmpty())
-        return;
+        return false;
     // A path (absolute, or with the platform's separators) is a local file;
     // anything else is taken as a web address.
     const bool isPath = QDir::isAbsolutePath(text) && !text.contains(QLatin1String("://"));
-    shell.openUrl(isPath ? QUrl::fromLocalFile(QDir::fromNativeSeparators(text)) : QUrl::fromUserInput(text));
+    return shell.openUrl(isPath ? QUrl::fromLocalFile(QDir::fromNativeSeparators(text)) : QUrl::fromUserInput(text));
 }

@@ -1,58 +1,29 @@
 #include "commands/RunToolCommand.h"
 
+#include "form/FittedCaption.h"
 #include "MainWindow.h"
 #include "results/ResultCommands.h"
 #include "settings/SettingsTable.h"
+#include "toolbar/ToolBand.h"
 
 #include <QAction>
 #include <QGroupBox>
 
-#include <array>
+#include <algorithm>
 
-namespace {
-
-struct Dispatch
+ToolCommand toolCommand(int index, const QString &caption)
 {
-    QLatin1String code;
-    ToolCommand command;
-};
-
-// The order in which the stored captions are compared.
-// clang-format off
-constexpr std::array<Dispatch, 12> kOrder{{
-    {Settings::Name::TCS, ToolCommand::CopySelected},
-    {Settings::Name::TCA, ToolCommand::CopyAll},
-    {Settings::Name::TPO, ToolCommand::ProgramOptions},
-    {Settings::Name::TGO, ToolCommand::GenerationOptions},
-    {Settings::Name::TIO, ToolCommand::InterfaceOptions},
-    {Settings::Name::TMO, ToolCommand::MaskOptions},
-    {Settings::Name::TMI, ToolCommand::Minimize},
-    {Settings::Name::TXI, ToolCommand::Exit},
-    {Settings::Name::TCO, ToolCommand::Contents},
-    {Settings::Name::TAO, ToolCommand::About},
-    {Settings::Name::TAT, ToolCommand::AsText},
-    {Settings::Name::TAC, ToolCommand::AsCsv},
-}};
-// clang-format on
-
-} // namespace
-
-ToolCommand toolCommandForCaption(const QString &caption)
-{
-    std::array<QString, kOrder.size()> stored;
-    for (size_t i = 0; i < kOrder.size(); ++i)
-        stored[i] = Settings::read(kOrder[i].code);
-    for (size_t i = 0; i < kOrder.size(); ++i) {
-        if (stored[i] == caption)
-            return kOrder[i].command;
-    }
-    return ToolCommand::None;
+    const auto tool = std::find_if(kToolCodes.begin(), kToolCodes.end(),
+                                   [index](const ToolCode &each) { return each.index == index; });
+    if (tool == kToolCodes.end() || Settings::read(tool->code) != caption)
+        return ToolCommand::None;
+    return tool->command;
 }
 
 void RunToolCommand(MainWindow &window, const QAction &tool)
 {
     const Form &form = window.form();
-    switch (toolCommandForCaption(tool.text())) {
+    switch (toolCommand(window.toolBand().indexOf(tool), FittedCaption::of(tool))) {
     case ToolCommand::None:
         break;
     case ToolCommand::CopySelected:

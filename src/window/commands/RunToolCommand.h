@@ -1,33 +1,19 @@
 #pragma once
 
+#include "toolbar/ToolCodes.h"
+
 #include <QString>
 
 class MainWindow;
 class QAction;
 
-// The commands of the genbars tools.
-enum class ToolCommand {
-    None,
-    CopySelected,
-    CopyAll,
-    ProgramOptions,
-    GenerationOptions,
-    InterfaceOptions,
-    MaskOptions,
-    Minimize,
-    Exit,
-    Contents,
-    About,
-    AsText,
-    AsCsv,
-};
+// The command of the tool with the given 1-based index, when the caption it
+// shows is exactly the caption stored under its code (read afresh on every
+// call); None otherwise, and for the menus and Help, which have no command.
+// A tool runs its own command whatever the other tools are called: two
+// tools with one caption, or empty captions, cannot swap commands.
+ToolCommand toolCommand(int index, const QString &caption);
 
-// The command whose stored caption equals the tool caption, compared
-// exactly and in a fixed order (Copy Selected first, As CSV last), so that
-// the first of two equal captions wins. The stored captions are read afresh
-// on every call; a caption that matches none gives None.
-ToolCommand toolCommandForCaption(const QString &caption);
-
-// Runs the command of the clicked tool, found by its caption. A tool whose
-// caption matches no stored caption does nothing.
+// Runs the command of the clicked tool. A tool whose caption differs from
+// its stored caption does nothing.
 void RunToolCommand(MainWindow &window, const QAction &tool);

@@ -63,6 +63,7 @@ struct Form
     QLineEdit *sEdit = nullptr;
     QRadioButton *cOption = nullptr;
     QRadioButton *dOption = nullptr;
+    QCheckBox *nla = nullptr; // leave look-alike characters out (NoLookAlike)
     QToolButton *nButton = nullptr;
 
     // Mask options
@@ -77,6 +78,13 @@ struct Form
     QLineEdit *spEdit = nullptr;
     QLabel *iLabel = nullptr;
     QLineEdit *iEdit = nullptr;
+    QLabel *wLabel = nullptr;
+    QLineEdit *wEdit = nullptr; // the word symbol (wMask), may be empty
+    QCheckBox *wcp = nullptr;   // words with a capital first letter (WordCap)
+    QLabel *wlLabel = nullptr;
+    QLineEdit *wlEdit = nullptr;     // the word list file (Words), empty for the shipped one
+    QToolButton *wlButton = nullptr; // chooses the word list through the file dialog
+    QLabel *wcLabel = nullptr;       // how many words the list holds
     QToolButton *mButton = nullptr;
 
     // Interface options

@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QToolButton>
@@ -59,6 +60,12 @@ void buildMainPanel(Form &form)
     form.mCombo->lineEdit()->setAccessibleName(u"Mask"_s);
     form.mCombo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     form.mCombo->setMinimumContentsLength(16);
+    // Neither the box's width nor its list's layout depends on the masks:
+    // measuring every one of a long list would hold up the first show and
+    // every opening of the list.
+    form.mCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    if (auto *list = qobject_cast<QListView *>(form.mCombo->view()))
+        list->setUniformItemSizes(true);
     form.addButton = imageButton("addButton", Icons::add(), u"Add mask to list"_s);
     form.sudButton = imageButton("sudButton", Icons::remove(), u"Remove mask from list"_s);
     form.spinner = named<QLineEdit>("spinner");

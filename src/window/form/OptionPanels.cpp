@@ -1,12 +1,14 @@
 #include "form/Form.h"
 #include "form/Named.h"
 #include "form/PanelParts.h"
+#include "generation/LookAlike.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -96,6 +98,9 @@ void buildGenerationOptions(Form &form)
     layout->addSpacing(4);
     layout->addWidget(form.cOption);
     layout->addWidget(form.dOption);
+    layout->addSpacing(4);
+    form.nla = checkBox("nla", u"Leave out look-alike characters"_s, layout);
+    form.nla->setToolTip(LookAlike::characters().split(QString(), Qt::SkipEmptyParts).join(u' '));
 
     form.nButton = panelButton("nButton", u"Save character classes and close"_s);
     layOutPanel(form.gFrame, layout, form.nButton);
@@ -114,6 +119,31 @@ void buildMaskOptions(Form &form)
              u"Special-character symbol"_s);
     addField(symbols, form.iLabel, "iLabel", u"Incrementing Numbers:"_s, form.iEdit, "iEdit",
              u"Incrementing-number symbol"_s);
+    addField(symbols, form.wLabel, "wLabel", u"Words:"_s, form.wEdit, "wEdit", u"Word symbol"_s);
+    form.wEdit->setPlaceholderText(u"none"_s);
+    form.wcp = named<QCheckBox>("wcp", u"Capitalise words"_s);
+    symbols->addRow(QString(), form.wcp);
+
+    // The word list: a file name (empty for the shipped list), a button
+    // that picks one, and below them how many words the list holds.
+    form.wlLabel = named<QLabel>("wlLabel", u"Word list:"_s);
+    form.wlEdit = named<QLineEdit>("wlEdit");
+    form.wlEdit->setAccessibleName(u"Word list file"_s);
+    form.wlEdit->setPlaceholderText(u"Shipped English list"_s);
+    form.wlEdit->setClearButtonEnabled(true);
+    form.wlLabel->setBuddy(form.wlEdit);
+    form.wlButton = named<QToolButton>("wlButton");
+    form.wlButton->setText(u"Choose..."_s);
+    form.wlButton->setAccessibleName(u"Choose a word list"_s);
+    auto *list = new QHBoxLayout;
+    list->setSpacing(4);
+    list->addWidget(form.wlEdit);
+    list->addWidget(form.wlButton);
+    symbols->addRow(form.wlLabel, list);
+    form.wcLabel = named<QLabel>("wcLabel");
+    form.wcLabel->setProperty("caption", u"%1 words"_s);
+    form.wcLabel->setWordWrap(true);
+    symbols->addRow(QString(), form.wcLabel);
     form.mButton = panelButton("mButton", u"Save mask symbols and close"_s);
     layOutPanel(form.sFrame, symbols, form.mButton);
     form.sFrame->setFocusProxy(form.upEdit);

@@ -1,11 +1,13 @@
 #include "generate/GenerateCommand.h"
 
+#include "common/ProgramFolder.h"
 #include "generation/PasswordGenerator.h"
 #include "messages/MessageBoxes.h"
 #include "results/ResultListView.h"
 #include "settings/SettingsTable.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
 
@@ -69,9 +71,18 @@ void RunGenerateCommand(QComboBox &mCombo, QLineEdit &spinner, ResultListView &g
     }
 
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    GeneratePasswords(genList, *count, mask);
+    const GenerationOutcome outcome = GeneratePasswords(genList, *count, mask);
     genList.flush();
     QGuiApplication::restoreOverrideCursor();
+    if (!outcome.wordListProblem.isEmpty()) {
+        messages.show({outcome.wordListProblem, u"Error"_s, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical});
+        return;
+    }
+    if (!outcome.lastGenerated.ok) {
+        const QString path = ProgramFolder::path(ProgramFolder::File::LastGenerated);
+        showError(messages, u"Could not save the file "_s + QDir::toNativeSeparators(path),
+                  outcome.lastGenerated.error);
+    }
 
     remember(Settings::Name::SaveM, Settings::Name::String, mask);
     remember(Settings::Name::SaveN, Settings::Name::Generate, numberText);

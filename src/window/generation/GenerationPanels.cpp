@@ -1,6 +1,7 @@
 #include "generation/GenerationPanels.h"
 
 #include "form/Form.h"
+#include "generation/WordListChoice.h"
 #include "messages/MessageBoxes.h"
 #include "settings/SettingsTable.h"
 
@@ -24,9 +25,9 @@ struct Field
     QLatin1String setting;
 };
 
-// Stores every field in order, after checking that none is empty. The first
-// empty field is reported and gets the focus; then nothing is stored.
-bool checkAndStore(std::span<const Field> fields, MessageBoxes &messages)
+// Checks that no field is empty: the first empty one is reported and gets
+// the focus.
+bool noneEmpty(std::span<const Field> fields, MessageBoxes &messages)
 {
     for (const Field &field : fields) {
         if (field.edit->text().isEmpty()) {
@@ -36,8 +37,22 @@ bool checkAndStore(std::span<const Field> fields, MessageBoxes &messages)
             return false;
         }
     }
+    return true;
+}
+
+void store(std::span<const Field> fields)
+{
     for (const Field &field : fields)
         Settings::write(field.setting, field.edit->text());
+}
+
+// Stores every field in order, after checking that none is empty; after a
+// reported field nothing is stored.
+bool checkAndStore(std::span<const Field> fields, MessageBoxes &messages)
+{
+    if (!noneEmpty(fields, messages))
+        return false;
+    store(fields);
     return true;
 }
 
@@ -62,7 +77,14 @@ bool SaveSymbols(const Form &form, MessageBoxes &messages)
         {form.upEdit, Name::uMask}, {form.loEdit, Name::lMask}, {form.nuEdit, Name::nMask},
         {form.spEdit, Name::sMask}, {form.iEdit, Name::iMask},
     };
-    return checkAndStore(fields, messages);
+    // The word symbol and the word list may be empty: no word symbol, the
+    // shipped list.
+    const Field words[] = {{form.wEdit, Name::wMask}, {form.wlEdit, Name::Words}};
+    if (!noneEmpty(fields, messages) || !WordListChoice::CheckWordList(form, messages))
+        return false;
+    store(fields);
+    store(words);
+    return true;
 }
 
 void enableClassFields(const Form &form, bool enabled)

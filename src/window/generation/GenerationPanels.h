@@ -14,9 +14,10 @@ namespace GenerationPanels {
 // close; false after an empty field was reported and given the focus.
 bool SaveClasses(const Form &form, MessageBoxes &messages);
 
-// mButton: checks the five symbol fields in order and stores them (uMask,
-// lMask, nMask, sMask, iMask). Returns false after an empty field was
-// reported and given the focus.
+// mButton: checks the five symbol fields in order, then the word list, and
+// stores them (uMask, lMask, nMask, sMask, iMask, then wMask and Words,
+// which may be empty). Returns false after an empty field or a word list
+// that can't be used was reported and given the focus.
 bool SaveSymbols(const Form &form, MessageBoxes &messages);
 
 // cOption clicked: enables the class fields and their labels when the box

@@ -1,21 +1,29 @@
 #include "localisation/LanguageCommands.h"
 
 #include "common/ProgramFolder.h"
+#include "form/FittedCaption.h"
+#include "generation/WordListChoice.h"
 #include "localisation/LanguageFiles.h"
+#include "localisation/LanguageTexts.h"
 #include "MainWindow.h"
+#include "messages/MessageBoxes.h"
 #include "results/ResultListView.h"
-#include "settings/IniReader.h"
 #include "settings/SettingsTable.h"
 #include "strength/StrengthMeter.h"
 #include "toolbar/ToolBand.h"
+#include "toolbar/ToolCodes.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 
@@ -25,23 +33,39 @@ namespace {
 
 namespace Name = Settings::Name;
 
-// The texts of one language file.
+// The texts of one language file; a text it lacks or leaves empty is the
+// English one.
 class LanguageFile
 {
 public:
     explicit LanguageFile(QString path) : m_path(std::move(path)) {}
-    QString text(const QString &section, const QString &key) const { return ReadIniValue(section, key, m_path); }
+    QString text(const QString &section, const QString &key) const
+    {
+        return Localisation::textOrEnglish(m_path, section, key);
+    }
 
 private:
     QString m_path;
 };
 
-// A tool's caption and its stored value, which the menu commands compare.
-void setTool(MainWindow &window, int index, QLatin1String code, const QString &caption)
+// A tool's caption. The code only names the tool at the call; every caption
+// is stored under its code afterwards, by storeToolCaptions.
+void setTool(MainWindow &window, int index, QLatin1String /*code*/, const QString &caption)
 {
     if (QAction *tool = window.toolBand().tool(index))
-        tool->setText(caption);
-    Settings::write(code, caption);
+        FittedCaption::show(*tool, caption);
+}
+
+// Every tool's whole caption under its code, which the menu commands
+// compare: one write of the store, and none when they are already stored.
+void storeToolCaptions(const MainWindow &window)
+{
+    QList<RegValue> captions;
+    for (const ToolCode &tool : kToolCodes) {
+        if (const QAction *action = window.toolBand().tool(tool.index))
+            captions.append({tool.code, FittedCaption::of(*action)});
+    }
+    Settings::writeAll(captions);
 }
 
 } // namespace
@@ -69,92 +93,106 @@ void FillLanguageList(QComboBox &languages, bool keepExtension)
 
 void ApplyLanguage(MainWindow &window)
 {
+    using FittedCaption::Room;
     const Form &f = window.form();
     const LanguageFile file(ProgramFolder::languageFile(Settings::read(Name::Language)));
     const auto buttons = [&](const char *key) { return file.text(u"Buttons"_s, QLatin1StringView(key)); };
     const auto menu = [&](const char *key) { return file.text(u"Menu"_s, QLatin1StringView(key)); };
     const auto label = [&](const char *key) { return file.text(u"Label"_s, QLatin1StringView(key)); };
+    const auto show = [](QWidget *control, const QString &caption, Room room = Room::Line) {
+        FittedCaption::show(*control, caption, room);
+    };
 
-    f.gButton->setText(buttons("Button01"));
-    f.cButton->setText(buttons("Button02"));
-    f.SButton->setText(buttons("Button03"));
-    f.fButton->setText(buttons("Button04"));
+    show(f.gButton, buttons("Button01"), Room::Command);
+    show(f.cButton, buttons("Button02"), Room::Command);
+    show(f.SButton, buttons("Button03"), Room::Command);
+    show(f.fButton, buttons("Button04"), Room::Command);
 
     QString t = menu("Menu01");
-    f.oFrame->setTitle(t);
+    show(f.oFrame, t);
     setTool(window, 5, Name::TPO, t);
     t = menu("Menu02");
-    f.gFrame->setTitle(t);
+    show(f.gFrame, t);
     setTool(window, 6, Name::TGO, t);
     t = menu("Menu03");
-    f.sFrame->setTitle(t);
+    show(f.sFrame, t);
     setTool(window, 7, Name::TMO, t);
     setTool(window, 8, Name::TMI, menu("Menu04"));
     setTool(window, 9, Name::TXI, menu("Menu05"));
     setTool(window, 10, Name::THL, menu("Menu06"));
     setTool(window, 11, Name::TCO, menu("Menu07"));
     t = menu("Menu08");
-    f.aFrame->setTitle(t);
+    show(f.aFrame, t);
     setTool(window, 12, Name::TAO, t);
     t = menu("Menu11");
-    f.iFrame->setTitle(t);
+    show(f.iFrame, t);
     setTool(window, 13, Name::TIO, t);
     setTool(window, 2, Name::TCS, menu("Menu09"));
     setTool(window, 3, Name::TCA, menu("Menu10"));
     setTool(window, 15, Name::TAT, menu("Menu12"));
     setTool(window, 16, Name::TAC, menu("Menu13"));
+    storeToolCaptions(window);
 
-    f.mFrame->setTitle(file.text(u"Frame"_s, u"Frame01"_s));
+    show(f.mFrame, file.text(u"Frame"_s, u"Frame01"_s));
     f.genList->setColumnCaption(file.text(u"List"_s, u"List01"_s));
 
-    f.ACu->setText(label("Label01"));
-    f.Slm->setText(label("Label02"));
-    f.slg->setText(label("Label03"));
-    f.Kot->setText(label("Label04"));
-    f.ccl->setText(label("Label05"));
-    f.ASg->setText(label("Label06"));
-    f.ccb->setText(label("Label07"));
-    f.soo->setText(label("Label08"));
-    f.Xs->setText(label("Label09"));
-    t = label("Label11");
-    f.ucLabel->setText(t);
-    f.uLabel->setText(t);
-    t = label("Label12");
-    f.lLabel->setText(t);
-    f.lcLabel->setText(t);
-    t = label("Label13");
-    f.nLabel->setText(t);
-    f.nuLabel->setText(t);
-    t = label("Label14");
-    f.sLabel->setText(t);
-    f.spLabel->setText(t);
-    f.aP->setText(label("Label15") + u" Tessaro"_s);
-    f.aV->setText(label("Label16") + u' ' +
-                  u"%1.%2.%3"_s.arg(TESSARO_VERSION_MAJOR).arg(TESSARO_VERSION_MINOR).arg(TESSARO_VERSION_PATCH));
-    f.aPl->setText(label("Label17") + u' ' + platformText());
-    f.aR->setText(label("Label18") + u" 07/02/2005"_s);
-    f.lngLabel->setText(label("Label10"));
-    f.iLabel->setText(label("Label19"));
-    f.dOption->setText(file.text(u"Option"_s, u"Option01"_s));
-    f.cOption->setText(file.text(u"Option"_s, u"Option02"_s));
-
-    // Beyond the captions every language file has: the clipboard timer's
-    // box keeps its English caption unless the file translates it, and the
-    // meter's words fall back to English one by one.
-    const QString clearAfter = label("Label20");
-    f.cca->setText(clearAfter.isEmpty() ? u"Clear clipboard after 10 seconds"_s : clearAfter);
-    std::array<QString, 4> words;
-    for (int r = 0; r < 4; ++r) {
-        const auto rating = MaskStrength::Rating(r);
-        const QString word = file.text(MaskStrength::LanguageSection, MaskStrength::languageKey(rating));
-        words[size_t(r)] = word.isEmpty() ? MaskStrength::englishWord(rating) : word;
+    show(f.ACu, label("Label01"));
+    show(f.Slm, label("Label02"));
+    show(f.slg, label("Label03"));
+    show(f.Kot, label("Label04"));
+    show(f.ccl, label("Label05"));
+    show(f.ASg, label("Label06"));
+    show(f.ccb, label("Label07"));
+    show(f.soo, label("Label08"));
+    show(f.Xs, label("Label09"));
+    show(f.cca, label("Label20"));
+    for (const auto &[key, labels] :
+         {std::pair{"Label11", std::array{f.ucLabel, f.uLabel}}, std::pair{"Label12", std::array{f.lLabel, f.lcLabel}},
+          std::pair{"Label13", std::array{f.nLabel, f.nuLabel}},
+          std::pair{"Label14", std::array{f.sLabel, f.spLabel}}}) {
+        t = label(key);
+        for (QLabel *each : labels)
+            show(each, t, Room::Label);
     }
+    // The word and look-alike controls.
+    show(f.wLabel, label("Label21"), Room::Label);
+    show(f.wcp, label("Label22"));
+    show(f.wlLabel, label("Label23"), Room::Label);
+    f.wcLabel->setProperty("caption", label("Label24"));
+    show(f.nla, label("Label25"));
+    f.wlEdit->setPlaceholderText(label("Label26"));
+    show(f.wlButton, buttons("Button05"), Room::Command);
+    WordListChoice::ShowWordCount(f);
+    show(f.aP, label("Label15") + u" Tessaro"_s);
+    show(f.aV, label("Label16") + u' ' +
+                   u"%1.%2.%3"_s.arg(TESSARO_VERSION_MAJOR).arg(TESSARO_VERSION_MINOR).arg(TESSARO_VERSION_PATCH));
+    show(f.aPl, label("Label17") + u' ' + platformText());
+    show(f.aR, label("Label18") + u" 07/02/2005"_s);
+    show(f.lngLabel, label("Label10"), Room::Label);
+    show(f.iLabel, label("Label19"), Room::Label);
+    show(f.dOption, file.text(u"Option"_s, u"Option01"_s));
+    show(f.cOption, file.text(u"Option"_s, u"Option02"_s));
+
+    std::array<QString, 4> words;
+    for (int r = 0; r < 4; ++r)
+        words[size_t(r)] = file.text(MaskStrength::LanguageSection, MaskStrength::languageKey(MaskStrength::Rating(r)));
     f.strengthMeter->setWords(words);
 }
 
 void ApplyChosenLanguage(MainWindow &window)
 {
-    Settings::write(Name::Language, window.form().LCombo->currentText());
+    const QString chosen = window.form().LCombo->currentText();
+    const QString path = ProgramFolder::languageFile(chosen);
+    if (!QFileInfo(path).isFile()) {
+        // A misspelt name would otherwise be stored and shown in English
+        // from now on: the user is told, and the panel stays open.
+        window.services().messages->show(
+            {u"There is no language file for \"%1\", so the language has not been changed.\r\n\r\n"
+             "Missing file: %2"_s.arg(chosen, QDir::toNativeSeparators(path)),
+             u"Error"_s, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical});
+        return;
+    }
+    Settings::write(Name::Language, chosen);
     ApplyLanguage(window);
     window.closePanel(*window.form().iFrame);
 }

@@ -15,13 +15,15 @@ void FillLanguageList(QComboBox &languages, bool keepExtension);
 
 // Sets every language-dependent text of the window from the file of the
 // language stored in Language: captions, panel titles, tool captions (each
-// also stored under its tool code, which the menu commands are recognised
-// by), the list header, the About lead-ins and the strength meter's words.
-// A missing file or key gives the empty text, applied like any other.
+// also stored under its tool code, which the menu commands check), the list
+// header, the About lead-ins and the strength meter's words. A text the
+// file lacks or leaves empty, or every text of a missing file, is English;
+// a caption too long for its place is shown elided (FittedCaption).
 void ApplyLanguage(MainWindow &window);
 
-// iButton: stores the language box's text as Language, whatever it is,
-// applies it, and closes the Interface Options panel.
+// iButton: stores the language box's text as Language, applies it, and
+// closes the Interface Options panel. A name without a language file is
+// neither stored nor applied: a message says so and the panel stays open.
 void ApplyChosenLanguage(MainWindow &window);
 
 // The text of the About panel's platform line on this system.

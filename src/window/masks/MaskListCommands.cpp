@@ -8,7 +8,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -65,9 +64,12 @@ void RemoveMask(QComboBox &masks, MessageBoxes &messages)
 
 void LoadMasks(QComboBox &masks)
 {
+    const std::optional<QStringList> saved = ReadListFile(ProgramFolder::path(ProgramFolder::File::MaskList));
+    if (!saved)
+        return;
     const QString text = masks.currentText();
-    ComboItems items(masks);
-    LoadFileToList(ProgramFolder::path(ProgramFolder::File::MaskList), items);
+    masks.clear();
+    masks.addItems(*saved); // one insertion for the whole list, not one per mask
     masks.setEditText(text);
 }
 
@@ -75,7 +77,6 @@ bool SaveMasks(QComboBox &masks, MessageBoxes &messages)
 {
     const QStringList rows = MaskFile::masksOf(ComboItems(masks));
     const QString path = ProgramFolder::pathForWriting(ProgramFolder::File::MaskList);
-    QDir().mkpath(QFileInfo(path).absolutePath());
     const SafeFileWriter::Result result = MaskFile::save(path, rows);
     if (!result.ok) {
         messages.show(

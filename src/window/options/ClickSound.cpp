@@ -1,17 +1,34 @@
 #include "options/ClickSound.h"
 
 #include "form/Form.h"
+#include "sounds/ClickPlayer.h"
 
-#include <QFile>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibrary>
 #include <QPushButton>
-#include <QSoundEffect>
 #include <QToolButton>
-#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
 constexpr char kProperty[] = "clickSound";
+
+// The player module lies beside the program in a build or a portable copy,
+// and in <libdir>/tessaro when installed. Null when it cannot be loaded.
+std::unique_ptr<ClickPlayer> loadPlayer()
+{
+    const QDir programs(QCoreApplication::applicationDirPath());
+    for (const QString &folder : {programs.path(), programs.filePath(QStringLiteral(TESSARO_MODULE_DIR))}) {
+        QLibrary module(folder + u"/tessaro_click_sound"_s);
+        using Create = ClickPlayer *(*)();
+        if (const auto create = reinterpret_cast<Create>(module.resolve("tessaroCreateClickPlayer")))
+            return std::unique_ptr<ClickPlayer>(create()); // the module stays loaded
+    }
+    return nullptr;
+}
+
 } // namespace
 
 // The sound lies in this static library's resources, which the linker keeps
@@ -53,12 +70,10 @@ void ClickSound::clicked(const QAbstractButton &button)
     if (button.property(kProperty).toInt() != kPlays)
         return;
     ++m_playCount;
-    if (!m_effect) {
-        // Loading is asynchronous and a missing device only sets an error
-        // status, so nothing here waits or reports.
-        m_effect = new QSoundEffect(this);
-        m_effect->setSource(QUrl(u"qrc:/sounds/click.wav"_s));
-        m_effect->setVolume(0.35f);
+    if (!m_playerLoaded) {
+        m_playerLoaded = true;
+        m_player = loadPlayer();
     }
-    m_effect->play();
+    if (m_player)
+        m_player->play();
 }

@@ -3,15 +3,17 @@
 #include <QList>
 #include <QObject>
 
+#include <memory>
+
+class ClickPlayer;
 class QAbstractButton;
-class QSoundEffect;
 struct Form;
 
 // The click sound of the window's push buttons. ApplySound switches the
 // listed buttons between playing it and staying silent (the button's
 // "clickSound" property: 2 plays, 0 is silent). The sound is a short WAV
-// played with QSoundEffect, created on the first click that needs it; with
-// no audio device or back end the click is simply silent.
+// played by a ClickPlayer, loaded with its module on the first click that
+// needs it; with no module, audio device or back end the click is silent.
 class ClickSound final : public QObject
 {
     Q_OBJECT
@@ -39,6 +41,7 @@ public:
 private:
     void clicked(const QAbstractButton &button);
 
-    QSoundEffect *m_effect = nullptr;
+    std::unique_ptr<ClickPlayer> m_player;
+    bool m_playerLoaded = false; // tried once: a missing module is not looked for again
     int m_playCount = 0;
 };

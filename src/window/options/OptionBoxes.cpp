@@ -1,5 +1,6 @@
 #include "options/OptionBoxes.h"
 
+#include "generation/WordListChoice.h"
 #include "MainWindow.h"
 #include "options/ClickSound.h"
 #include "options/ControlLooks.h"
@@ -30,6 +31,8 @@ constexpr std::array kOptions{
     Option{&Form::Kot, Name::OnTop,      Effect::Topmost},
     Option{&Form::soo, Name::Sound,      Effect::Sound},
     Option{&Form::Xs,  Name::Style,      Effect::Style},
+    Option{&Form::wcp, Name::WordCap,    Effect::Generation},
+    Option{&Form::nla, Name::NoLookAlike, Effect::Generation},
 };
 // clang-format on
 
@@ -69,6 +72,10 @@ void applyEffect(MainWindow &window, Effect effect, int state)
         break;
     case Effect::Style:
         window.looks().ApplyStyle(window.form(), state);
+        break;
+    case Effect::Generation:
+        window.refreshStrength();
+        WordListChoice::ShowWordCount(window.form());
         break;
     }
 }

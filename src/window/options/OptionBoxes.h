@@ -8,13 +8,15 @@ class MainWindow;
 class QCheckBox;
 struct Form;
 
-// The on/off options of the Program Options and Interface Options panels.
+// The on/off options of the Program Options and Interface Options panels,
+// and the two of generation (capital words, no look-alike characters).
 // Each box writes its setting the moment the user changes it ("1" ticked,
 // "0" unticked), then performs its immediate effect, if it has one. Setting
 // a box from code (as start-up does) writes nothing.
 namespace OptionBoxes {
 
-enum class Effect { None, Topmost, Sound, Style };
+// Generation: the strength meter and the word count are shown afresh.
+enum class Effect { None, Topmost, Sound, Style, Generation };
 
 struct Option
 {

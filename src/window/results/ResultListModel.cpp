@@ -58,7 +58,8 @@ QVariant ResultListModel::data(const QModelIndex &index, int role) const
 
 QVariant ResultListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (section != 0 || orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    // The header elides a long heading; its tooltip shows it whole.
+    if (section != 0 || orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
     return m_heading.text();
 }

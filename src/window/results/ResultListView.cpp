@@ -1,14 +1,41 @@
 #include "results/ResultListView.h"
 
+#include "results/PasswordRowDelegate.h"
 #include "results/ResultListModel.h"
 
 #include <QFontDatabase>
 #include <QHeaderView>
 
+namespace {
+
+// The list's header. Its one section fills the list and shows a heading too
+// long for it elided (the styles draw it whole, cut at both ends); the
+// heading's tooltip shows it whole.
+class ListHeader final : public QHeaderView
+{
+public:
+    explicit ListHeader(QWidget *parent) : QHeaderView(Qt::Horizontal, parent)
+    {
+        setSectionResizeMode(QHeaderView::Stretch);
+    }
+
+protected:
+    void initStyleOptionForIndex(QStyleOptionHeader *option, int logicalIndex) const override
+    {
+        QHeaderView::initStyleOptionForIndex(option, logicalIndex);
+        const int margins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, option, this);
+        option->text =
+            option->fontMetrics.elidedText(option->text, Qt::ElideRight, sectionSize(logicalIndex) - margins);
+    }
+};
+
+} // namespace
+
 ResultListView::ResultListView(QWidget *parent)
-    : QListView(parent), m_model(new ResultListModel(this)), m_header(new QHeaderView(Qt::Horizontal, this))
+    : QListView(parent), m_model(new ResultListModel(this)), m_header(new ListHeader(this))
 {
     setModel(m_model);
+    setItemDelegate(new PasswordRowDelegate(this));
     setUniformItemSizes(true);
     m_header->setModel(m_model);
     m_header->setFocusPolicy(Qt::NoFocus);
@@ -17,11 +44,12 @@ ResultListView::ResultListView(QWidget *parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setAlternatingRowColors(true);
     setTextElideMode(Qt::ElideRight);
-    m_header->setStretchLastSection(true);
     m_header->setSectionsClickable(false);
-    // Passwords read best in a fixed-width font: l, 1 and I stay apart.
+    // Passwords read best in a fixed-width font (l, 1 and I stay apart), a
+    // point larger than the window's text: they are read character by
+    // character, often to be typed elsewhere.
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    fixed.setPointSizeF(qMax(fixed.pointSizeF(), font().pointSizeF()));
+    fixed.setPointSizeF(qMax(fixed.pointSizeF(), font().pointSizeF() + 1));
     m_model->setRowFont(fixed);
 }
 

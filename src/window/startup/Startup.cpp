@@ -3,6 +3,7 @@
 #include "common/ProgramFolder.h"
 #include "common/UserMaskList.h"
 #include "generation/GenerationPanels.h"
+#include "generation/WordListChoice.h"
 #include "localisation/LanguageCommands.h"
 #include "MainWindow.h"
 #include "masks/MaskListCommands.h"
@@ -43,11 +44,12 @@ void setCaption(MainWindow &window)
 }
 
 // Where the program is installed: the running executable, under the
-// maker's key, for other programs to find.
+// maker's key, for other programs to find. Written only when it changed,
+// since every write of the store costs a synced rewrite of its file.
 void writeInstallPath(MainWindow &)
 {
-    SetRegValue(RegistryRoot::CurrentUser, Settings::MakerKey, Settings::InstallPathValue,
-                ProgramFolder::executablePath());
+    SetRegValues(RegistryRoot::CurrentUser, Settings::MakerKey,
+                 {{Settings::InstallPathValue, ProgramFolder::executablePath()}}, RegWrite::Changed);
 }
 
 // A stored position in twips as a number, or nothing when it is not one.
@@ -88,27 +90,19 @@ void restorePosition(MainWindow &window)
     window.move(WindowPlacement::reachablePosition(QRect(position, window.size()), screens));
 }
 
-// The stored tool captions, which the menu commands are recognised by: each
-// empty one gets its default.
-void writeToolCaptionDefaults(MainWindow &)
+// Every setting that reads as empty gets its start-up default, all in one
+// write of the store: each write rewrites the whole file.
+void writeMissingDefaults(MainWindow &)
 {
-    for (const QLatin1String code : {Name::TCA, Name::TCS, Name::TPO, Name::TGO, Name::TIO, Name::TMO, Name::TMI,
-                                     Name::TXI, Name::THL, Name::TCO, Name::TAO, Name::TAT, Name::TAC}) {
-        if (Settings::read(code).isEmpty())
-            Settings::write(code, Settings::startupDefault(code));
-    }
+    Settings::writeMissingDefaults();
 }
 
-// A setting that must not stay empty: the stored text, after writing the
-// default when it was empty.
-QString readOrWriteDefault(QLatin1String name)
+// A setting that must not stay empty: the stored text, or its default when
+// the store could not keep it.
+QString storedOrDefault(QLatin1String name)
 {
-    QString value = Settings::read(name);
-    if (value.isEmpty()) {
-        value = Settings::startupDefault(name);
-        Settings::write(name, value);
-    }
-    return value;
+    const QString value = Settings::read(name);
+    return value.isEmpty() ? Settings::startupDefault(name) : value;
 }
 
 // One row per language file in the language box.
@@ -128,7 +122,7 @@ void loadMaskList(MainWindow &window)
 // The language the window's texts come from, applied to every caption.
 void restoreLanguage(MainWindow &window)
 {
-    window.form().LCombo->setEditText(readOrWriteDefault(Name::Language));
+    window.form().LCombo->setEditText(storedOrDefault(Name::Language));
     Language::ApplyLanguage(window);
 }
 
@@ -144,7 +138,7 @@ void restoreMaskSymbols(MainWindow &window)
         {Name::iMask, form.iEdit},
     }};
     for (const auto &[name, edit] : symbols)
-        edit->setText(readOrWriteDefault(name));
+        edit->setText(storedOrDefault(name));
 }
 
 // An on/off setting shown by a check box: an empty value gets its default;
@@ -154,7 +148,7 @@ void restoreMaskSymbols(MainWindow &window)
 int restoreCheckBox(QLatin1String name, QCheckBox &box)
 {
     bool isNumber = false;
-    const int value = readOrWriteDefault(name).trimmed().toInt(&isNumber);
+    const int value = storedOrDefault(name).trimmed().toInt(&isNumber);
     if (isNumber && value == 0)
         box.setChecked(false);
     else if (isNumber && value == 1)
@@ -234,11 +228,7 @@ void restoreClearClipboard(MainWindow &window)
 void restoreGenerationMode(MainWindow &window)
 {
     const Form &form = window.form();
-    QString stored = Settings::read(Name::GenOpt);
-    if (stored.isEmpty()) {
-        stored = u"0"_s;
-        Settings::write(Name::GenOpt, stored);
-    }
+    const QString stored = storedOrDefault(Name::GenOpt);
     bool isNumber = false;
     const double value = stored.trimmed().toDouble(&isNumber);
     const int mode = isNumber && value >= -32768.5 && value < 32767.5 ? qRound(value) : 0;
@@ -260,18 +250,30 @@ void restoreCharacterClasses(MainWindow &window)
         {Name::Numeric, form.nEdit},
         {Name::Special, form.sEdit},
     }};
-    for (const auto &[name, edit] : classes) {
-        readOrWriteDefault(name);
-        edit->setText(Settings::read(name));
-    }
+    for (const auto &[name, edit] : classes)
+        edit->setText(storedOrDefault(name));
 }
 
-// The last mask, or the first saved mask when none is stored.
+// The word symbol and list, which stay empty when they are (no word symbol,
+// the shipped list), and the boxes for capital words and look-alikes.
+void restoreWordsAndLookAlikes(MainWindow &window)
+{
+    const Form &form = window.form();
+    form.wEdit->setText(Settings::read(Name::wMask));
+    form.wlEdit->setText(Settings::read(Name::Words));
+    restoreCheckBox(Name::WordCap, *form.wcp);
+    restoreCheckBox(Name::NoLookAlike, *form.nla);
+    WordListChoice::ShowWordCount(form);
+}
+
+// The last mask, or the first saved mask when none is stored; selected, so
+// that typing in the box, which has the focus, replaces it.
 void restoreLastMask(MainWindow &window)
 {
     QComboBox &mask = *window.form().mCombo;
     const QString stored = Settings::read(Name::String);
     mask.setEditText(stored.isEmpty() ? (mask.count() > 0 ? mask.itemText(0) : QString()) : stored);
+    mask.lineEdit()->selectAll();
 }
 
 // The last number generated, or 1.
@@ -287,7 +289,9 @@ void setAboutTexts(MainWindow &window)
     const Form &form = window.form();
     form.aC->setText(u"Made by Brasmoor"_s);
     form.aK->setPlainText(u"Thanks to the Tessaro team for the Spanish (Spain) translation.\n"
-                          "The version check is done with Qt, by The Qt Company (https://www.qt.io)."_s);
+                          "The version check is done with Qt, by The Qt Company (https://www.qt.io).\n"
+                          "The English word list is the EFF large word list, by the Electronic Frontier "
+                          "Foundation (https://www.eff.org), under CC BY 3.0 US."_s);
     const QString site = SiteAddress::siteUrl().toString();
     form.kmflnk->setText(site);
     form.kmflnk->setProperty("url", site);
@@ -307,7 +311,7 @@ constexpr std::array kSteps{
     Step(setCaption),
     Step(writeInstallPath),
     Step(restorePosition),
-    Step(writeToolCaptionDefaults),
+    Step(writeMissingDefaults),
     Step(fillLanguageList),
     Step(loadMaskList),
     Step(restoreLanguage),
@@ -326,6 +330,7 @@ constexpr std::array kSteps{
     Step(restoreClearAfterCopy),
     Step(restoreGenerationMode),
     Step(restoreCharacterClasses),
+    Step(restoreWordsAndLookAlikes),
     Step(setAboutTexts),
     Step(showMaskStrength),
 };

@@ -1,5 +1,6 @@
 #include "strength/StrengthMeter.h"
 
+#include "form/FittedCaption.h"
 #include "generation/GenerationSettings.h"
 
 #include <QPainter>
@@ -60,6 +61,11 @@ QString StrengthMeter::text() const
     return u"%1 bits %2"_s.arg(std::floor(m_bits)).arg(m_words[size_t(m_rating)]);
 }
 
+QString StrengthMeter::shownWord(const QString &word) const
+{
+    return FittedCaption::fitted(word, fontMetrics(), FittedCaption::Room::Word);
+}
+
 void StrengthMeter::refresh()
 {
     setToolTip(text());
@@ -73,7 +79,7 @@ QSize StrengthMeter::sizeHint() const
     const QFontMetrics metrics = fontMetrics();
     int widest = 0;
     for (const QString &word : m_words)
-        widest = std::max(widest, metrics.horizontalAdvance(word));
+        widest = std::max(widest, metrics.horizontalAdvance(shownWord(word)));
     return {metrics.horizontalAdvance(u"000 bits "_s) + widest + 2, metrics.height() + kBarHeight + 3};
 }
 
@@ -88,7 +94,7 @@ void StrengthMeter::paintEvent(QPaintEvent *)
     const QColor colour = colourOf(m_rating);
     painter.setPen(colour.darker(120));
     painter.drawText(QRect(metrics.horizontalAdvance(bitsText), 0, width(), line), Qt::AlignLeft | Qt::AlignVCenter,
-                     m_words[size_t(m_rating)]);
+                     shownWord(m_words[size_t(m_rating)]));
 
     const QRect track(0, line + 2, width() - 1, kBarHeight);
     painter.setPen(Qt::NoPen);

@@ -34,6 +34,8 @@ protected:
 
 private:
     void refresh();
+    // A word as the meter has room for it; the tooltip holds it whole.
+    QString shownWord(const QString &word) const;
 
     std::array<QString, 4> m_words;
     double m_bits = 0;

@@ -1,5 +1,6 @@
 #include "toolbar/ToolBand.h"
 
+#include "form/FittedCaption.h"
 #include "form/Icons.h"
 
 #include <QAction>
@@ -21,7 +22,7 @@ QAction *newTool(const QString &caption, const QIcon &icon = {}, const QString &
 {
     auto *action = new QAction(icon, caption);
     if (!toolTip.isEmpty())
-        action->setToolTip(toolTip);
+        FittedCaption::setToolTip(*action, toolTip);
     return action;
 }
 
@@ -82,6 +83,11 @@ ToolBand::ToolBand(QWidget *parent) : QMenuBar(parent)
 QAction *ToolBand::tool(int index) const
 {
     return index >= 1 && index <= m_tools.size() ? m_tools.at(index - 1) : nullptr;
+}
+
+int ToolBand::indexOf(const QAction &tool) const
+{
+    return int(m_tools.indexOf(const_cast<QAction *>(&tool))) + 1;
 }
 
 QMenu *ToolBand::menu(const QString &id) const

@@ -8,8 +8,7 @@ class QMenu;
 
 // The toolbar and menu control genbars: the menus ID_File, ID_Edit and
 // ID_Save, shown as the window's menu bar, and the sixteen tools addressed
-// by a 1-based index. Choosing any tool raises toolClicked with that tool;
-// the window tells the tools apart by their captions.
+// by a 1-based index. Choosing any tool raises toolClicked with that tool.
 class ToolBand final : public QMenuBar
 {
     Q_OBJECT
@@ -21,6 +20,8 @@ public:
 
     // The tool with the given 1-based index, or nullptr.
     QAction *tool(int index) const;
+    // The 1-based index of a tool, or 0 for an action that is none.
+    int indexOf(const QAction &tool) const;
     // The menu with the given id, matched without regard to case.
     QMenu *menu(const QString &id) const;
     // Pops up the menu with the given id at a screen position, without

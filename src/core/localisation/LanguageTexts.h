@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QAnyStringView>
+#include <QLatin1StringView>
+#include <QString>
+
+#include <span>
+
+// The texts the program reads from a language file, each with the English
+// text it shows when the file lacks it or leaves it empty: a language file
+// can change what a caption says, never leave a control without one.
+namespace Localisation {
+
+struct LanguageText
+{
+    QLatin1StringView section;
+    QLatin1StringView key;
+    QLatin1StringView english;
+};
+
+// Every section and key the program reads, in the order of the files.
+std::span<const LanguageText> languageTexts();
+
+// The English text of a key, or the empty text for a key the program does
+// not read.
+QString englishText(QAnyStringView section, QAnyStringView key);
+
+// The value of section/key in the language file at path (ReadIniValue), or
+// its English text when the file, the key or the value is missing.
+QString textOrEnglish(const QString &languageFile, const QString &section, const QString &key);
+
+} // namespace Localisation

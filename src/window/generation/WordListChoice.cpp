@@ -1,0 +1,77 @@
+#include "generation/WordListChoice.h"
+
+#include "form/FittedCaption.h"
+
+#include "dialogs/FileDialogs.h"
+#include "form/Form.h"
+#include "generation/WordList.h"
+#include "messages/MessageBoxes.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+
+using namespace Qt::StringLiterals;
+
+namespace WordListChoice {
+
+namespace {
+
+WordList::Read readList(const Form &form, const QString &fileName)
+{
+    return WordList::read(WordList::pathOf(fileName), form.wcp->isChecked());
+}
+
+void report(const WordList::Read &list, MessageBoxes &messages)
+{
+    messages.show({list.message(), u"Error"_s, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical});
+}
+
+} // namespace
+
+void ChooseWordList(const Form &form, FileDialogs &dialogs, MessageBoxes &messages)
+{
+    FileDialogs::Request request;
+    request.kind = FileDialogs::Kind::Open;
+    request.title = u"Choose a word list"_s;
+    request.folder = QFileInfo(WordList::pathOf(form.wlEdit->text())).absolutePath();
+    request.nameFilters = {u"Word lists (*.txt)"_s, u"All files (*)"_s};
+    request.confirmOverwrite = false;
+    const QStringList chosen = dialogs.chooseFiles(request);
+    if (chosen.isEmpty())
+        return;
+    if (const WordList::Read list = readList(form, chosen.front()); !list.words) {
+        report(list, messages);
+        return;
+    }
+    form.wlEdit->setText(chosen.front());
+    ShowWordCount(form);
+}
+
+void ShowWordCount(const Form &form)
+{
+    const WordList::Read list = readList(form, form.wlEdit->text());
+    if (!list.words) {
+        FittedCaption::show(*form.wcLabel, list.message(), FittedCaption::Room::Line);
+        return;
+    }
+    const QString caption = form.wcLabel->property("caption").toString();
+    const QString count = QString::number(list.words->size());
+    FittedCaption::show(*form.wcLabel, caption.contains(u"%1"_s) ? caption.arg(count) : count + u' ' + caption,
+                        FittedCaption::Room::Line);
+}
+
+bool CheckWordList(const Form &form, MessageBoxes &messages)
+{
+    if (form.wlEdit->text().isEmpty())
+        return true;
+    const WordList::Read list = readList(form, form.wlEdit->text());
+    if (list.words)
+        return true;
+    report(list, messages);
+    form.wlEdit->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+} // namespace WordListChoice

@@ -1,0 +1,25 @@
+#pragma once
+
+class FileDialogs;
+class MessageBoxes;
+struct Form;
+
+// The word list controls of the Mask Options panel (sFrame): the file name
+// wlEdit (empty for the shipped English list), its button wlButton and the
+// count wcLabel. The file name is stored as Words by the panel's save.
+namespace WordListChoice {
+
+// wlButton: picks a list file through the file dialogs. A list that can be
+// used goes into wlEdit and its count is shown; one that can't is reported
+// (title "Error") and wlEdit keeps what it held.
+void ChooseWordList(const Form &form, FileDialogs &dialogs, MessageBoxes &messages);
+
+// wcLabel: the caption (its "caption" property, "%1 words") with the number
+// of words in the list wlEdit names, or why that list can't be used.
+void ShowWordCount(const Form &form);
+
+// The save's check: true when wlEdit is empty or names a list that can be
+// used; otherwise reports it, gives wlEdit the focus and returns false.
+bool CheckWordList(const Form &form, MessageBoxes &messages);
+
+} // namespace WordListChoice
