@@ -21,8 +21,8 @@ constexpr qsizetype kChunkBytes = qsizetype(256) << 10;
 constexpr int kMostAttemptsPerChunk = 8192;
 // With it, a chunk holds one attempt for every 256 passwords the table may
 // keep (at least 8192, at most a million, and 32 MiB of UTF-8): the check
-// then touches the table as densely whatever its size, so its cost per
-// password stays the same from a million passwords to a hundred million.
+// then walks the table as densely whatever its size, and its cost per
+// password changes little from a million passwords to a hundred million.
 constexpr int kTableShare = 256;
 constexpr int kFewestCheckedPerChunk = 8192;
 constexpr int kMostCheckedPerChunk = 1 << 20;
