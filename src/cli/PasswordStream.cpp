@@ -15,31 +15,50 @@
 
 namespace {
 
-// A chunk holds up to 256 KiB of UTF-8 (each password at its widest).
+// Without the duplicate check a chunk holds up to 256 KiB of UTF-8 (each
+// password at its widest) and at most 8192 attempts.
 constexpr qsizetype kChunkBytes = qsizetype(256) << 10;
 constexpr int kMostAttemptsPerChunk = 8192;
-// How far ahead of the check a fingerprint's bucket is fetched.
-constexpr int kPrefetchAhead = 12;
+// With it, a chunk holds one attempt for every 256 passwords the table may
+// keep (at least 8192, at most a million, and 32 MiB of UTF-8): the check
+// then walks the table as densely whatever its size, and its cost per
+// password changes little from a million passwords to a hundred million.
+constexpr int kTableShare = 256;
+constexpr int kFewestCheckedPerChunk = 8192;
+constexpr int kMostCheckedPerChunk = 1 << 20;
+constexpr qsizetype kMostCheckedChunkBytes = qsizetype(32) << 20;
 // The text and CSV layouts are collected up to this size before a write.
 constexpr qsizetype kLayoutBytes = qsizetype(1) << 20;
-
-ChunkRecipe recipeFor(const PasswordBuilder &builder, const StreamRequest &request)
-{
-    ChunkRecipe recipe;
-    recipe.attempts = qMax(request.count, 0);
-    recipe.stride16 = qMax<qsizetype>(builder.maxLength(), 1);
-    recipe.attemptsPerChunk =
-        int(qBound(qsizetype(1), kChunkBytes / (recipe.stride16 * 3 + 1), qsizetype(kMostAttemptsPerChunk)));
-    recipe.keepText16 = request.format != OutputFormat::Lines;
-    recipe.fingerprint = request.dropDuplicates ? request.fingerprint : nullptr;
-    return recipe;
-}
 
 // The most different passwords the duplicate check may have to keep.
 quint64 passwordsToKeep(const StreamRequest &request)
 {
     const quint64 attempts = quint64(qMax(request.count, 0));
     return request.distinctPasswords ? qMin(attempts, *request.distinctPasswords) : attempts;
+}
+
+ChunkRecipe recipeFor(const PasswordBuilder &builder, const StreamRequest &request)
+{
+    ChunkRecipe recipe;
+    recipe.attempts = qMax(request.count, 0);
+    recipe.stride16 = qMax<qsizetype>(builder.maxLength(), 1);
+    const qsizetype stride8 = recipe.stride16 * 3 + 1;
+    if (request.dropDuplicates) {
+        const quint64 share = passwordsToKeep(request) / kTableShare;
+        const auto wanted = qsizetype(qBound<quint64>(kFewestCheckedPerChunk, share, kMostCheckedPerChunk));
+        recipe.attemptsPerChunk = int(qBound(qsizetype(1), kMostCheckedChunkBytes / stride8, wanted));
+    } else {
+        recipe.attemptsPerChunk = int(qBound(qsizetype(1), kChunkBytes / stride8, qsizetype(kMostAttemptsPerChunk)));
+    }
+    recipe.attemptsPerChunk = int(qMin<qint64>(recipe.attemptsPerChunk, qMax<qint64>(recipe.attempts, 1)));
+    recipe.keepText16 = request.format != OutputFormat::Lines;
+    recipe.fingerprint = request.dropDuplicates ? request.fingerprint : nullptr;
+    return recipe;
+}
+
+qint64 chunkCount(const ChunkRecipe &recipe)
+{
+    return (recipe.attempts + recipe.attemptsPerChunk - 1) / recipe.attemptsPerChunk;
 }
 
 } // namespace
@@ -93,21 +112,31 @@ qsizetype toUtf8(const char16_t *text, qsizetype length, char *out)
 quint64 streamMemoryNeeded(const PasswordBuilder &builder, const StreamRequest &request)
 {
     const ChunkRecipe recipe = recipeFor(builder, request);
-    const qint64 chunks = (recipe.attempts + recipe.attemptsPerChunk - 1) / recipe.attemptsPerChunk;
-    // Per attempt of a chunk: its UTF-8, line end, fingerprint, UTF-16 and length.
-    const quint64 perAttempt = quint64(recipe.stride16 * 3 + 1) + 8 + 16 + quint64(recipe.stride16 * 2) + 8;
-    const auto inFlight = quint64(PasswordStreamWorkers::slotsFor(PasswordStreamWorkers::threadsFor(chunks)));
-    const quint64 table = request.dropDuplicates ? SeenPasswords::bytesFor(passwordsToKeep(request)) : 0;
-    return table + inFlight * perAttempt * quint64(recipe.attemptsPerChunk) + 2 * quint64(kLayoutBytes);
+    const int workers = PasswordStreamWorkers::workersFor(chunkCount(recipe));
+    // Per attempt of a chunk: its UTF-8 and line end, UTF-16 and length,
+    // fingerprint, attempt number and verdict; and what each thread sorts with.
+    quint64 perAttempt = quint64(recipe.stride16 * 3 + 1) + 4;
+    if (recipe.keepText16)
+        perAttempt += quint64(recipe.stride16 * 2) + 8;
+    quint64 table = 0;
+    quint64 sorting = 0;
+    if (request.dropDuplicates) {
+        perAttempt += 16 + 4 + 1;
+        sorting = quint64(workers + 1) * (16 + 3 * 4);
+        table = SeenPasswords::bytesFor(passwordsToKeep(request), workers + 1);
+    }
+    const auto inFlight = quint64(PasswordStreamWorkers::slotsFor(workers));
+    return table + (inFlight * perAttempt + sorting) * quint64(recipe.attemptsPerChunk) + 2 * quint64(kLayoutBytes);
 }
 
 StreamResult streamPasswords(const PasswordBuilder &builder, const StreamRequest &request, OutputSink &sink)
 {
     StreamResult result;
     const ChunkRecipe recipe = recipeFor(builder, request);
+    const int workerCount = PasswordStreamWorkers::workersFor(chunkCount(recipe));
     std::optional<SeenPasswords> seen;
     if (request.dropDuplicates)
-        seen.emplace(passwordsToKeep(request));
+        seen.emplace(passwordsToKeep(request), workerCount + 1);
 
     // The lines layout is squeezed in place: kept lines move down over
     // dropped ones and the chunk is written as it stands. The other layouts
@@ -118,25 +147,18 @@ StreamResult streamPasswords(const PasswordBuilder &builder, const StreamRequest
         layout.reserve(kLayoutBytes + recipe.attemptsPerChunk * (recipe.stride16 * 6 + 4));
     ExportLayouts::CsvWriter csv;
 
-    const qint64 chunks = (recipe.attempts + recipe.attemptsPerChunk - 1) / recipe.attemptsPerChunk;
-    PasswordStreamWorkers workers(builder, recipe, PasswordStreamWorkers::threadsFor(chunks));
+    PasswordStreamWorkers workers(builder, recipe, workerCount, seen ? &*seen : nullptr);
     while (PasswordChunk *chunk = workers.next()) {
-        char *const text = chunk->lines.data();
+        char *const text = chunk->lines.get();
         qsizetype kept = 0;
         qsizetype lineStart = 0;
-        for (int i = 0; seen && i < qMin(kPrefetchAhead, chunk->attempts); ++i)
-            seen->prefetch(chunk->fingerprints[size_t(i)]);
         for (int i = 0; i < chunk->attempts; ++i) {
             const qsizetype lineEnd = chunk->lineEnds[size_t(i)];
             const qsizetype lineLength = lineEnd - lineStart;
             const qsizetype start = lineStart;
             lineStart = lineEnd;
-            if (seen && i + kPrefetchAhead < chunk->attempts)
-                seen->prefetch(chunk->fingerprints[size_t(i + kPrefetchAhead)]);
-            if (lineLength == 1)
-                continue; // an empty password: the line end alone
-            if (seen && !seen->insert(chunk->fingerprints[size_t(i)]))
-                continue;
+            if (lineLength == 1 || (seen && !chunk->isNew[size_t(i)]))
+                continue; // empty (the line end alone), or seen before
             ++result.written;
             if (lines) {
                 if (kept != start)
@@ -159,7 +181,7 @@ StreamResult streamPasswords(const PasswordBuilder &builder, const StreamRequest
                 return result;
             layout.resize(0);
         }
-        if (seen && request.distinctPasswords && seen->size() >= *request.distinctPasswords)
+        if (seen && request.distinctPasswords && quint64(result.written) >= *request.distinctPasswords)
             break; // every further attempt would be a duplicate
     }
     if (request.format == OutputFormat::Csv && result.written > 0)

@@ -1,37 +1,66 @@
 #include "PasswordStreamWorkers.h"
 
 #include "PasswordStream.h"
+#include "SeenPasswords.h"
 
 #include "generation/PasswordBuilder.h"
 
 #include <algorithm>
+#include <array>
 #include <system_error>
 
-PasswordStreamWorkers::PasswordStreamWorkers(const PasswordBuilder &builder, const ChunkRecipe &recipe, int threads)
-    : m_builder(builder), m_recipe(recipe), m_key(recipe.fingerprint ? newFingerprintKey() : FingerprintKey()),
+namespace {
+
+// How far ahead of the check a fingerprint's bucket is fetched.
+constexpr int kPrefetchAhead = 16;
+// Fingerprints are sorted by the top 22 bits of their high half, 11 at a time.
+constexpr int kDigitBits = 11;
+constexpr quint32 kDigits = 1u << kDigitBits;
+
+} // namespace
+
+PasswordStreamWorkers::PasswordStreamWorkers(const PasswordBuilder &builder, const ChunkRecipe &recipe, int workers,
+                                             SeenPasswords *seen)
+    : m_builder(builder), m_recipe(recipe), m_seen(recipe.fingerprint ? seen : nullptr),
+      m_shards(m_seen ? workers + 1 : 0), m_key(m_seen ? newFingerprintKey() : FingerprintKey()),
       m_countersPerPassword(
           std::count_if(builder.steps().begin(), builder.steps().end(),
                         [](const auto &step) { return step.kind == PasswordBuilder::Step::Counter; })),
       m_chunkCount((recipe.attempts + recipe.attemptsPerChunk - 1) / recipe.attemptsPerChunk),
-      m_slots(size_t(slotsFor(threads))), m_takerRandom(std::make_unique<RandomSource>())
+      m_slots(size_t(slotsFor(workers))), m_nextToCheck(size_t(m_shards), 0)
 {
     const auto perChunk = size_t(recipe.attemptsPerChunk);
     for (Slot &slot : m_slots) {
         PasswordChunk &chunk = slot.chunk;
-        chunk.lines.resize(perChunk * size_t(recipe.stride16 * 3 + 1));
+        chunk.lines.reset(new char[perChunk * size_t(recipe.stride16 * 3 + 1)]);
         chunk.lineEnds.resize(perChunk);
-        if (recipe.fingerprint)
-            chunk.fingerprints.resize(perChunk);
         // Without keepText16 one password's room serves as scratch.
         chunk.text16.resize((recipe.keepText16 ? perChunk : 1) * size_t(recipe.stride16));
         if (recipe.keepText16)
             chunk.lengths16.resize(perChunk);
+        if (m_seen) {
+            chunk.fingerprints.resize(perChunk);
+            chunk.attemptOf.resize(perChunk);
+            chunk.shardEnds.resize(size_t(m_shards));
+            chunk.isNew.resize(perChunk);
+        }
     }
-    try {
-        for (int i = 0; i < threads; ++i)
-            m_threads.emplace_back(&PasswordStreamWorkers::work, this);
-    } catch (const std::system_error &) {
-        // No more threads to be had: the ones started, and the taker, do it all.
+    for (int i = 0; i <= workers; ++i) {
+        m_makers.push_back(std::make_unique<Maker>());
+        if (m_seen) {
+            m_makers.back()->fingerprints.resize(perChunk);
+            m_makers.back()->keys.resize(perChunk);
+            m_makers.back()->order.resize(perChunk);
+            m_makers.back()->sorted.resize(perChunk);
+        }
+    }
+    m_takerShards.push_back(0);
+    for (int i = 1; i <= workers; ++i) {
+        try {
+            m_threads.emplace_back(&PasswordStreamWorkers::work, this, i, m_makers[size_t(i)].get());
+        } catch (const std::system_error &) {
+            m_takerShards.push_back(i); // no thread to be had: the taker checks that shard too
+        }
     }
 }
 
@@ -46,62 +75,128 @@ PasswordStreamWorkers::~PasswordStreamWorkers()
         thread.join();
 }
 
-int PasswordStreamWorkers::threadsFor(qint64 chunks)
+int PasswordStreamWorkers::workersFor(qint64 chunks)
 {
-    // Beyond a few workers the taker, which alone checks and writes, is the
-    // bottleneck.
+    // A power of two of threads in all (the table's shards), and at most
+    // four: the taking thread alone writes.
     const int cores = int(std::thread::hardware_concurrency());
-    return int(qBound(qint64(0), qMin(qint64(cores) - 1, chunks - 1), qint64(3)));
+    if (chunks < 2 || cores < 2)
+        return 0;
+    return cores < 4 ? 1 : 3;
 }
 
-PasswordStreamWorkers::Slot *PasswordStreamWorkers::claimLocked()
+bool PasswordStreamWorkers::workLocked(std::unique_lock<std::mutex> &lock, const std::vector<int> &shards, Maker &maker)
 {
-    if (m_stopping || m_nextToFill >= m_chunkCount)
-        return nullptr;
-    Slot &slot = m_slots[size_t(m_nextToFill % qint64(m_slots.size()))];
-    if (slot.state != Slot::Free)
-        return nullptr;
+    if (m_stopping)
+        return false;
+    // Checking comes first: the chunks wait for it in order.
+    for (size_t i = 0; m_seen && i < shards.size(); ++i) {
+        const int shard = shards[i];
+        const qint64 next = m_nextToCheck[size_t(shard)];
+        Slot &slot = slotOf(next);
+        if (next >= m_nextToFill || slot.state != Slot::Filled ||
+            slot.chunk.firstAttempt != next * m_recipe.attemptsPerChunk)
+            continue;
+        ++m_nextToCheck[size_t(shard)];
+        lock.unlock();
+        check(slot.chunk, shard);
+        lock.lock();
+        ++slot.shardsChecked;
+        m_changed.notify_all();
+        return true;
+    }
+    if (m_nextToFill >= m_chunkCount || slotOf(m_nextToFill).state != Slot::Free)
+        return false;
+    Slot &slot = slotOf(m_nextToFill);
     slot.state = Slot::Filling;
+    slot.shardsChecked = 0;
     slot.chunk.firstAttempt = m_nextToFill * m_recipe.attemptsPerChunk;
     slot.chunk.attempts = int(qMin<qint64>(m_recipe.attemptsPerChunk, m_recipe.attempts - slot.chunk.firstAttempt));
     ++m_nextToFill;
-    return &slot;
+    lock.unlock();
+    fill(slot.chunk, maker);
+    lock.lock();
+    slot.state = Slot::Filled;
+    m_changed.notify_all();
+    return true;
 }
 
-void PasswordStreamWorkers::fill(PasswordChunk &chunk, RandomSource &random) const
+void PasswordStreamWorkers::fill(PasswordChunk &chunk, Maker &maker) const
 {
     qint64 counter = chunk.firstAttempt * m_countersPerPassword;
-    char *const lines = chunk.lines.data();
+    char *const lines = chunk.lines.get();
     char *at = lines;
     for (int i = 0; i < chunk.attempts; ++i) {
         char16_t *text16 = chunk.text16.data() + (m_recipe.keepText16 ? m_recipe.stride16 * i : 0);
-        const qsizetype length16 = m_builder.build(text16, random, counter);
+        const qsizetype length16 = m_builder.build(text16, maker.random, counter);
         const qsizetype length8 = toUtf8(text16, length16, at);
-        if (m_recipe.fingerprint)
-            chunk.fingerprints[size_t(i)] = m_recipe.fingerprint(at, size_t(length8), m_key);
+        if (m_seen)
+            maker.fingerprints[size_t(i)] = m_recipe.fingerprint(at, size_t(length8), m_key);
         if (m_recipe.keepText16)
             chunk.lengths16[size_t(i)] = length16;
         at += length8;
         *at++ = '\n';
-        chunk.lineEnds[size_t(i)] = at - lines;
+        chunk.lineEnds[size_t(i)] = quint32(at - lines);
+    }
+    if (m_seen)
+        sortByFingerprint(chunk, maker);
+}
+
+void PasswordStreamWorkers::sortByFingerprint(PasswordChunk &chunk, Maker &maker) const
+{
+    // A stable radix sort in two passes, so that the check walks each shard
+    // of the table upwards, and equal fingerprints keep their attempt order.
+    const auto n = size_t(chunk.attempts);
+    for (size_t i = 0; i < n; ++i)
+        maker.keys[i] = quint32(maker.fingerprints[i].high >> (64 - 2 * kDigitBits));
+    std::array<quint32, kDigits + 1> low{}, high{};
+    for (size_t i = 0; i < n; ++i) {
+        ++low[(maker.keys[i] & (kDigits - 1)) + 1];
+        ++high[(maker.keys[i] >> kDigitBits) + 1];
+    }
+    for (quint32 d = 0; d < kDigits; ++d) {
+        low[d + 1] += low[d];
+        high[d + 1] += high[d];
+    }
+    // Where each shard's run ends: the shard is the top bits of the high digit.
+    for (int shard = 0; shard < m_shards; ++shard)
+        chunk.shardEnds[size_t(shard)] = int(high[(quint32(shard) + 1) * kDigits / quint32(m_shards)]);
+    for (size_t i = 0; i < n; ++i)
+        maker.sorted[low[maker.keys[i] & (kDigits - 1)]++] = quint32(i);
+    for (size_t j = 0; j < n; ++j) {
+        const quint32 i = maker.sorted[j];
+        maker.order[high[maker.keys[i] >> kDigitBits]++] = i;
+    }
+    for (size_t k = 0; k < n; ++k) {
+        chunk.attemptOf[k] = maker.order[k];
+        chunk.fingerprints[k] = maker.fingerprints[maker.order[k]];
     }
 }
 
-void PasswordStreamWorkers::work()
+void PasswordStreamWorkers::check(PasswordChunk &chunk, int shard) const
 {
-    RandomSource random; // a key of its own
+    const int begin = shard == 0 ? 0 : chunk.shardEnds[size_t(shard - 1)];
+    const int end = chunk.shardEnds[size_t(shard)];
+    for (int k = begin; k < qMin(begin + kPrefetchAhead, end); ++k)
+        m_seen->prefetch(chunk.fingerprints[size_t(k)]);
+    for (int k = begin; k < end; ++k) {
+        if (k + kPrefetchAhead < end)
+            m_seen->prefetch(chunk.fingerprints[size_t(k + kPrefetchAhead)]);
+        chunk.isNew[chunk.attemptOf[size_t(k)]] = m_seen->insert(chunk.fingerprints[size_t(k)]);
+    }
+}
+
+void PasswordStreamWorkers::work(int shard, Maker *maker)
+{
+    const std::vector<int> shards{shard};
     std::unique_lock lock(m_mutex);
-    while (!m_stopping && m_nextToFill < m_chunkCount) {
-        Slot *slot = claimLocked();
-        if (!slot) {
-            m_changed.wait(lock);
+    while (!m_stopping) {
+        if (workLocked(lock, shards, *maker))
             continue;
-        }
-        lock.unlock();
-        fill(slot->chunk, random);
-        lock.lock();
-        slot->state = Slot::Ready;
-        m_changed.notify_all();
+        const bool checkedAll = !m_seen || m_nextToCheck[size_t(shard)] >= m_chunkCount;
+        if (m_nextToFill >= m_chunkCount && checkedAll)
+            return;
+        m_changed.wait(lock);
     }
 }
 
@@ -110,26 +205,19 @@ PasswordChunk *PasswordStreamWorkers::next()
     std::unique_lock lock(m_mutex);
     if (m_nextToTake >= m_chunkCount)
         return nullptr;
-    Slot &wanted = m_slots[size_t(m_nextToTake % qint64(m_slots.size()))];
-    // The slot's previous chunk was given back before this one is asked
-    // for, so a ready slot holds this one.
-    while (wanted.state != Slot::Ready) {
-        if (Slot *slot = claimLocked()) {
-            lock.unlock();
-            fill(slot->chunk, *m_takerRandom);
-            lock.lock();
-            slot->state = Slot::Ready;
-            m_changed.notify_all();
-        } else {
+    Slot &wanted = slotOf(m_nextToTake);
+    const qint64 firstAttempt = m_nextToTake * m_recipe.attemptsPerChunk;
+    while (wanted.state != Slot::Filled || wanted.chunk.firstAttempt != firstAttempt ||
+           wanted.shardsChecked < m_shards) {
+        if (!workLocked(lock, m_takerShards, *m_makers.front()))
             m_changed.wait(lock);
-        }
     }
     wanted.state = Slot::Taken;
     ++m_nextToTake;
     return &wanted.chunk;
 }
 
-void PasswordStreamWorkers::release(PasswordChunk *chunk)
+void PasswordStreamWorkers::release(const PasswordChunk *chunk)
 {
     {
         const std::lock_guard lock(m_mutex);

@@ -13,18 +13,26 @@
 #include <vector>
 
 class PasswordBuilder;
+class SeenPasswords;
 
 // A run of consecutive attempts, made on some thread: each password as UTF-8
-// ended by LF, back to back, and, as asked, its fingerprint and its UTF-16.
+// ended by LF, back to back, its UTF-16 when asked, and with the duplicate
+// check whether it is new.
 struct PasswordChunk
 {
     qint64 firstAttempt = 0;
     int attempts = 0;
-    std::vector<char> lines;
-    std::vector<qsizetype> lineEnds;       // where each password's line ends in lines
-    std::vector<Fingerprint> fingerprints; // with a fingerprint function only
-    std::vector<char16_t> text16;          // with keepText16: stride16 units a password
-    std::vector<qsizetype> lengths16;      // 0 for an empty password
+    std::unique_ptr<char[]> lines; // not zeroed: only what is written is touched
+    std::vector<quint32> lineEnds; // where each password's line ends in lines
+    std::vector<char16_t> text16;  // with keepText16: stride16 units a password
+    std::vector<qsizetype> lengths16;
+    // The duplicate check: fingerprints in ascending order of their high
+    // half, which attempt each is, where each shard's run ends, and the
+    // verdicts in attempt order.
+    std::vector<Fingerprint> fingerprints;
+    std::vector<quint32> attemptOf;
+    std::vector<int> shardEnds;
+    std::vector<quint8> isNew;
 };
 
 struct ChunkRecipe
@@ -36,54 +44,74 @@ struct ChunkRecipe
     FingerprintFunction fingerprint = nullptr; // none: no duplicate check
 };
 
-// Makes a stream's chunks on worker threads, each with its own random
-// source, and hands them out in the order of their attempts. The thread that
-// takes them makes chunks too while it would otherwise wait. Every password
-// is made by PasswordBuilder from a fresh uniform draw, whichever thread
-// makes it, and the counter of each attempt is fixed by its number, so the
-// stream is the one a single thread would make.
+// Makes a stream's chunks and, with a duplicate check, checks them, on
+// worker threads and on the thread that takes the chunks, and hands them
+// out in the order of their attempts. Each thread has its own random source;
+// every password is made by PasswordBuilder from fresh uniform draws, and
+// the counter of each attempt is fixed by its number, so the stream is the
+// one a single thread would make. Each thread checks one shard of the table,
+// chunk after chunk in order, so a password is new exactly when no earlier
+// attempt had its fingerprint.
 class PasswordStreamWorkers
 {
 public:
-    // threads: how many workers besides the taking thread (0: none).
-    PasswordStreamWorkers(const PasswordBuilder &builder, const ChunkRecipe &recipe, int threads);
-    // Stops the workers after the chunks they are making.
+    // seen: the table, with one shard for each thread (workers + 1), or
+    // nullptr without a duplicate check.
+    PasswordStreamWorkers(const PasswordBuilder &builder, const ChunkRecipe &recipe, int workers, SeenPasswords *seen);
+    // Stops the workers after what they are doing.
     ~PasswordStreamWorkers();
     PasswordStreamWorkers(const PasswordStreamWorkers &) = delete;
     PasswordStreamWorkers &operator=(const PasswordStreamWorkers &) = delete;
 
-    // The next chunk in order, or nullptr after the last. It is the caller's
-    // to change until it is given back with release().
+    // The next chunk in order, made and checked, or nullptr after the last.
+    // It stays the caller's until it is given back with release().
     PasswordChunk *next();
-    void release(PasswordChunk *chunk);
+    void release(const PasswordChunk *chunk);
 
-    // Workers worth starting on this machine for a stream of that many chunks.
-    static int threadsFor(qint64 chunks);
+    // Workers worth starting on this machine for a stream of that many chunks: 0, 1 or 3.
+    static int workersFor(qint64 chunks);
     // Chunks in flight at once with that many workers.
-    static int slotsFor(int threads) { return 2 * (threads + 1) + 2; }
+    static int slotsFor(int workers) { return workers + 3; }
 
 private:
     struct Slot
     {
-        enum State { Free, Filling, Ready, Taken } state = Free;
+        enum State { Free, Filling, Filled, Taken } state = Free;
+        int shardsChecked = 0;
         PasswordChunk chunk;
     };
+    // What a thread keeps for making chunks.
+    struct Maker
+    {
+        RandomSource random;
+        std::vector<Fingerprint> fingerprints; // in attempt order
+        std::vector<quint32> keys, order, sorted;
+    };
 
-    Slot *claimLocked();
-    void fill(PasswordChunk &chunk, RandomSource &random) const;
-    void work();
+    Slot &slotOf(qint64 chunk) { return m_slots[size_t(chunk % qint64(m_slots.size()))]; }
+    // One step of a thread's share, called with the lock held: checks its
+    // shard of the next chunk, or makes a chunk. False when there is none to do.
+    bool workLocked(std::unique_lock<std::mutex> &lock, const std::vector<int> &shards, Maker &maker);
+    void fill(PasswordChunk &chunk, Maker &maker) const;
+    void sortByFingerprint(PasswordChunk &chunk, Maker &maker) const;
+    void check(PasswordChunk &chunk, int shard) const;
+    void work(int shard, Maker *maker);
 
     const PasswordBuilder &m_builder;
     const ChunkRecipe m_recipe;
+    SeenPasswords *const m_seen;
+    const int m_shards;
     const FingerprintKey m_key;
     const qint64 m_countersPerPassword;
     const qint64 m_chunkCount;
     std::vector<Slot> m_slots; // chunk k lies in slot k % size
     qint64 m_nextToFill = 0;
     qint64 m_nextToTake = 0;
+    std::vector<qint64> m_nextToCheck; // for each shard
     bool m_stopping = false;
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::unique_ptr<RandomSource> m_takerRandom;
+    std::vector<std::unique_ptr<Maker>> m_makers; // the taker's first
+    std::vector<int> m_takerShards;               // its own, and any whose worker did not start
     std::vector<std::thread> m_threads;
 };

@@ -40,37 +40,52 @@ quint64 SeenPasswords::bucketsFor(quint64 capacity)
     return qMax<quint64>(1, (capacity * 5 + 15) / 16);
 }
 
-quint64 SeenPasswords::bytesFor(quint64 capacity)
+quint64 SeenPasswords::bytesFor(quint64 capacity, int shards)
 {
-    return roundUp(bucketsFor(capacity) * sizeof(Bucket));
+    const quint64 perShard = (capacity + quint64(shards) - 1) / quint64(shards);
+    return roundUp(bucketsFor(perShard) * quint64(shards) * sizeof(Bucket));
 }
 
-SeenPasswords::SeenPasswords(quint64 capacity) : m_bucketCount(bucketsFor(capacity))
+SeenPasswords::SeenPasswords(quint64 capacity, int shards)
+    : m_bucketsPerShard(bucketsFor((capacity + quint64(shards) - 1) / quint64(shards))), m_shardBits(shardBits(shards))
 {
-    if (m_bucketCount > quint64(SIZE_MAX) / sizeof(Bucket))
+    if (m_bucketsPerShard > quint64(SIZE_MAX) / sizeof(Bucket) / quint64(shards))
         throw std::bad_alloc();
-    m_buckets = static_cast<Bucket *>(mapZeroed(m_bucketCount * sizeof(Bucket)));
+    m_buckets = static_cast<Bucket *>(mapZeroed(m_bucketsPerShard * quint64(shards) * sizeof(Bucket)));
+    for (int shard = 0; shard < shards; ++shard)
+        m_shards.push_back({m_buckets + m_bucketsPerShard * quint64(shard), 0});
 }
 
 SeenPasswords::~SeenPasswords()
 {
-    ::munmap(m_buckets, roundUp(m_bucketCount * sizeof(Bucket)));
+    ::munmap(m_buckets, roundUp(m_bucketsPerShard * m_shards.size() * sizeof(Bucket)));
+}
+
+quint64 SeenPasswords::size() const
+{
+    quint64 total = 0;
+    for (const Shard &shard : m_shards)
+        total += shard.count;
+    return total;
 }
 
 bool SeenPasswords::insert(Fingerprint fingerprint)
 {
-    Q_ASSERT(m_count < m_bucketCount * 4); // a full table would have no free slot to end the search
     if (fingerprint == Fingerprint())
         fingerprint.low = 1; // all zero marks a free slot
-    // Linear probing bucket by bucket; slots are never emptied, so the first
-    // free slot ends the search.
-    for (size_t bucket = bucketOf(fingerprint);; bucket = bucket + 1 == m_bucketCount ? 0 : bucket + 1) {
-        for (Fingerprint &slot : m_buckets[bucket].entries) {
+    Shard &shard = m_shards[size_t(shardOf(fingerprint, int(m_shards.size())))];
+    if (shard.count == m_bucketsPerShard * 4)
+        return false; // full, which keyed fingerprints never make it: dropping lets no duplicate through
+    // Linear probing bucket by bucket within the shard; slots are never
+    // emptied, so the first free slot ends the search.
+    Bucket *const end = shard.begin + m_bucketsPerShard;
+    for (Bucket *bucket = bucketOf(fingerprint);; bucket = bucket + 1 == end ? shard.begin : bucket + 1) {
+        for (Fingerprint &slot : bucket->entries) {
             if (slot == fingerprint)
                 return false;
             if (slot == Fingerprint()) {
                 slot = fingerprint;
-                ++m_count;
+                ++shard.count;
                 return true;
             }
         }

@@ -388,7 +388,7 @@ private slots:
         QTemporaryDir dir;
         const Run r = shell(u"ulimit -v 1000000; \"$0\" -n 100000000 -o %1 Xxxxxxxx####"_s.arg(dir.filePath(u"out"_s)));
         QCOMPARE(r.exitCode, 1);
-        QVERIFY2(r.err.startsWith("tessaro-cli: not enough memory: this run needs 20"), r.err.constData());
+        QVERIFY2(r.err.startsWith("tessaro-cli: not enough memory: this run needs "), r.err.constData());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 

@@ -49,18 +49,23 @@ class TestCliStream : public QObject
 
 private slots:
     // The table finds each fingerprint again: filled to the count it was made
-    // for, and where fingerprints crowd into its last bucket and run over into
-    // the first. It tells apart fingerprints that differ in one half only.
+    // for, and where fingerprints crowd into the last bucket of a shard and
+    // run over into its first. It tells apart fingerprints that differ in one
+    // half only.
     void seenPasswordsFindsEveryFingerprint_data()
     {
         QTest::addColumn<int>("kind");
-        QTest::addRow("spread out, full") << 0;
-        QTest::addRow("one bucket, at the end") << 1;
-        QTest::addRow("same low half, one all zero, full") << 2;
+        QTest::addColumn<int>("shards");
+        QTest::addRow("spread out, full") << 0 << 1;
+        QTest::addRow("spread out, full, four shards") << 0 << 4;
+        QTest::addRow("one bucket, at the end") << 1 << 1;
+        QTest::addRow("one bucket, at the end of two shards") << 1 << 2;
+        QTest::addRow("same low half, one all zero, full, two shards") << 2 << 2;
     }
     void seenPasswordsFindsEveryFingerprint()
     {
         QFETCH(int, kind);
+        QFETCH(int, shards);
         // 104857 fill exactly 2 MiB of buckets: nothing lies past the last one.
         const quint64 capacity = kind == 1 ? 104857 : 200000, count = kind == 1 ? 3000 : capacity;
         auto nth = [kind](quint64 k) {
@@ -68,7 +73,7 @@ private slots:
                 return Fingerprint{~quint64(0), k};
             return Fingerprint{kind == 2 ? k * 0x9E3779B97F4A7C15ull : spread(k), kind == 2 ? 0 : spread(~k)};
         };
-        SeenPasswords seen(capacity);
+        SeenPasswords seen(capacity, shards);
         for (quint64 k = 0; k < count; ++k)
             QVERIFY2(seen.insert(nth(k)), qPrintable(QString::number(k)));
         for (quint64 k = 0; k < count; ++k)
