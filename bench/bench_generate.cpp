@@ -3,9 +3,9 @@
 
 #include "BenchSupport.h"
 
-#include "generation/MemoryResultList.h"
-#include "generation/PasswordGenerator.h"
-#include "settings/SettingsTable.h"
+#include "core/generation/MemoryResultList.h"
+#include "core/generation/PasswordGenerator.h"
+#include "core/settings/SettingsTable.h"
 
 #include <QCoreApplication>
 

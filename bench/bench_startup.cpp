@@ -13,7 +13,7 @@
 
 #include "BenchSupport.h"
 
-#include "settings/SettingsTable.h"
+#include "core/settings/SettingsTable.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -11,8 +11,8 @@
 
 #include "BenchSupport.h"
 
-#include "update/UpdateNotifier.h"
-#include "update/VersionCheck.h"
+#include "core/update/VersionCheck.h"
+#include "window/update/UpdateNotifier.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

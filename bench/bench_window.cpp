@@ -7,19 +7,19 @@
 
 #include "BenchSupport.h"
 
-#include "common/BatchMemory.h"
-#include "common/ProgramFolder.h"
-#include "dialogs/RecordingFileDialogs.h"
-#include "generate/GenerateCommand.h"
-#include "generation/MemoryResultList.h"
-#include "generation/PasswordGenerator.h"
-#include "MainWindow.h"
-#include "masks/MaskListCommands.h"
-#include "messages/RecordingMessageBoxes.h"
-#include "results/ResultCommands.h"
-#include "results/ResultListView.h"
-#include "settings/SettingsTable.h"
-#include "shell/RecordingShell.h"
+#include "core/common/BatchMemory.h"
+#include "core/common/ProgramFolder.h"
+#include "core/generation/MemoryResultList.h"
+#include "core/generation/PasswordGenerator.h"
+#include "core/settings/SettingsTable.h"
+#include "platform/dialogs/RecordingFileDialogs.h"
+#include "platform/messages/RecordingMessageBoxes.h"
+#include "platform/shell/RecordingShell.h"
+#include "window/generate/GenerateCommand.h"
+#include "window/MainWindow.h"
+#include "window/masks/MaskListCommands.h"
+#include "window/results/ResultCommands.h"
+#include "window/results/ResultListView.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -3,7 +3,7 @@
 // Generation settings and a mask taken from fuzz input: classes of any
 // characters, symbols of one character or of none or several, any mode.
 
-#include "generation/GenerationSettings.h"
+#include "core/generation/GenerationSettings.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -2,14 +2,14 @@
 // password builder directly, then a whole batch through GeneratePasswords
 // with the same settings in the settings store.
 
+#include "core/generation/MemoryResultList.h"
+#include "core/generation/PasswordBuilder.h"
+#include "core/generation/PasswordGenerator.h"
+#include "core/generation/RandomSource.h"
+#include "core/settings/SettingsStore.h"
+#include "core/settings/SettingsTable.h"
 #include "FuzzSupport.h"
-#include "generation/MemoryResultList.h"
-#include "generation/PasswordBuilder.h"
-#include "generation/PasswordGenerator.h"
-#include "generation/RandomSource.h"
 #include "GenerationInput.h"
-#include "settings/SettingsStore.h"
-#include "settings/SettingsTable.h"
 
 #include <QHash>
 #include <QSet>

@@ -1,8 +1,8 @@
 // ReadIniValue on arbitrary files. Input: the section name, a line feed, the
 // key, a line feed, then the bytes of the file.
 
+#include "core/settings/IniReader.h"
 #include "FuzzSupport.h"
-#include "settings/IniReader.h"
 
 #include <QFile>
 

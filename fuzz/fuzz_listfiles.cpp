@@ -1,10 +1,10 @@
 // The list-file reader on arbitrary bytes, and the writer's layout read back.
 
-#include "common/TextEncoding.h"
+#include "core/common/TextEncoding.h"
+#include "core/generation/ListFiles.h"
+#include "core/generation/MemoryResultList.h"
+#include "core/results/ExportLayouts.h"
 #include "FuzzSupport.h"
-#include "generation/ListFiles.h"
-#include "generation/MemoryResultList.h"
-#include "results/ExportLayouts.h"
 
 #include <QFile>
 #include <QStringList>

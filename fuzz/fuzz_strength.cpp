@@ -1,9 +1,9 @@
 // The mask-strength figures for arbitrary masks and settings.
 
+#include "core/generation/PasswordBuilder.h"
+#include "core/strength/MaskStrength.h"
 #include "FuzzSupport.h"
-#include "generation/PasswordBuilder.h"
 #include "GenerationInput.h"
-#include "strength/MaskStrength.h"
 
 #include <cmath>
 

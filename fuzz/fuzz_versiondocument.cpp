@@ -1,7 +1,7 @@
 // The reader of the version document on arbitrary bytes.
 
+#include "core/update/VersionDocument.h"
 #include "FuzzSupport.h"
-#include "update/VersionDocument.h"
 
 #include <QRegularExpression>
 #include <QXmlStreamWriter>

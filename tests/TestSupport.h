@@ -4,7 +4,7 @@
 // and the user's files, and the start-up defaults written as a first start
 // would leave them.
 
-#include "settings/SettingsTable.h"
+#include "core/settings/SettingsTable.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "CommandLineRun.h"
+#include "app/CommandLineRun.h"
 
-#include "clipboard/ClipboardHandover.h"
-#include "common/ProgramFolder.h"
-#include "generation/MemoryResultList.h"
-#include "generation/PasswordGenerator.h"
+#include "core/common/ProgramFolder.h"
+#include "core/generation/MemoryResultList.h"
+#include "core/generation/PasswordGenerator.h"
+#include "platform/clipboard/ClipboardHandover.h"
 
 #include <cstdio>
 

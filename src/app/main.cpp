@@ -1,8 +1,8 @@
-#include "CommandLineRun.h"
-#include "common/BatchMemory.h"
-#include "MainWindow.h"
-#include "startup/Startup.h"
-#include "WindowServices.h"
+#include "app/CommandLineRun.h"
+#include "core/common/BatchMemory.h"
+#include "window/MainWindow.h"
+#include "window/startup/Startup.h"
+#include "window/WindowServices.h"
 
 #include <QApplication>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "AvailableMemory.h"
+#include "cli/AvailableMemory.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
-#include "CliOptions.h"
+#include "cli/CliOptions.h"
 
-#include "settings/SettingsTable.h"
+#include "core/settings/SettingsTable.h"
 
 #include <QCommandLineParser>
 

@@ -1,14 +1,14 @@
-#include "CliRun.h"
+#include "cli/CliRun.h"
 
-#include "AvailableMemory.h"
-#include "CliOptions.h"
-#include "OutputSink.h"
-#include "PasswordStream.h"
+#include "cli/AvailableMemory.h"
+#include "cli/CliOptions.h"
+#include "cli/OutputSink.h"
+#include "cli/PasswordStream.h"
 
-#include "clipboard/ClipboardHandover.h"
-#include "generation/PasswordBuilder.h"
-#include "generation/RandomSource.h"
-#include "strength/MaskStrength.h"
+#include "core/generation/PasswordBuilder.h"
+#include "core/generation/RandomSource.h"
+#include "core/strength/MaskStrength.h"
+#include "platform/clipboard/ClipboardHandover.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "OutputSink.h"
+#include "cli/OutputSink.h"
 
 #include <cerrno>
 #include <cstring>

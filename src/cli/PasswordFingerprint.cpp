@@ -1,4 +1,4 @@
-#include "PasswordFingerprint.h"
+#include "cli/PasswordFingerprint.h"
 
 #include <QtEndian>
 

@@ -1,11 +1,11 @@
-#include "PasswordStream.h"
+#include "cli/PasswordStream.h"
 
-#include "OutputSink.h"
-#include "PasswordStreamWorkers.h"
-#include "SeenPasswords.h"
+#include "cli/OutputSink.h"
+#include "cli/PasswordStreamWorkers.h"
+#include "cli/SeenPasswords.h"
 
-#include "generation/PasswordBuilder.h"
-#include "results/ExportLayouts.h"
+#include "core/generation/PasswordBuilder.h"
+#include "core/results/ExportLayouts.h"
 
 #include <QByteArray>
 #include <QStringView>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CliOptions.h"
-#include "PasswordFingerprint.h"
+#include "cli/CliOptions.h"
+#include "cli/PasswordFingerprint.h"
 
 #include <QtGlobal>
 

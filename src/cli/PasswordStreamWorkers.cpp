@@ -1,9 +1,9 @@
-#include "PasswordStreamWorkers.h"
+#include "cli/PasswordStreamWorkers.h"
 
-#include "PasswordStream.h"
-#include "SeenPasswords.h"
+#include "cli/PasswordStream.h"
+#include "cli/SeenPasswords.h"
 
-#include "generation/PasswordBuilder.h"
+#include "core/generation/PasswordBuilder.h"
 
 #include <algorithm>
 #include <array>

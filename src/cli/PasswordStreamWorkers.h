@@ -1,8 +1,8 @@
 #pragma once
 
-#include "PasswordFingerprint.h"
+#include "cli/PasswordFingerprint.h"
 
-#include "generation/RandomSource.h"
+#include "core/generation/RandomSource.h"
 
 #include <QtGlobal>
 

@@ -1,4 +1,4 @@
-#include "SeenPasswords.h"
+#include "cli/SeenPasswords.h"
 
 #include <new>
 #include <sys/mman.h>

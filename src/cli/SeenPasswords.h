@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PasswordFingerprint.h"
+#include "cli/PasswordFingerprint.h"
 
 #include <QtGlobal>
 

@@ -1,4 +1,4 @@
-#include "CliRun.h"
+#include "cli/CliRun.h"
 
 int main(int argc, char *argv[])
 {

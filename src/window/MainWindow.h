@@ -1,7 +1,7 @@
 #pragma once
 
-#include "form/Form.h"
-#include "WindowServices.h"
+#include "window/form/Form.h"
+#include "window/WindowServices.h"
 
 #include <QMainWindow>
 

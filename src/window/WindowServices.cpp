@@ -1,8 +1,8 @@
-#include "WindowServices.h"
+#include "window/WindowServices.h"
 
-#include "dialogs/FileDialogs.h"
-#include "messages/MessageBoxes.h"
-#include "shell/Shell.h"
+#include "platform/dialogs/FileDialogs.h"
+#include "platform/messages/MessageBoxes.h"
+#include "platform/shell/Shell.h"
 
 WindowServices WindowServices::desktop()
 {

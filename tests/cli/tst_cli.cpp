@@ -1,8 +1,8 @@
 #include "ProgramHarness.h"
 #include "TestSupport.h"
 
-#include "generation/MemoryResultList.h"
-#include "results/ExportLayouts.h"
+#include "core/generation/MemoryResultList.h"
+#include "core/results/ExportLayouts.h"
 
 #include <QProcess>
 #include <QRegularExpression>

@@ -1,11 +1,11 @@
 #include "TestSupport.h"
 
-#include "OutputSink.h"
-#include "PasswordFingerprint.h"
-#include "PasswordStream.h"
-#include "SeenPasswords.h"
+#include "cli/OutputSink.h"
+#include "cli/PasswordFingerprint.h"
+#include "cli/PasswordStream.h"
+#include "cli/SeenPasswords.h"
 
-#include "generation/PasswordBuilder.h"
+#include "core/generation/PasswordBuilder.h"
 
 using namespace Qt::StringLiterals;
 

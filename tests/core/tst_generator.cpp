@@ -1,11 +1,11 @@
 #include "TestSupport.h"
 
-#include "common/ProgramFolder.h"
-#include "generation/CharacterClass.h"
-#include "generation/LookAlike.h"
-#include "generation/MemoryResultList.h"
-#include "generation/PasswordGenerator.h"
-#include "generation/WordList.h"
+#include "core/common/ProgramFolder.h"
+#include "core/generation/CharacterClass.h"
+#include "core/generation/LookAlike.h"
+#include "core/generation/MemoryResultList.h"
+#include "core/generation/PasswordGenerator.h"
+#include "core/generation/WordList.h"
 
 #include <QFile>
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "settings/IniReader.h"
+#include "core/settings/IniReader.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
 #include "TestSupport.h"
 
-#include "common/ProgramFolder.h"
-#include "localisation/LanguageFiles.h"
-#include "localisation/LanguageTexts.h"
-#include "settings/IniReader.h"
+#include "core/common/ProgramFolder.h"
+#include "core/localisation/LanguageFiles.h"
+#include "core/localisation/LanguageTexts.h"
+#include "core/settings/IniReader.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "generation/ListFiles.h"
-#include "generation/MemoryResultList.h"
+#include "core/generation/ListFiles.h"
+#include "core/generation/MemoryResultList.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
 #include "TestSupport.h"
 
-#include "common/ProgramFolder.h"
-#include "generation/MaskFile.h"
-#include "settings/SettingsStore.h"
-#include "settings/SettingsTable.h"
+#include "core/common/ProgramFolder.h"
+#include "core/generation/MaskFile.h"
+#include "core/settings/SettingsStore.h"
+#include "core/settings/SettingsTable.h"
 
 #include <QFile>
 #include <QScopeGuard>

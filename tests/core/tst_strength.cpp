@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "strength/MaskStrength.h"
+#include "core/strength/MaskStrength.h"
 
 #include <QDir>
 

@@ -1,9 +1,9 @@
 #include "LocalHttpServer.h"
 
-#include "update/SiteAddress.h"
-#include "update/VersionCheck.h"
-#include "update/VersionCheckMessage.h"
-#include "update/VersionDocument.h"
+#include "core/update/SiteAddress.h"
+#include "core/update/VersionCheck.h"
+#include "core/update/VersionCheckMessage.h"
+#include "core/update/VersionDocument.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>

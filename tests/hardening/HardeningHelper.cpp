@@ -10,10 +10,10 @@
 //       and the file itself; prints "reads=N other=M errors=E", M the reads
 //       that gave the other writer's value; status 0 when E is 0.
 
-#include "common/ProgramFolder.h"
-#include "common/UserMaskList.h"
-#include "settings/SettingsStore.h"
-#include "settings/SettingsTable.h"
+#include "core/common/ProgramFolder.h"
+#include "core/common/UserMaskList.h"
+#include "core/settings/SettingsStore.h"
+#include "core/settings/SettingsTable.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,5 +1,5 @@
-#include "settings/SettingsStore.h"
-#include "settings/SettingsTable.h"
+#include "core/settings/SettingsStore.h"
+#include "core/settings/SettingsTable.h"
 #include "TestSupport.h"
 
 #include <QFile>

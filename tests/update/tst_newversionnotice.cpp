@@ -1,10 +1,10 @@
 #include "LocalHttpServer.h"
 #include "TestSupport.h"
 
-#include "common/ProgramFolder.h"
-#include "update/NewVersionNotice.h"
-#include "update/UpdateNotifier.h"
-#include "update/VersionCheck.h"
+#include "core/common/ProgramFolder.h"
+#include "core/update/VersionCheck.h"
+#include "window/update/NewVersionNotice.h"
+#include "window/update/UpdateNotifier.h"
 
 #include <QDir>
 #include <QEnterEvent>

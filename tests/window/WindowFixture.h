@@ -4,15 +4,15 @@
 // the shell replaced by recording fakes, in an isolated home and a program
 // folder of its own.
 
-#include "common/ProgramFolder.h"
-#include "dialogs/RecordingFileDialogs.h"
-#include "MainWindow.h"
-#include "messages/RecordingMessageBoxes.h"
-#include "results/ResultListView.h"
-#include "shell/RecordingShell.h"
-#include "startup/Startup.h"
+#include "core/common/ProgramFolder.h"
+#include "platform/dialogs/RecordingFileDialogs.h"
+#include "platform/messages/RecordingMessageBoxes.h"
+#include "platform/shell/RecordingShell.h"
 #include "TestSupport.h"
-#include "toolbar/ToolBand.h"
+#include "window/MainWindow.h"
+#include "window/results/ResultListView.h"
+#include "window/startup/Startup.h"
+#include "window/toolbar/ToolBand.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
-#include "dialogs/RecordingFileDialogs.h"
-#include "results/CommonDialog.h"
+#include "platform/dialogs/RecordingFileDialogs.h"
+#include "window/results/CommonDialog.h"
 
 #include <QDir>
 

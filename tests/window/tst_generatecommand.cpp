@@ -1,6 +1,6 @@
 #include "WindowFixture.h"
 
-#include "common/ProgramFolder.h"
+#include "core/common/ProgramFolder.h"
 
 #include <QRegularExpression>
 #include <QScopeGuard>

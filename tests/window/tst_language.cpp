@@ -1,9 +1,9 @@
 #include "WindowFixture.h"
 
-#include "form/FittedCaption.h"
-#include "localisation/LanguageCommands.h"
-#include "strength/StrengthMeter.h"
-#include "toolbar/ToolCodes.h"
+#include "window/form/FittedCaption.h"
+#include "window/localisation/LanguageCommands.h"
+#include "window/strength/StrengthMeter.h"
+#include "window/toolbar/ToolCodes.h"
 
 #include <QApplication>
 #include <QCheckBox>

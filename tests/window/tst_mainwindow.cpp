@@ -1,6 +1,6 @@
 #include "WindowFixture.h"
 
-#include "panels/PanelSwitch.h"
+#include "window/panels/PanelSwitch.h"
 
 #include <QAccessible>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "WindowFixture.h"
 
-#include "generation/ListFiles.h"
-#include "generation/MaskFile.h"
+#include "core/generation/ListFiles.h"
+#include "core/generation/MaskFile.h"
 
 #include <QFile>
 #include <QToolButton>

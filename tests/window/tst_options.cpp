@@ -1,9 +1,9 @@
 #include "WindowFixture.h"
 
-#include "options/ClickSound.h"
-#include "options/ControlLooks.h"
-#include "options/OptionBoxes.h"
-#include "panels/PanelSwitch.h"
+#include "window/options/ClickSound.h"
+#include "window/options/ControlLooks.h"
+#include "window/options/OptionBoxes.h"
+#include "window/panels/PanelSwitch.h"
 
 #include <QCheckBox>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "WindowFixture.h"
 
-#include "results/CommonDialog.h"
-#include "results/ResultCommands.h"
+#include "window/results/CommonDialog.h"
+#include "window/results/ResultCommands.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -1,6 +1,6 @@
 #include "WindowFixture.h"
 
-#include "shutdown/Shutdown.h"
+#include "window/shutdown/Shutdown.h"
 
 #include <QScreen>
 

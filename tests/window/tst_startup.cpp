@@ -1,12 +1,12 @@
 #include "WindowFixture.h"
 
-#include "common/ProgramFolder.h"
-#include "options/ClickSound.h"
-#include "placement/Twips.h"
-#include "settings/SettingsStore.h"
-#include "startup/WindowPlacement.h"
-#include "update/UpdateNotifier.h"
-#include "update/VersionCheck.h"
+#include "core/common/ProgramFolder.h"
+#include "core/settings/SettingsStore.h"
+#include "core/update/VersionCheck.h"
+#include "platform/placement/Twips.h"
+#include "window/options/ClickSound.h"
+#include "window/startup/WindowPlacement.h"
+#include "window/update/UpdateNotifier.h"
 
 #include <QCheckBox>
 #include <QFile>

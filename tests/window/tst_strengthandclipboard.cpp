@@ -1,8 +1,8 @@
 #include "WindowFixture.h"
 
-#include "clipboard/ClipboardClearTimer.h"
-#include "results/ResultCommands.h"
-#include "strength/StrengthMeter.h"
+#include "window/clipboard/ClipboardClearTimer.h"
+#include "window/results/ResultCommands.h"
+#include "window/strength/StrengthMeter.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,8 +1,8 @@
 #include "WindowFixture.h"
 
-#include "commands/RunToolCommand.h"
-#include "common/ProgramFolder.h"
-#include "panels/PanelSwitch.h"
+#include "core/common/ProgramFolder.h"
+#include "window/commands/RunToolCommand.h"
+#include "window/panels/PanelSwitch.h"
 
 #include <QGroupBox>
 #include <QStackedWidget>

@@ -1,4 +1,4 @@
-#include "common/BatchMemory.h"
+#include "core/common/BatchMemory.h"
 
 #include <atomic>
 #include <cstddef>

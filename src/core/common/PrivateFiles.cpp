@@ -1,4 +1,4 @@
-#include "common/PrivateFiles.h"
+#include "core/common/PrivateFiles.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "common/ProgramFolder.h"
+#include "core/common/ProgramFolder.h"
 
-#include "common/PrivateFiles.h"
+#include "core/common/PrivateFiles.h"
 
 #include <QCoreApplication>
 #include <QDir>

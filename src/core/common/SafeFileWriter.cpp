@@ -1,4 +1,4 @@
-#include "common/SafeFileWriter.h"
+#include "core/common/SafeFileWriter.h"
 
 #include <QFile>
 

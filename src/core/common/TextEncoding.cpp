@@ -1,4 +1,4 @@
-#include "common/TextEncoding.h"
+#include "core/common/TextEncoding.h"
 
 #include <QStringDecoder>
 

@@ -1,7 +1,7 @@
-#include "common/UserMaskList.h"
+#include "core/common/UserMaskList.h"
 
-#include "common/PrivateFiles.h"
-#include "common/ProgramFolder.h"
+#include "core/common/PrivateFiles.h"
+#include "core/common/ProgramFolder.h"
 
 #include <QFile>
 #include <QFileInfo>

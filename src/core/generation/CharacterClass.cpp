@@ -1,7 +1,7 @@
-#include "generation/CharacterClass.h"
+#include "core/generation/CharacterClass.h"
 
-#include "common/TextEncoding.h"
-#include "generation/RandomSource.h"
+#include "core/common/TextEncoding.h"
+#include "core/generation/RandomSource.h"
 
 #include <QList>
 

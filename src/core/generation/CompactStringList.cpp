@@ -1,4 +1,4 @@
-#include "generation/CompactStringList.h"
+#include "core/generation/CompactStringList.h"
 
 #include <cstring>
 

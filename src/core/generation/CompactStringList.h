@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/HugePageAllocator.h"
+#include "core/common/HugePageAllocator.h"
 
 #include <QString>
 #include <QStringView>

@@ -1,4 +1,4 @@
-#include "generation/DuplicateFilter.h"
+#include "core/generation/DuplicateFilter.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
-#include "generation/GenerationSettings.h"
+#include "core/generation/GenerationSettings.h"
 
-#include "settings/SettingsTable.h"
+#include "core/settings/SettingsTable.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "generation/ListFiles.h"
+#include "core/generation/ListFiles.h"
 
-#include "common/TextEncoding.h"
-#include "results/ExportLayouts.h"
+#include "core/common/TextEncoding.h"
+#include "core/results/ExportLayouts.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/SafeFileWriter.h"
-#include "generation/ItemList.h"
+#include "core/common/SafeFileWriter.h"
+#include "core/generation/ItemList.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "generation/LookAlike.h"
+#include "core/generation/LookAlike.h"
 
 #include <QList>
 

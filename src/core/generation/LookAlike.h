@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generation/CharacterClass.h"
+#include "core/generation/CharacterClass.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "generation/MaskFile.h"
+#include "core/generation/MaskFile.h"
 
-#include "generation/ItemList.h"
+#include "core/generation/ItemList.h"
 
 namespace MaskFile {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/SafeFileWriter.h"
+#include "core/common/SafeFileWriter.h"
 
 #include <QByteArray>
 #include <QString>

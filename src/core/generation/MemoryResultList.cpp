@@ -1,4 +1,4 @@
-#include "generation/MemoryResultList.h"
+#include "core/generation/MemoryResultList.h"
 
 QString MemoryResultList::ItemText(int row, int column) const
 {

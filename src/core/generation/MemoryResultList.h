@@ -1,7 +1,7 @@
 #pragma once
 
-#include "generation/CompactStringList.h"
-#include "generation/ResultList.h"
+#include "core/generation/CompactStringList.h"
+#include "core/generation/ResultList.h"
 
 // A result list held in memory: what the command-line run and the tests
 // generate into.

@@ -1,6 +1,6 @@
-#include "generation/PasswordBuilder.h"
+#include "core/generation/PasswordBuilder.h"
 
-#include "generation/LookAlike.h"
+#include "core/generation/LookAlike.h"
 
 #include <QList>
 #include <QStringView>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "generation/CharacterClass.h"
-#include "generation/GenerationSettings.h"
-#include "generation/RandomSource.h"
-#include "generation/WordList.h"
+#include "core/generation/CharacterClass.h"
+#include "core/generation/GenerationSettings.h"
+#include "core/generation/RandomSource.h"
+#include "core/generation/WordList.h"
 
 #include <QString>
 

@@ -1,12 +1,12 @@
-#include "generation/PasswordGenerator.h"
+#include "core/generation/PasswordGenerator.h"
 
-#include "common/ProgramFolder.h"
-#include "generation/DuplicateFilter.h"
-#include "generation/ListFiles.h"
-#include "generation/PasswordBuilder.h"
-#include "generation/RandomSource.h"
-#include "localisation/LanguageTexts.h"
-#include "settings/SettingsTable.h"
+#include "core/common/ProgramFolder.h"
+#include "core/generation/DuplicateFilter.h"
+#include "core/generation/ListFiles.h"
+#include "core/generation/PasswordBuilder.h"
+#include "core/generation/RandomSource.h"
+#include "core/localisation/LanguageTexts.h"
+#include "core/settings/SettingsTable.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/SafeFileWriter.h"
-#include "generation/ResultList.h"
+#include "core/common/SafeFileWriter.h"
+#include "core/generation/ResultList.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "generation/RandomSource.h"
+#include "core/generation/RandomSource.h"
 
 #include <sodium.h>
 

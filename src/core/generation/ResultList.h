@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generation/ItemList.h"
+#include "core/generation/ItemList.h"
 
 // The heading of the result list's column. While a batch runs it reads
 // "<prefix> [n/total]"; the parts are kept apart so that a list can show the

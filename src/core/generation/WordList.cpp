@@ -1,6 +1,6 @@
-#include "generation/WordList.h"
+#include "core/generation/WordList.h"
 
-#include "common/ProgramFolder.h"
+#include "core/common/ProgramFolder.h"
 
 #include <QFile>
 #include <QFileInfo>

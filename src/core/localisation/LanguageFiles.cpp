@@ -1,6 +1,6 @@
-#include "localisation/LanguageFiles.h"
+#include "core/localisation/LanguageFiles.h"
 
-#include "common/ProgramFolder.h"
+#include "core/common/ProgramFolder.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
-#include "localisation/LanguageTexts.h"
+#include "core/localisation/LanguageTexts.h"
 
-#include "settings/IniReader.h"
+#include "core/settings/IniReader.h"
 
 #include <array>
 

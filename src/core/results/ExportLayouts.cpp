@@ -1,4 +1,4 @@
-#include "results/ExportLayouts.h"
+#include "core/results/ExportLayouts.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "settings/IniReader.h"
+#include "core/settings/IniReader.h"
 
-#include "common/TextEncoding.h"
+#include "core/common/TextEncoding.h"
 
 #include <QFile>
 #include <QStringView>

@@ -1,6 +1,6 @@
-#include "settings/SettingsStore.h"
+#include "core/settings/SettingsStore.h"
 
-#include "common/PrivateFiles.h"
+#include "core/common/PrivateFiles.h"
 
 #include <QSettings>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "settings/SettingsTable.h"
+#include "core/settings/SettingsTable.h"
 
-#include "settings/SettingsStore.h"
+#include "core/settings/SettingsStore.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
-#include "strength/MaskStrength.h"
+#include "core/strength/MaskStrength.h"
 
-#include "generation/CharacterClass.h"
-#include "generation/PasswordBuilder.h"
-#include "localisation/LanguageTexts.h"
+#include "core/generation/CharacterClass.h"
+#include "core/generation/PasswordBuilder.h"
+#include "core/localisation/LanguageTexts.h"
 
 #include <algorithm>
 #include <cmath>

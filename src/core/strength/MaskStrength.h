@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generation/GenerationSettings.h"
+#include "core/generation/GenerationSettings.h"
 
 #include <QLatin1String>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "update/SiteAddress.h"
+#include "core/update/SiteAddress.h"
 
 #include <QtGlobal>
 

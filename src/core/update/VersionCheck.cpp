@@ -1,7 +1,7 @@
-#include "update/VersionCheck.h"
+#include "core/update/VersionCheck.h"
 
-#include "update/SiteAddress.h"
-#include "update/VersionDocument.h"
+#include "core/update/SiteAddress.h"
+#include "core/update/VersionDocument.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>

@@ -1,4 +1,4 @@
-#include "update/VersionCheckMessage.h"
+#include "core/update/VersionCheckMessage.h"
 
 using namespace Qt::StringLiterals;
 

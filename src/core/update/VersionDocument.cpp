@@ -1,4 +1,4 @@
-#include "update/VersionDocument.h"
+#include "core/update/VersionDocument.h"
 
 #include <QVersionNumber>
 #include <QXmlStreamReader>

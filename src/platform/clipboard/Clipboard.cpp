@@ -1,4 +1,4 @@
-#include "clipboard/Clipboard.h"
+#include "platform/clipboard/Clipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

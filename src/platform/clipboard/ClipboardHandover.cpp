@@ -1,6 +1,6 @@
-#include "clipboard/ClipboardHandover.h"
+#include "platform/clipboard/ClipboardHandover.h"
 
-#include "clipboard/Clipboard.h"
+#include "platform/clipboard/Clipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

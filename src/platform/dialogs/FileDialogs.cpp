@@ -1,4 +1,4 @@
-#include "dialogs/FileDialogs.h"
+#include "platform/dialogs/FileDialogs.h"
 
 #include <QApplication>
 #include <QFileDialog>

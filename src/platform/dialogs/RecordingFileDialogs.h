@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/FileDialogs.h"
+#include "platform/dialogs/FileDialogs.h"
 
 #include <QList>
 

@@ -1,4 +1,4 @@
-#include "messages/MessageBoxes.h"
+#include "platform/messages/MessageBoxes.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "messages/MessageBoxes.h"
+#include "platform/messages/MessageBoxes.h"
 
 #include <QList>
 

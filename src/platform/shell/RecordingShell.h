@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Shell.h"
+#include "platform/shell/Shell.h"
 
 #include <QList>
 

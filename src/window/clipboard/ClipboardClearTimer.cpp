@@ -1,6 +1,6 @@
-#include "clipboard/ClipboardClearTimer.h"
+#include "window/clipboard/ClipboardClearTimer.h"
 
-#include "clipboard/Clipboard.h"
+#include "platform/clipboard/Clipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
-#include "commands/OpenWebPage.h"
+#include "window/commands/OpenWebPage.h"
 
-#include "shell/Shell.h"
+#include "platform/shell/Shell.h"
 
 #include <QDir>
 #include <QUrl>

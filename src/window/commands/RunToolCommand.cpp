@@ -1,10 +1,10 @@
-#include "commands/RunToolCommand.h"
+#include "window/commands/RunToolCommand.h"
 
-#include "form/FittedCaption.h"
-#include "MainWindow.h"
-#include "results/ResultCommands.h"
-#include "settings/SettingsTable.h"
-#include "toolbar/ToolBand.h"
+#include "core/settings/SettingsTable.h"
+#include "window/form/FittedCaption.h"
+#include "window/MainWindow.h"
+#include "window/results/ResultCommands.h"
+#include "window/toolbar/ToolBand.h"
 
 #include <QAction>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolbar/ToolCodes.h"
+#include "window/toolbar/ToolCodes.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "form/FittedCaption.h"
+#include "window/form/FittedCaption.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,6 +1,6 @@
-#include "form/Form.h"
+#include "window/form/Form.h"
 
-#include "form/Named.h"
+#include "window/form/Named.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

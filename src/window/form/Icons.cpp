@@ -1,6 +1,6 @@
-#include "form/Icons.h"
+#include "window/form/Icons.h"
 
-#include "common/ProgramFolder.h"
+#include "core/common/ProgramFolder.h"
 
 #include <QApplication>
 #include <QFileInfo>

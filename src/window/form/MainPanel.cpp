@@ -1,8 +1,8 @@
-#include "form/Form.h"
-#include "form/Icons.h"
-#include "form/Named.h"
-#include "results/ResultListView.h"
-#include "strength/StrengthMeter.h"
+#include "window/form/Form.h"
+#include "window/form/Icons.h"
+#include "window/form/Named.h"
+#include "window/results/ResultListView.h"
+#include "window/strength/StrengthMeter.h"
 
 #include <QComboBox>
 #include <QFrame>

@@ -1,7 +1,7 @@
-#include "form/Form.h"
-#include "form/Named.h"
-#include "form/PanelParts.h"
-#include "generation/LookAlike.h"
+#include "core/generation/LookAlike.h"
+#include "window/form/Form.h"
+#include "window/form/Named.h"
+#include "window/form/PanelParts.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
-#include "form/PanelParts.h"
+#include "window/form/PanelParts.h"
 
-#include "form/Icons.h"
-#include "form/Named.h"
+#include "window/form/Icons.h"
+#include "window/form/Named.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

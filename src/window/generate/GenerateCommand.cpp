@@ -1,10 +1,10 @@
-#include "generate/GenerateCommand.h"
+#include "window/generate/GenerateCommand.h"
 
-#include "common/ProgramFolder.h"
-#include "generation/PasswordGenerator.h"
-#include "messages/MessageBoxes.h"
-#include "results/ResultListView.h"
-#include "settings/SettingsTable.h"
+#include "core/common/ProgramFolder.h"
+#include "core/generation/PasswordGenerator.h"
+#include "core/settings/SettingsTable.h"
+#include "platform/messages/MessageBoxes.h"
+#include "window/results/ResultListView.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,9 +1,9 @@
-#include "generation/GenerationPanels.h"
+#include "window/generation/GenerationPanels.h"
 
-#include "form/Form.h"
-#include "generation/WordListChoice.h"
-#include "messages/MessageBoxes.h"
-#include "settings/SettingsTable.h"
+#include "core/settings/SettingsTable.h"
+#include "platform/messages/MessageBoxes.h"
+#include "window/form/Form.h"
+#include "window/generation/WordListChoice.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,11 +1,11 @@
-#include "generation/WordListChoice.h"
+#include "window/generation/WordListChoice.h"
 
-#include "form/FittedCaption.h"
+#include "window/form/FittedCaption.h"
 
-#include "dialogs/FileDialogs.h"
-#include "form/Form.h"
-#include "generation/WordList.h"
-#include "messages/MessageBoxes.h"
+#include "core/generation/WordList.h"
+#include "platform/dialogs/FileDialogs.h"
+#include "platform/messages/MessageBoxes.h"
+#include "window/form/Form.h"
 
 #include <QCheckBox>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generation/ItemList.h"
+#include "core/generation/ItemList.h"
 
 #include <QComboBox>
 

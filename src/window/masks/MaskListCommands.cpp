@@ -1,10 +1,10 @@
-#include "masks/MaskListCommands.h"
+#include "window/masks/MaskListCommands.h"
 
-#include "common/ProgramFolder.h"
-#include "generation/ListFiles.h"
-#include "generation/MaskFile.h"
-#include "masks/ComboItems.h"
-#include "messages/MessageBoxes.h"
+#include "core/common/ProgramFolder.h"
+#include "core/generation/ListFiles.h"
+#include "core/generation/MaskFile.h"
+#include "platform/messages/MessageBoxes.h"
+#include "window/masks/ComboItems.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "options/ClickSound.h"
+#include "window/options/ClickSound.h"
 
-#include "form/Form.h"
-#include "sounds/ClickPlayer.h"
+#include "window/form/Form.h"
+#include "window/sounds/ClickPlayer.h"
 
 #include <QCoreApplication>
 #include <QDir>

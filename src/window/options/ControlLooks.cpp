@@ -1,7 +1,7 @@
-#include "options/ControlLooks.h"
+#include "window/options/ControlLooks.h"
 
-#include "form/Form.h"
-#include "results/ResultListView.h"
+#include "window/form/Form.h"
+#include "window/results/ResultListView.h"
 
 #include <QComboBox>
 #include <QLineEdit>

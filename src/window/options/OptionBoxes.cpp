@@ -1,11 +1,11 @@
-#include "options/OptionBoxes.h"
+#include "window/options/OptionBoxes.h"
 
-#include "generation/WordListChoice.h"
-#include "MainWindow.h"
-#include "options/ClickSound.h"
-#include "options/ControlLooks.h"
-#include "options/Topmost.h"
-#include "settings/SettingsTable.h"
+#include "core/settings/SettingsTable.h"
+#include "window/generation/WordListChoice.h"
+#include "window/MainWindow.h"
+#include "window/options/ClickSound.h"
+#include "window/options/ControlLooks.h"
+#include "window/options/Topmost.h"
 
 #include <QCheckBox>
 

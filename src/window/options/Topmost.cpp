@@ -1,4 +1,4 @@
-#include "options/Topmost.h"
+#include "window/options/Topmost.h"
 
 #include <QWidget>
 

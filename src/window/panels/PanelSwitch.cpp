@@ -1,4 +1,4 @@
-#include "panels/PanelSwitch.h"
+#include "window/panels/PanelSwitch.h"
 
 #include <QStackedWidget>
 #include <QVariant>

@@ -1,6 +1,6 @@
-#include "results/CommonDialog.h"
+#include "window/results/CommonDialog.h"
 
-#include "dialogs/FileDialogs.h"
+#include "platform/dialogs/FileDialogs.h"
 
 #include <QDir>
 #include <QFileInfo>

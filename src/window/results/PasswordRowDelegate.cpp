@@ -1,6 +1,6 @@
-#include "results/PasswordRowDelegate.h"
+#include "window/results/PasswordRowDelegate.h"
 
-#include "generation/CharacterClass.h"
+#include "core/generation/CharacterClass.h"
 
 #include <QFontMetricsF>
 

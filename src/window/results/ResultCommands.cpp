@@ -1,13 +1,13 @@
-#include "results/ResultCommands.h"
+#include "window/results/ResultCommands.h"
 
-#include "clipboard/Clipboard.h"
-#include "common/ProgramFolder.h"
-#include "common/SafeFileWriter.h"
-#include "messages/MessageBoxes.h"
-#include "results/CommonDialog.h"
-#include "results/ExportLayouts.h"
-#include "results/ResultListView.h"
-#include "settings/SettingsTable.h"
+#include "core/common/ProgramFolder.h"
+#include "core/common/SafeFileWriter.h"
+#include "core/results/ExportLayouts.h"
+#include "core/settings/SettingsTable.h"
+#include "platform/clipboard/Clipboard.h"
+#include "platform/messages/MessageBoxes.h"
+#include "window/results/CommonDialog.h"
+#include "window/results/ResultListView.h"
 
 #include <QDir>
 

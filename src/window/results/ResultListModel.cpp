@@ -1,4 +1,4 @@
-#include "results/ResultListModel.h"
+#include "window/results/ResultListModel.h"
 
 void ResultListModel::setRowText(int row, QStringView text)
 {

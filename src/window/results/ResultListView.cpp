@@ -1,7 +1,7 @@
-#include "results/ResultListView.h"
+#include "window/results/ResultListView.h"
 
-#include "results/PasswordRowDelegate.h"
-#include "results/ResultListModel.h"
+#include "window/results/PasswordRowDelegate.h"
+#include "window/results/ResultListModel.h"
 
 #include <QFontDatabase>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generation/ResultList.h"
+#include "core/generation/ResultList.h"
 
 #include <QListView>
 

@@ -1,8 +1,8 @@
-#include "shutdown/Shutdown.h"
+#include "window/shutdown/Shutdown.h"
 
-#include "clipboard/Clipboard.h"
-#include "placement/Twips.h"
-#include "settings/SettingsTable.h"
+#include "core/settings/SettingsTable.h"
+#include "platform/clipboard/Clipboard.h"
+#include "platform/placement/Twips.h"
 
 #include <QLocale>
 #include <QScreen>

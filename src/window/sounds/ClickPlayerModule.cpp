@@ -1,4 +1,4 @@
-#include "sounds/ClickPlayer.h"
+#include "window/sounds/ClickPlayer.h"
 
 #include <QSoundEffect>
 #include <QUrl>

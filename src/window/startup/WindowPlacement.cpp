@@ -1,4 +1,4 @@
-#include "startup/WindowPlacement.h"
+#include "window/startup/WindowPlacement.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,7 +1,7 @@
-#include "strength/StrengthMeter.h"
+#include "window/strength/StrengthMeter.h"
 
-#include "form/FittedCaption.h"
-#include "generation/GenerationSettings.h"
+#include "core/generation/GenerationSettings.h"
+#include "window/form/FittedCaption.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "strength/MaskStrength.h"
+#include "core/strength/MaskStrength.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
-#include "toolbar/ToolBand.h"
+#include "window/toolbar/ToolBand.h"
 
-#include "form/FittedCaption.h"
-#include "form/Icons.h"
+#include "window/form/FittedCaption.h"
+#include "window/form/Icons.h"
 
 #include <QAction>
 #include <QMenu>

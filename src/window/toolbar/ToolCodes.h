@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/SettingsTable.h"
+#include "core/settings/SettingsTable.h"
 
 #include <array>
 

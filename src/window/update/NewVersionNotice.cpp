@@ -1,6 +1,6 @@
-#include "update/NewVersionNotice.h"
+#include "window/update/NewVersionNotice.h"
 
-#include "update/SiteAddress.h"
+#include "core/update/SiteAddress.h"
 
 #include <QDesktopServices>
 #include <QEnterEvent>

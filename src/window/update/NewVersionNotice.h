@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/ProgramFolder.h"
+#include "core/common/ProgramFolder.h"
 
 #include <QColor>
 #include <QIcon>

@@ -1,7 +1,7 @@
-#include "update/UpdateNotifier.h"
+#include "window/update/UpdateNotifier.h"
 
-#include "update/VersionCheck.h"
-#include "update/VersionCheckMessage.h"
+#include "core/update/VersionCheck.h"
+#include "core/update/VersionCheckMessage.h"
 
 #include <QMessageBox>
 

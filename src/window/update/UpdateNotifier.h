@@ -1,6 +1,6 @@
 #pragma once
 
-#include "update/NewVersionNotice.h"
+#include "window/update/NewVersionNotice.h"
 
 #include <QObject>
 #include <QPointer>
