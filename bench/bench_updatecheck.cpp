@@ -12,6 +12,8 @@
 #include "BenchSupport.h"
 
 #include "core/update/VersionCheck.h"
+#include "platform/messages/MessageBoxes.h"
+#include "platform/shell/RecordingShell.h"
 #include "window/update/UpdateNotifier.h"
 
 #include <QApplication>
@@ -23,6 +25,7 @@
 #include <arpa/inet.h>
 #include <csignal>
 #include <cstring>
+#include <functional>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -103,10 +106,22 @@ void measure(QWidget &window, const char *what, bool slowRedirect)
     QElapsedTimer clock;
     qint64 messageAt = -1;
     QString message;
-    UpdateNotifier notifier(&window, [&](const QString &text, const QString &) {
+    // The first message box the check asks for, and when.
+    struct TimedMessages final : MessageBoxes
+    {
+        std::function<void(const QString &)> seen;
+        Answer show(const Message &shown) override
+        {
+            seen(shown.text);
+            return Answer::Ok;
+        }
+    } messages;
+    messages.seen = [&](const QString &text) {
         messageAt = clock.elapsed();
         message = text;
-    });
+    };
+    RecordingShell shell;
+    UpdateNotifier notifier(&window, messages, shell);
     double peak = residentMegabytes();
     qint64 lastTick = 0, longestStall = 0;
     QTimer sampler;

@@ -6,7 +6,8 @@
 #include "platform/shell/Shell.h"
 #include "window/clipboard/ClipboardClearTimer.h"
 #include "window/commands/OpenWebPage.h"
-#include "window/commands/RunToolCommand.h"
+#include "window/commands/ToolDispatch.h"
+#include "window/form/FittedCaption.h"
 #include "window/generate/GenerateCommand.h"
 #include "window/generation/GenerationPanels.h"
 #include "window/generation/WordListChoice.h"
@@ -14,7 +15,7 @@
 #include "window/masks/MaskListCommands.h"
 #include "window/options/ClickSound.h"
 #include "window/options/ControlLooks.h"
-#include "window/options/OptionBoxes.h"
+#include "window/options/Topmost.h"
 #include "window/panels/PanelSwitch.h"
 #include "window/results/CommonDialog.h"
 #include "window/results/ResultCommands.h"
@@ -126,9 +127,13 @@ void MainWindow::connectControls()
         refreshStrength();
     });
 
-    OptionBoxes::connectBoxes(*this);
+    OptionBoxes::connectBoxes(f, *this,
+                              [this](OptionBoxes::Effect effect, int state) { applyOptionEffect(effect, state); });
     m_clickSound->connectButtons(f);
-    connect(f.iButton, &QToolButton::clicked, this, [this] { Language::ApplyChosenLanguage(*this); });
+    connect(f.iButton, &QToolButton::clicked, this, [this] {
+        if (Language::ApplyChosenLanguage(m_form, *m_bars, *m_services.messages))
+            closePanel(*m_form.iFrame);
+    });
 
     connect(f.kmflnk, &QPushButton::clicked, this,
             [this] { OpenWebPage(*m_services.shell, m_form.kmflnk->property("url").toString()); });
@@ -145,12 +150,7 @@ UpdateNotifier &MainWindow::updates()
 {
     if (!m_updates) {
         // The version check (wChk) and the new-version notice (ctlpop).
-        MessageBoxes *messages = m_services.messages;
-        m_updates = new UpdateNotifier(this, [messages](const QString &text, const QString &title) {
-            messages->show({text, title, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical});
-        });
-        Shell *shell = m_services.shell;
-        m_updates->setUrlOpener([shell](const QUrl &url) { shell->openUrl(url); });
+        m_updates = new UpdateNotifier(this, *m_services.messages, *m_services.shell);
     }
     return *m_updates;
 }
@@ -158,6 +158,34 @@ UpdateNotifier &MainWindow::updates()
 void MainWindow::refreshStrength()
 {
     m_form.strengthMeter->showMask(m_form.mCombo->currentText());
+}
+
+void MainWindow::applyOptionEffect(OptionBoxes::Effect effect, int state)
+{
+    using OptionBoxes::Effect;
+    if (state != 0 && state != 1)
+        return;
+    switch (effect) {
+    case Effect::None:
+        break;
+    case Effect::Topmost:
+        state == 1 ? SetTopmost(*this) : ClearTopmost(*this);
+        break;
+    case Effect::Sound:
+        m_clickSound->ApplySound(m_form, state);
+        break;
+    case Effect::Style:
+        m_looks->ApplyStyle(m_form, state);
+        break;
+    case Effect::Generation:
+        refreshStrength();
+        WordListChoice::ShowWordCount(m_form);
+        break;
+    case Effect::UpdateCheck:
+        if (state == 1)
+            updates().start();
+        break;
+    }
 }
 
 void MainWindow::popUpAtPointer(const QString &menuId, QWidget &button)
@@ -176,7 +204,40 @@ void MainWindow::generate()
 
 void MainWindow::runToolCommand(const QAction &tool)
 {
-    RunToolCommand(*this, tool);
+    // A tool whose caption differs from its stored caption does nothing.
+    const int index = m_bars->indexOf(tool);
+    switch (toolCommand(index, FittedCaption::of(tool))) {
+    case ToolCommand::None:
+        break;
+    case ToolCommand::CopySelected:
+        m_results->CopySelectedResult();
+        break;
+    case ToolCommand::CopyAll:
+        m_results->CopyAllResults();
+        break;
+    case ToolCommand::ProgramOptions:
+    case ToolCommand::GenerationOptions:
+    case ToolCommand::InterfaceOptions:
+    case ToolCommand::MaskOptions:
+    case ToolCommand::About:
+        openPanel(*(m_form.*toolRow(index)->panel));
+        break;
+    case ToolCommand::Minimize:
+        minimize();
+        break;
+    case ToolCommand::Exit:
+        exitProgram();
+        break;
+    case ToolCommand::Contents:
+        openHelp();
+        break;
+    case ToolCommand::AsText:
+        m_results->SaveResultsAsText();
+        break;
+    case ToolCommand::AsCsv:
+        m_results->SaveResultsAsCsv();
+        break;
+    }
 }
 
 void MainWindow::openPanel(QWidget &panel)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "window/form/Form.h"
+#include "window/options/OptionBoxes.h"
 #include "window/WindowServices.h"
 
 #include <QMainWindow>
@@ -41,10 +42,13 @@ public:
 
     // Shows the strength of the mask in the mask box.
     void refreshStrength();
+    // Performs an option box's effect for a state of 0 or 1.
+    void applyOptionEffect(OptionBoxes::Effect effect, int state);
 
     // The Generate button's command.
     void generate();
-    // Every tool of genbars arrives here; see commands/RunToolCommand.
+    // Every tool of genbars arrives here and runs the command of its row in
+    // the tool table (toolbar/ToolCodes.h; see commands/ToolDispatch).
     void runToolCommand(const QAction &tool);
 
     void openPanel(QWidget &panel);

@@ -3,6 +3,8 @@
 
 #include "core/common/ProgramFolder.h"
 #include "core/update/VersionCheck.h"
+#include "platform/messages/RecordingMessageBoxes.h"
+#include "platform/shell/RecordingShell.h"
 #include "window/update/NewVersionNotice.h"
 #include "window/update/UpdateNotifier.h"
 
@@ -230,9 +232,13 @@ private slots:
         QFETCH(int, code);
         QFETCH(QString, message);
         QWidget window;
-        QStringList shown;
-        UpdateNotifier notifier(&window, [&](const QString &text, const QString &title) { shown << text << title; });
+        RecordingMessageBoxes boxes;
+        RecordingShell shell;
+        UpdateNotifier notifier(&window, boxes, shell);
         emit notifier.versionCheck()->error(code);
+        QStringList shown;
+        for (const MessageBoxes::Message &each : boxes.shown)
+            shown << each.text << each.title;
         const QStringList expected = message.isEmpty() ? QStringList() : QStringList({message, u"Tessaro"_s});
         QCOMPARE(shown, expected);
         QVERIFY(!notifier.notice()->isVisible());
@@ -256,8 +262,9 @@ private slots:
                                                   "</version><note>ignored</note></pgencheck>"));
         qputenv("TESSARO_SITE_URL", server.url(u"/site/"_s).toEncoded());
         QWidget window;
-        QStringList messages;
-        UpdateNotifier notifier(&window, [&](const QString &text, const QString &) { messages << text; });
+        RecordingMessageBoxes messages;
+        RecordingShell shell;
+        UpdateNotifier notifier(&window, messages, shell);
         qputenv("TESSARO_SITE_URL", Site.toEncoded());
         QCOMPARE(window.findChild<VersionCheck *>(u"wChk"_s), notifier.versionCheck());
         QCOMPARE(window.findChild<NewVersionNotice *>(u"ctlpop"_s), notifier.notice());
@@ -270,7 +277,7 @@ private slots:
         QCOMPARE(notifier.availableVersion(), shown);
         if (!shown.isEmpty())
             QVERIFY(notifier.notice()->items().at(3).text.startsWith(u"Version "_s + shown + u" is now"_s));
-        QVERIFY(messages.isEmpty());
+        QVERIFY(messages.shown.isEmpty());
     }
 };
 

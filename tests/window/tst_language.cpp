@@ -141,7 +141,7 @@ private slots:
 
         // Applying it again changes nothing; the menu commands still work.
         const QStringList once = captionsOf(window);
-        Language::ApplyLanguage(window);
+        Language::ApplyLanguage(window.form(), window.toolBand());
         QCOMPARE(captionsOf(window), once);
         window.runToolCommand(*window.toolBand().tool(12));
         QCOMPARE(form.panels->currentWidget(), form.aFrame);

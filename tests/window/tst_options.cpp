@@ -89,7 +89,9 @@ private slots:
         const Form &form = window.form();
         form.soo->setTristate(true);
         form.soo->setCheckState(Qt::PartiallyChecked);
-        OptionBoxes::boxClicked(window, OptionBoxes::options()[8]);
+        OptionBoxes::boxClicked(form, OptionBoxes::options()[8], [&window](OptionBoxes::Effect effect, int state) {
+            window.applyOptionEffect(effect, state);
+        });
         QCOMPARE(Settings::read(Name::Sound), u"1"_s);
         QCOMPARE(form.gButton->property("clickSound").toInt(), ClickSound::kPlays);
     }

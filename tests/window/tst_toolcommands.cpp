@@ -1,7 +1,7 @@
 #include "WindowFixture.h"
 
 #include "core/common/ProgramFolder.h"
-#include "window/commands/RunToolCommand.h"
+#include "window/commands/ToolDispatch.h"
 #include "window/panels/PanelSwitch.h"
 
 #include <QGroupBox>

@@ -23,7 +23,7 @@ constexpr std::array<Definition, 42> kTable{{
     {Name::THL,      "Help"},
     {Name::TCO,      "Contents"},
     {Name::TAO,      "About"},
-    {Name::TAT,      "As Text"},
+    {Name::TAT,      "As Text"}, // capitalised, unlike the tool's first caption "as Text"
     {Name::TAC,      "As CSV"},
     {Name::Language, "English"},
     {Name::uMask,    "X"},
@@ -79,6 +79,12 @@ QString defaultSpecialClass()
 QString read(QLatin1String name)
 {
     return GetRegValue(RegistryRoot::CurrentUser, Key, name, QString());
+}
+
+QString readOrDefault(QLatin1String name)
+{
+    const QString value = read(name);
+    return value.isEmpty() ? startupDefault(name) : value;
 }
 
 void write(QLatin1String name, const QString &text)

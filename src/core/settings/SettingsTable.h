@@ -20,48 +20,49 @@ inline constexpr QLatin1String InstallPathValue{"Tessaro"};
 
 // clang-format off
 namespace Name {
-inline constexpr QLatin1String Left{"Left"};
-inline constexpr QLatin1String Top{"Top"};
-inline constexpr QLatin1String TCA{"TCA"};
-inline constexpr QLatin1String TCS{"TCS"};
-inline constexpr QLatin1String TPO{"TPO"};
-inline constexpr QLatin1String TGO{"TGO"};
-inline constexpr QLatin1String TIO{"TIO"};
-inline constexpr QLatin1String TMO{"TMO"};
-inline constexpr QLatin1String TMI{"TMI"};
-inline constexpr QLatin1String TXI{"TXI"};
-inline constexpr QLatin1String THL{"THL"};
-inline constexpr QLatin1String TCO{"TCO"};
-inline constexpr QLatin1String TAO{"TAO"};
-inline constexpr QLatin1String TAT{"TAT"};
-inline constexpr QLatin1String TAC{"TAC"};
-inline constexpr QLatin1String Language{"Language"};
-inline constexpr QLatin1String uMask{"uMask"};
-inline constexpr QLatin1String lMask{"lMask"};
-inline constexpr QLatin1String nMask{"nMask"};
-inline constexpr QLatin1String sMask{"sMask"};
-inline constexpr QLatin1String iMask{"iMask"};
+inline constexpr QLatin1String Left{"Left"};               // the window's left edge, in twips
+inline constexpr QLatin1String Top{"Top"};                 // the window's top edge, in twips
+// The captions the tools showed last, one per tool (window/toolbar/ToolCodes.h).
+inline constexpr QLatin1String TCA{"TCA"};                 // Copy All
+inline constexpr QLatin1String TCS{"TCS"};                 // Copy Selected
+inline constexpr QLatin1String TPO{"TPO"};                 // Program Options
+inline constexpr QLatin1String TGO{"TGO"};                 // Generation Options
+inline constexpr QLatin1String TIO{"TIO"};                 // Interface Options
+inline constexpr QLatin1String TMO{"TMO"};                 // Mask Options
+inline constexpr QLatin1String TMI{"TMI"};                 // Minimize
+inline constexpr QLatin1String TXI{"TXI"};                 // Exit
+inline constexpr QLatin1String THL{"THL"};                 // the Help menu
+inline constexpr QLatin1String TCO{"TCO"};                 // Contents
+inline constexpr QLatin1String TAO{"TAO"};                 // About
+inline constexpr QLatin1String TAT{"TAT"};                 // Save as Text
+inline constexpr QLatin1String TAC{"TAC"};                 // Save as CSV
+inline constexpr QLatin1String Language{"Language"};       // the interface language
+inline constexpr QLatin1String uMask{"uMask"};             // the mask symbol of an upper-case letter
+inline constexpr QLatin1String lMask{"lMask"};             // the mask symbol of a lower-case letter
+inline constexpr QLatin1String nMask{"nMask"};             // the mask symbol of a digit
+inline constexpr QLatin1String sMask{"sMask"};             // the mask symbol of a special character
+inline constexpr QLatin1String iMask{"iMask"};             // the mask symbol of an incrementing number
 inline constexpr QLatin1String wMask{"wMask"};             // the word symbol
-inline constexpr QLatin1String AlphaU{"AlphaU"};
-inline constexpr QLatin1String AlphaL{"AlphaL"};
-inline constexpr QLatin1String Numeric{"Numeric"};
-inline constexpr QLatin1String Special{"Special"};
-inline constexpr QLatin1String GenOpt{"GenOpt"};
+inline constexpr QLatin1String AlphaU{"AlphaU"};           // the upper-case class
+inline constexpr QLatin1String AlphaL{"AlphaL"};           // the lower-case class
+inline constexpr QLatin1String Numeric{"Numeric"};         // the digit class
+inline constexpr QLatin1String Special{"Special"};         // the special-character class
+inline constexpr QLatin1String GenOpt{"GenOpt"};           // 0 default generation, 1 custom
 inline constexpr QLatin1String WordCap{"WordCap"};         // words with a capital first letter
 inline constexpr QLatin1String Words{"Words"};             // the word list file
 inline constexpr QLatin1String NoLookAlike{"NoLookAlike"}; // classes without look-alike characters
-inline constexpr QLatin1String String{"String"};
-inline constexpr QLatin1String Generate{"Generate"};
-inline constexpr QLatin1String SaveM{"SaveM"};
-inline constexpr QLatin1String SaveN{"SaveN"};
-inline constexpr QLatin1String OnTop{"OnTop"};
-inline constexpr QLatin1String AUChk{"AUChk"};
-inline constexpr QLatin1String Confirm{"Confirm"};
-inline constexpr QLatin1String Style{"Style"};
-inline constexpr QLatin1String LastGen{"LastGen"};
-inline constexpr QLatin1String Sound{"Sound"};
-inline constexpr QLatin1String Clear{"Clear"};
-inline constexpr QLatin1String ClearAfter{"ClearAfter"}; // clear copied passwords after 10 s
+inline constexpr QLatin1String String{"String"};           // the last mask
+inline constexpr QLatin1String Generate{"Generate"};       // the last number generated
+inline constexpr QLatin1String SaveM{"SaveM"};             // keep the last mask
+inline constexpr QLatin1String SaveN{"SaveN"};             // keep the last number generated
+inline constexpr QLatin1String OnTop{"OnTop"};             // keep the window on top
+inline constexpr QLatin1String AUChk{"AUChk"};             // check for a new version at start-up
+inline constexpr QLatin1String Confirm{"Confirm"};         // confirm before clearing the list
+inline constexpr QLatin1String Style{"Style"};             // the "XP Style" look
+inline constexpr QLatin1String LastGen{"LastGen"};         // save the last generated passwords to a file
+inline constexpr QLatin1String Sound{"Sound"};             // sounds on
+inline constexpr QLatin1String Clear{"Clear"};             // clear the clipboard on exit
+inline constexpr QLatin1String ClearAfter{"ClearAfter"};   // clear copied passwords after 10 s
 } // namespace Name
 // clang-format on
 
@@ -86,6 +87,9 @@ QString defaultSpecialClass();
 // Shorthands for the one key the program uses: read with the empty text as
 // the default, write at once.
 QString read(QLatin1String name);
+// A setting that must not stay empty: the stored text, or its start-up
+// default when the store could not keep it.
+QString readOrDefault(QLatin1String name);
 void write(QLatin1String name, const QString &text);
 // Several values in one write of the store; values that already hold their
 // text are not written again.

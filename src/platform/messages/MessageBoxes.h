@@ -23,6 +23,10 @@ public:
 
     // Shows the message modally and returns the button that closed it.
     virtual Answer show(const Message &message) = 0;
+
+    // The one form of every error the window reports: the text under the
+    // title "Error", with the critical icon and an OK button.
+    void showError(const QString &text) { show({text, QStringLiteral("Error"), Buttons::Ok, Icon::Critical}); }
 };
 
 // The desktop's message boxes (QMessageBox), owned by the active window.

@@ -56,6 +56,23 @@ QIcon standard(QStyle::StandardPixmap pixmap)
     return QApplication::style()->standardIcon(pixmap);
 }
 
+// Draws an icon at both common pixel ratios, so it stays sharp on high-DPI screens.
+QIcon painted(int size, const std::function<void(QPainter &)> &draw)
+{
+    QIcon icon;
+    for (const qreal ratio : {1.0, 2.0}) {
+        QPixmap pixmap(QSize(size, size) * ratio);
+        pixmap.setDevicePixelRatio(ratio);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        draw(painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
 } // namespace
 
 namespace Icons {
@@ -151,6 +168,42 @@ QIcon about()
 QIcon settings()
 {
     return shipped("options", [] { return themed("configure", [] { return QIcon(); }); });
+}
+
+QIcon newVersion(int size)
+{
+    return painted(size, [size](QPainter &painter) {
+        const qreal s = size;
+        QLinearGradient fill(0, 0, 0, s);
+        fill.setColorAt(0, QColor(86, 156, 230));
+        fill.setColorAt(1, QColor(24, 94, 178));
+        painter.setPen(QPen(QColor(18, 72, 140), 1));
+        painter.setBrush(fill);
+        painter.drawEllipse(QRectF(1.5, 1.5, s - 3, s - 3));
+        QPainterPath arrow;
+        arrow.moveTo(s * 0.42, s * 0.22);
+        arrow.lineTo(s * 0.58, s * 0.22);
+        arrow.lineTo(s * 0.58, s * 0.48);
+        arrow.lineTo(s * 0.72, s * 0.48);
+        arrow.lineTo(s * 0.50, s * 0.72);
+        arrow.lineTo(s * 0.28, s * 0.48);
+        arrow.lineTo(s * 0.42, s * 0.48);
+        arrow.closeSubpath();
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::white);
+        painter.drawPath(arrow);
+        painter.fillRect(QRectF(s * 0.28, s * 0.76, s * 0.44, s * 0.07), Qt::white);
+    });
+}
+
+QIcon closeNotice(int size)
+{
+    return painted(size, [size](QPainter &painter) {
+        const qreal s = size;
+        painter.setPen(QPen(QColor(90, 90, 90), s / 8, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(s * 0.25, s * 0.25), QPointF(s * 0.75, s * 0.75));
+        painter.drawLine(QPointF(s * 0.75, s * 0.25), QPointF(s * 0.25, s * 0.75));
+    });
 }
 
 } // namespace Icons

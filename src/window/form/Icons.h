@@ -17,5 +17,9 @@ QIcon exit();
 QIcon help();
 QIcon about();
 QIcon settings();
+// The new-version notice's stand-ins for icons/update.ico and icons/close.ico
+// when those are missing: a blue disc with a download arrow, a grey cross.
+QIcon newVersion(int size);
+QIcon closeNotice(int size);
 
 } // namespace Icons

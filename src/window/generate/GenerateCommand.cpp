@@ -17,9 +17,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void showError(MessageBoxes &messages, const QString &first, const QString &second)
+void showTwoLineError(MessageBoxes &messages, const QString &first, const QString &second)
 {
-    messages.show({first + u"\r\n"_s + second, u"Error"_s, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical});
+    messages.showError(first + u"\r\n"_s + second);
 }
 
 // The count of a number text that has passed the blank and zero checks: a
@@ -51,22 +51,22 @@ void RunGenerateCommand(QComboBox &mCombo, QLineEdit &spinner, ResultListView &g
     const QString numberText = spinner.text();
 
     if (mask.size() < 4) {
-        showError(messages, u"You need at least 4 characters "_s, u"before you can generate a password."_s);
+        showTwoLineError(messages, u"You need at least 4 characters "_s, u"before you can generate a password."_s);
         return;
     }
     if (numberText.isEmpty()) {
-        showError(messages, u"The number to generate can't be blank, "_s, u"enter a number 1 or above."_s);
+        showTwoLineError(messages, u"The number to generate can't be blank, "_s, u"enter a number 1 or above."_s);
         spinner.setText(u"1"_s);
         return;
     }
     if (numberText == u"0") {
-        showError(messages, u"The number to generate can't be zero, "_s, u"enter a number 1 or above."_s);
+        showTwoLineError(messages, u"The number to generate can't be zero, "_s, u"enter a number 1 or above."_s);
         spinner.setText(u"1"_s);
         return;
     }
     const std::optional<qint32> count = countOf(numberText);
     if (!count) {
-        showError(messages, u"The number to generate must be a whole number "_s, u"from 1 to 1,000,000."_s);
+        showTwoLineError(messages, u"The number to generate must be a whole number "_s, u"from 1 to 1,000,000."_s);
         return;
     }
 
@@ -75,13 +75,13 @@ void RunGenerateCommand(QComboBox &mCombo, QLineEdit &spinner, ResultListView &g
     genList.flush();
     QGuiApplication::restoreOverrideCursor();
     if (!outcome.wordListProblem.isEmpty()) {
-        messages.show({outcome.wordListProblem, u"Error"_s, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical});
+        messages.showError(outcome.wordListProblem);
         return;
     }
     if (!outcome.lastGenerated.ok) {
         const QString path = ProgramFolder::path(ProgramFolder::File::LastGenerated);
-        showError(messages, u"Could not save the file "_s + QDir::toNativeSeparators(path),
-                  outcome.lastGenerated.error);
+        showTwoLineError(messages, u"Could not save the file "_s + QDir::toNativeSeparators(path),
+                         outcome.lastGenerated.error);
     }
 
     remember(Settings::Name::SaveM, Settings::Name::String, mask);

@@ -31,8 +31,7 @@ bool noneEmpty(std::span<const Field> fields, MessageBoxes &messages)
 {
     for (const Field &field : fields) {
         if (field.edit->text().isEmpty()) {
-            messages.show({u"The text can't be blank, enter something and try again."_s, u"Error"_s,
-                           MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical});
+            messages.showError(u"The text can't be blank, enter something and try again."_s);
             field.edit->setFocus(Qt::OtherFocusReason);
             return false;
         }

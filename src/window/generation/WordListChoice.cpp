@@ -23,11 +23,6 @@ WordList::Read readList(const Form &form, const QString &fileName)
     return WordList::read(WordList::pathOf(fileName), form.wcp->isChecked());
 }
 
-void report(const WordList::Read &list, MessageBoxes &messages)
-{
-    messages.show({list.message(), u"Error"_s, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical});
-}
-
 } // namespace
 
 void ChooseWordList(const Form &form, FileDialogs &dialogs, MessageBoxes &messages)
@@ -42,7 +37,7 @@ void ChooseWordList(const Form &form, FileDialogs &dialogs, MessageBoxes &messag
     if (chosen.isEmpty())
         return;
     if (const WordList::Read list = readList(form, chosen.front()); !list.words) {
-        report(list, messages);
+        messages.showError(list.message());
         return;
     }
     form.wlEdit->setText(chosen.front());
@@ -69,7 +64,7 @@ bool CheckWordList(const Form &form, MessageBoxes &messages)
     const WordList::Read list = readList(form, form.wlEdit->text());
     if (list.words)
         return true;
-    report(list, messages);
+    messages.showError(list.message());
     form.wlEdit->setFocus(Qt::OtherFocusReason);
     return false;
 }

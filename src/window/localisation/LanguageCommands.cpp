@@ -6,8 +6,8 @@
 #include "core/settings/SettingsTable.h"
 #include "platform/messages/MessageBoxes.h"
 #include "window/form/FittedCaption.h"
+#include "window/form/Form.h"
 #include "window/generation/WordListChoice.h"
-#include "window/MainWindow.h"
 #include "window/results/ResultListView.h"
 #include "window/strength/StrengthMeter.h"
 #include "window/toolbar/ToolBand.h"
@@ -48,21 +48,13 @@ private:
     QString m_path;
 };
 
-// A tool's caption. The code only names the tool at the call; every caption
-// is stored under its code afterwards, by storeToolCaptions.
-void setTool(MainWindow &window, int index, QLatin1String /*code*/, const QString &caption)
-{
-    if (QAction *tool = window.toolBand().tool(index))
-        FittedCaption::show(*tool, caption);
-}
-
 // Every tool's whole caption under its code, which the menu commands
 // compare: one write of the store, and none when they are already stored.
-void storeToolCaptions(const MainWindow &window)
+void storeToolCaptions(const ToolBand &tools)
 {
     QList<RegValue> captions;
     for (const ToolCode &tool : kToolCodes) {
-        if (const QAction *action = window.toolBand().tool(tool.index))
+        if (const QAction *action = tools.tool(tool.index))
             captions.append({tool.code, FittedCaption::of(*action)});
     }
     Settings::writeAll(captions);
@@ -91,10 +83,9 @@ void FillLanguageList(QComboBox &languages, bool keepExtension)
     languages.setEditText(text);
 }
 
-void ApplyLanguage(MainWindow &window)
+void ApplyLanguage(const Form &f, const ToolBand &tools)
 {
     using FittedCaption::Room;
-    const Form &f = window.form();
     const LanguageFile file(ProgramFolder::languageFile(Settings::read(Name::Language)));
     const auto buttons = [&](const char *key) { return file.text(u"Buttons"_s, QLatin1StringView(key)); };
     const auto menu = [&](const char *key) { return file.text(u"Menu"_s, QLatin1StringView(key)); };
@@ -108,30 +99,15 @@ void ApplyLanguage(MainWindow &window)
     show(f.SButton, buttons("Button03"), Room::Command);
     show(f.fButton, buttons("Button04"), Room::Command);
 
-    QString t = menu("Menu01");
-    show(f.oFrame, t);
-    setTool(window, 5, Name::TPO, t);
-    t = menu("Menu02");
-    show(f.gFrame, t);
-    setTool(window, 6, Name::TGO, t);
-    t = menu("Menu03");
-    show(f.sFrame, t);
-    setTool(window, 7, Name::TMO, t);
-    setTool(window, 8, Name::TMI, menu("Menu04"));
-    setTool(window, 9, Name::TXI, menu("Menu05"));
-    setTool(window, 10, Name::THL, menu("Menu06"));
-    setTool(window, 11, Name::TCO, menu("Menu07"));
-    t = menu("Menu08");
-    show(f.aFrame, t);
-    setTool(window, 12, Name::TAO, t);
-    t = menu("Menu11");
-    show(f.iFrame, t);
-    setTool(window, 13, Name::TIO, t);
-    setTool(window, 2, Name::TCS, menu("Menu09"));
-    setTool(window, 3, Name::TCA, menu("Menu10"));
-    setTool(window, 15, Name::TAT, menu("Menu12"));
-    setTool(window, 16, Name::TAC, menu("Menu13"));
-    storeToolCaptions(window);
+    // Each tool's caption, and the panel it opens, which shares it.
+    for (const ToolCode &tool : kToolCodes) {
+        const QString caption = menu(tool.languageKey);
+        if (QAction *action = tools.tool(tool.index))
+            FittedCaption::show(*action, caption);
+        if (tool.panel)
+            show(f.*tool.panel, caption);
+    }
+    storeToolCaptions(tools);
 
     show(f.mFrame, file.text(u"Frame"_s, u"Frame01"_s));
     f.genList->setColumnCaption(file.text(u"List"_s, u"List01"_s));
@@ -150,7 +126,7 @@ void ApplyLanguage(MainWindow &window)
          {std::pair{"Label11", std::array{f.ucLabel, f.uLabel}}, std::pair{"Label12", std::array{f.lLabel, f.lcLabel}},
           std::pair{"Label13", std::array{f.nLabel, f.nuLabel}},
           std::pair{"Label14", std::array{f.sLabel, f.spLabel}}}) {
-        t = label(key);
+        const QString t = label(key);
         for (QLabel *each : labels)
             show(each, t, Room::Label);
     }
@@ -164,8 +140,7 @@ void ApplyLanguage(MainWindow &window)
     show(f.wlButton, buttons("Button05"), Room::Command);
     WordListChoice::ShowWordCount(f);
     show(f.aP, label("Label15") + u" Tessaro"_s);
-    show(f.aV, label("Label16") + u' ' +
-                   u"%1.%2.%3"_s.arg(TESSARO_VERSION_MAJOR).arg(TESSARO_VERSION_MINOR).arg(TESSARO_VERSION_PATCH));
+    show(f.aV, label("Label16") + u" " TESSARO_VERSION ""_s);
     show(f.aPl, label("Label17") + u' ' + platformText());
     show(f.aR, label("Label18") + u" 07/02/2005"_s);
     show(f.lngLabel, label("Label10"), Room::Label);
@@ -179,22 +154,20 @@ void ApplyLanguage(MainWindow &window)
     f.strengthMeter->setWords(words);
 }
 
-void ApplyChosenLanguage(MainWindow &window)
+bool ApplyChosenLanguage(const Form &form, const ToolBand &tools, MessageBoxes &messages)
 {
-    const QString chosen = window.form().LCombo->currentText();
+    const QString chosen = form.LCombo->currentText();
     const QString path = ProgramFolder::languageFile(chosen);
     if (!QFileInfo(path).isFile()) {
         // A misspelt name would otherwise be stored and shown in English
         // from now on: the user is told, and the panel stays open.
-        window.services().messages->show(
-            {u"There is no language file for \"%1\", so the language has not been changed.\r\n\r\n"
-             "Missing file: %2"_s.arg(chosen, QDir::toNativeSeparators(path)),
-             u"Error"_s, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical});
-        return;
+        messages.showError(u"There is no language file for \"%1\", so the language has not been changed.\r\n\r\n"
+                           "Missing file: %2"_s.arg(chosen, QDir::toNativeSeparators(path)));
+        return false;
     }
     Settings::write(Name::Language, chosen);
-    ApplyLanguage(window);
-    window.closePanel(*window.form().iFrame);
+    ApplyLanguage(form, tools);
+    return true;
 }
 
 } // namespace Language

@@ -2,8 +2,10 @@
 
 #include <QString>
 
-class MainWindow;
+class MessageBoxes;
 class QComboBox;
+class ToolBand;
+struct Form;
 
 // The interface language: the language box LCombo and the texts of the
 // window, which come from the chosen language file.
@@ -19,12 +21,12 @@ void FillLanguageList(QComboBox &languages, bool keepExtension);
 // header, the About lead-ins and the strength meter's words. A text the
 // file lacks or leaves empty, or every text of a missing file, is English;
 // a caption too long for its place is shown elided (FittedCaption).
-void ApplyLanguage(MainWindow &window);
+void ApplyLanguage(const Form &form, const ToolBand &tools);
 
-// iButton: stores the language box's text as Language, applies it, and
-// closes the Interface Options panel. A name without a language file is
-// neither stored nor applied: a message says so and the panel stays open.
-void ApplyChosenLanguage(MainWindow &window);
+// iButton: stores the language box's text as Language and applies it; true
+// then, and the window closes the Interface Options panel. A name without a
+// language file is neither stored nor applied: a message says so, false.
+bool ApplyChosenLanguage(const Form &form, const ToolBand &tools, MessageBoxes &messages);
 
 // The text of the About panel's platform line on this system.
 QString platformText();

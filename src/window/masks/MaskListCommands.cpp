@@ -79,9 +79,8 @@ bool SaveMasks(QComboBox &masks, MessageBoxes &messages)
     const QString path = ProgramFolder::pathForWriting(ProgramFolder::File::MaskList);
     const SafeFileWriter::Result result = MaskFile::save(path, rows);
     if (!result.ok) {
-        messages.show(
-            {u"The mask list could not be saved to %1.\r\n%2"_s.arg(QDir::toNativeSeparators(path), result.error),
-             u"Error"_s, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical});
+        messages.showError(
+            u"The mask list could not be saved to %1.\r\n%2"_s.arg(QDir::toNativeSeparators(path), result.error));
     }
     return result.ok;
 }

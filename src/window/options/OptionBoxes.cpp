@@ -1,11 +1,7 @@
 #include "window/options/OptionBoxes.h"
 
 #include "core/settings/SettingsTable.h"
-#include "window/generation/WordListChoice.h"
-#include "window/MainWindow.h"
-#include "window/options/ClickSound.h"
-#include "window/options/ControlLooks.h"
-#include "window/options/Topmost.h"
+#include "window/form/Form.h"
 
 #include <QCheckBox>
 
@@ -19,20 +15,22 @@ namespace {
 
 namespace Name = Settings::Name;
 
+// The two generation boxes have no start-up effect: start-up shows the
+// strength and the word count once, when every field is set.
 // clang-format off
 constexpr std::array kOptions{
-    Option{&Form::Slm, Name::SaveM,      Effect::None},
-    Option{&Form::ACu, Name::AUChk,      Effect::None},
-    Option{&Form::slg, Name::SaveN,      Effect::None},
-    Option{&Form::ccl, Name::Confirm,    Effect::None},
-    Option{&Form::ASg, Name::LastGen,    Effect::None},
-    Option{&Form::ccb, Name::Clear,      Effect::None},
-    Option{&Form::cca, Name::ClearAfter, Effect::None},
-    Option{&Form::Kot, Name::OnTop,      Effect::Topmost},
-    Option{&Form::soo, Name::Sound,      Effect::Sound},
-    Option{&Form::Xs,  Name::Style,      Effect::Style},
-    Option{&Form::wcp, Name::WordCap,    Effect::Generation},
-    Option{&Form::nla, Name::NoLookAlike, Effect::Generation},
+    Option{&Form::Slm, Name::SaveM,       Effect::None,       Effect::None},
+    Option{&Form::ACu, Name::AUChk,       Effect::None,       Effect::UpdateCheck},
+    Option{&Form::slg, Name::SaveN,       Effect::None,       Effect::None},
+    Option{&Form::ccl, Name::Confirm,     Effect::None,       Effect::None},
+    Option{&Form::ASg, Name::LastGen,     Effect::None,       Effect::None},
+    Option{&Form::ccb, Name::Clear,       Effect::None,       Effect::None},
+    Option{&Form::cca, Name::ClearAfter,  Effect::None,       Effect::None},
+    Option{&Form::Kot, Name::OnTop,       Effect::Topmost,    Effect::Topmost},
+    Option{&Form::soo, Name::Sound,       Effect::Sound,      Effect::Sound},
+    Option{&Form::Xs,  Name::Style,       Effect::Style,      Effect::Style},
+    Option{&Form::wcp, Name::WordCap,     Effect::Generation, Effect::None},
+    Option{&Form::nla, Name::NoLookAlike, Effect::Generation, Effect::None},
 };
 // clang-format on
 
@@ -57,44 +55,34 @@ std::span<const Option> options()
     return kOptions;
 }
 
-void applyEffect(MainWindow &window, Effect effect, int state)
+void restoreBoxes(const Form &form, const EffectRunner &perform)
 {
-    if (state != 0 && state != 1)
-        return;
-    switch (effect) {
-    case Effect::None:
-        break;
-    case Effect::Topmost:
-        state == 1 ? SetTopmost(window) : ClearTopmost(window);
-        break;
-    case Effect::Sound:
-        window.clickSound().ApplySound(window.form(), state);
-        break;
-    case Effect::Style:
-        window.looks().ApplyStyle(window.form(), state);
-        break;
-    case Effect::Generation:
-        window.refreshStrength();
-        WordListChoice::ShowWordCount(window.form());
-        break;
+    for (const Option &option : kOptions) {
+        QCheckBox &box = *(form.*option.box);
+        bool isNumber = false;
+        const int state = Settings::readOrDefault(option.setting).trimmed().toInt(&isNumber);
+        if (!isNumber || (state != 0 && state != 1))
+            continue;
+        box.setChecked(state == 1);
+        perform(option.startupEffect, state);
     }
 }
 
-void boxClicked(MainWindow &window, const Option &option)
+void boxClicked(const Form &form, const Option &option, const EffectRunner &perform)
 {
-    const int state = stateOf(*(window.form().*option.box));
+    const int state = stateOf(*(form.*option.box));
     if (state != 0 && state != 1)
         return;
     Settings::write(option.setting, state == 1 ? u"1"_s : u"0"_s);
-    applyEffect(window, option.effect, state);
+    perform(option.effect, state);
 }
 
-void connectBoxes(MainWindow &window)
+void connectBoxes(const Form &form, QObject &context, const EffectRunner &perform)
 {
     for (const Option &option : kOptions) {
         // clicked comes from the user only, never from setChecked.
-        QObject::connect(window.form().*option.box, &QCheckBox::clicked, &window,
-                         [&window, &option] { boxClicked(window, option); });
+        QObject::connect(form.*option.box, &QCheckBox::clicked, &context,
+                         [&form, &option, perform] { boxClicked(form, option, perform); });
     }
 }
 

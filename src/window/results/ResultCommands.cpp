@@ -122,8 +122,7 @@ void ResultCommands::save(const QString &path, const QByteArray &bytes)
     const SafeFileWriter::Result written = SafeFileWriter::write(path, bytes, SafeFileWriter::Access::OwnerOnly);
     if (written.ok)
         return;
-    m_messages.show({u"Could not save the file "_s + path + kLineEnd + written.error, u"Error"_s,
-                     MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical});
+    m_messages.showError(u"Could not save the file "_s + path + kLineEnd + written.error);
 }
 
 void ResultCommands::SaveResultsAsText()

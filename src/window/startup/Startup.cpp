@@ -13,7 +13,6 @@
 #include "window/masks/MaskListCommands.h"
 #include "window/options/OptionBoxes.h"
 #include "window/startup/WindowPlacement.h"
-#include "window/update/UpdateNotifier.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -25,6 +24,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QVersionNumber>
 
 #include <QLocale>
 
@@ -40,7 +40,8 @@ namespace Name = Settings::Name;
 // "Tessaro 1.1": the title and the major and minor version.
 void setCaption(MainWindow &window)
 {
-    window.setWindowTitle(u"Tessaro %1.%2"_s.arg(TESSARO_VERSION_MAJOR).arg(TESSARO_VERSION_MINOR));
+    const QVersionNumber version = QVersionNumber::fromString(QStringLiteral(TESSARO_VERSION));
+    window.setWindowTitle(u"Tessaro "_s + QVersionNumber(version.majorVersion(), version.minorVersion()).toString());
 }
 
 // Where the program is installed: the running executable, under the
@@ -97,14 +98,6 @@ void writeMissingDefaults(MainWindow &)
     Settings::writeMissingDefaults();
 }
 
-// A setting that must not stay empty: the stored text, or its default when
-// the store could not keep it.
-QString storedOrDefault(QLatin1String name)
-{
-    const QString value = Settings::read(name);
-    return value.isEmpty() ? Settings::startupDefault(name) : value;
-}
-
 // One row per language file in the language box.
 void fillLanguageList(MainWindow &window)
 {
@@ -122,8 +115,8 @@ void loadMaskList(MainWindow &window)
 // The language the window's texts come from, applied to every caption.
 void restoreLanguage(MainWindow &window)
 {
-    window.form().LCombo->setEditText(storedOrDefault(Name::Language));
-    Language::ApplyLanguage(window);
+    window.form().LCombo->setEditText(Settings::readOrDefault(Name::Language));
+    Language::ApplyLanguage(window.form(), window.toolBand());
 }
 
 // The five mask symbols, shown in the Mask Options fields.
@@ -138,89 +131,14 @@ void restoreMaskSymbols(MainWindow &window)
         {Name::iMask, form.iEdit},
     }};
     for (const auto &[name, edit] : symbols)
-        edit->setText(storedOrDefault(name));
+        edit->setText(Settings::readOrDefault(name));
 }
 
-// An on/off setting shown by a check box: an empty value gets its default;
-// 0 unticks the box, 1 ticks it, anything else leaves it as it is. The
-// box's own click handler does not run.
-// Returns the state set: 0, 1, or -1 when the box was left alone.
-int restoreCheckBox(QLatin1String name, QCheckBox &box)
+// Every option box from its setting, with each box's start-up effect.
+void restoreOptionBoxes(MainWindow &window)
 {
-    bool isNumber = false;
-    const int value = storedOrDefault(name).trimmed().toInt(&isNumber);
-    if (isNumber && value == 0)
-        box.setChecked(false);
-    else if (isNumber && value == 1)
-        box.setChecked(true);
-    else
-        return -1;
-    return value;
-}
-
-// A box whose option acts at once: start-up performs the effect itself, for
-// 0 and 1 only.
-void restoreOptionWithEffect(MainWindow &window, QLatin1String name)
-{
-    for (const OptionBoxes::Option &option : OptionBoxes::options()) {
-        if (option.setting == name) {
-            OptionBoxes::applyEffect(window, option.effect,
-                                     restoreCheckBox(option.setting, *(window.form().*option.box)));
-            return;
-        }
-    }
-}
-
-void restoreSaveMask(MainWindow &window)
-{
-    restoreCheckBox(Name::SaveM, *window.form().Slm);
-}
-
-void restoreSaveCount(MainWindow &window)
-{
-    restoreCheckBox(Name::SaveN, *window.form().slg);
-}
-
-void restoreKeepOnTop(MainWindow &window)
-{
-    restoreOptionWithEffect(window, Name::OnTop);
-}
-
-// The version check starts here and answers after start-up has finished.
-void restoreUpdateCheck(MainWindow &window)
-{
-    if (restoreCheckBox(Name::AUChk, *window.form().ACu) == 1)
-        window.updates().start();
-}
-
-void restoreStyle(MainWindow &window)
-{
-    restoreOptionWithEffect(window, Name::Style);
-}
-
-void restoreSound(MainWindow &window)
-{
-    restoreOptionWithEffect(window, Name::Sound);
-}
-
-void restoreClearAfterCopy(MainWindow &window)
-{
-    restoreCheckBox(Name::ClearAfter, *window.form().cca);
-}
-
-void restoreConfirmClear(MainWindow &window)
-{
-    restoreCheckBox(Name::Confirm, *window.form().ccl);
-}
-
-void restoreLastGenerated(MainWindow &window)
-{
-    restoreCheckBox(Name::LastGen, *window.form().ASg);
-}
-
-void restoreClearClipboard(MainWindow &window)
-{
-    restoreCheckBox(Name::Clear, *window.form().ccb);
+    OptionBoxes::restoreBoxes(
+        window.form(), [&window](OptionBoxes::Effect effect, int state) { window.applyOptionEffect(effect, state); });
 }
 
 // Default (0) or custom (1) generation; the character-class fields stay
@@ -228,7 +146,7 @@ void restoreClearClipboard(MainWindow &window)
 void restoreGenerationMode(MainWindow &window)
 {
     const Form &form = window.form();
-    const QString stored = storedOrDefault(Name::GenOpt);
+    const QString stored = Settings::readOrDefault(Name::GenOpt);
     bool isNumber = false;
     const double value = stored.trimmed().toDouble(&isNumber);
     const int mode = isNumber && value >= -32768.5 && value < 32767.5 ? qRound(value) : 0;
@@ -251,18 +169,16 @@ void restoreCharacterClasses(MainWindow &window)
         {Name::Special, form.sEdit},
     }};
     for (const auto &[name, edit] : classes)
-        edit->setText(storedOrDefault(name));
+        edit->setText(Settings::readOrDefault(name));
 }
 
 // The word symbol and list, which stay empty when they are (no word symbol,
-// the shipped list), and the boxes for capital words and look-alikes.
-void restoreWordsAndLookAlikes(MainWindow &window)
+// the shipped list), and the count of words.
+void restoreWords(MainWindow &window)
 {
     const Form &form = window.form();
     form.wEdit->setText(Settings::read(Name::wMask));
     form.wlEdit->setText(Settings::read(Name::Words));
-    restoreCheckBox(Name::WordCap, *form.wcp);
-    restoreCheckBox(Name::NoLookAlike, *form.nla);
     WordListChoice::ShowWordCount(form);
 }
 
@@ -317,20 +233,11 @@ constexpr std::array kSteps{
     Step(restoreLanguage),
     Step(restoreMaskSymbols),
     Step(restoreLastMask),
-    Step(restoreSaveMask),
     Step(restoreLastCount),
-    Step(restoreSaveCount),
-    Step(restoreKeepOnTop),
-    Step(restoreUpdateCheck),
-    Step(restoreConfirmClear),
-    Step(restoreStyle),
-    Step(restoreLastGenerated),
-    Step(restoreSound),
-    Step(restoreClearClipboard),
-    Step(restoreClearAfterCopy),
+    Step(restoreOptionBoxes),
     Step(restoreGenerationMode),
     Step(restoreCharacterClasses),
-    Step(restoreWordsAndLookAlikes),
+    Step(restoreWords),
     Step(setAboutTexts),
     Step(showMaskStrength),
 };

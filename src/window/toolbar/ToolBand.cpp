@@ -1,7 +1,7 @@
 #include "window/toolbar/ToolBand.h"
 
 #include "window/form/FittedCaption.h"
-#include "window/form/Icons.h"
+#include "window/toolbar/ToolCodes.h"
 
 #include <QAction>
 #include <QMenu>
@@ -38,42 +38,47 @@ ToolBand::ToolBand(QWidget *parent) : QMenuBar(parent)
     QMenu *save = namedMenu("ID_Save", u"Save"_s, this);
     QMenu *help = namedMenu("ID_Help", u"Help"_s, file);
     m_menus = {file, edit, save, help};
-
-    // Tools by index.
-    m_tools = {
-        edit->menuAction(),                                                      // 1
-        newTool(u"Copy Selected"_s, Icons::copy(), u"Copy selected password"_s), // 2
-        newTool(u"Copy All"_s, Icons::copy(), u"Copy all passwords"_s),          // 3
-        file->menuAction(),                                                      // 4
-        newTool(u"Program Options"_s, Icons::settings()),                        // 5
-        newTool(u"Generation Options"_s),                                        // 6
-        newTool(u"Mask Options"_s),                                              // 7
-        newTool(u"Minimize"_s),                                                  // 8
-        newTool(u"Exit"_s, Icons::exit()),                                       // 9
-        help->menuAction(),                                                      // 10
-        newTool(u"Contents"_s, Icons::help()),                                   // 11
-        newTool(u"About"_s, Icons::about()),                                     // 12
-        newTool(u"Interface Options"_s),                                         // 13
-        save->menuAction(),                                                      // 14
-        newTool(u"as Text"_s, Icons::save()),                                    // 15
-        newTool(u"as CSV"_s, Icons::save()),                                     // 16
+    const auto menuOf = [&](ToolMenu menu) {
+        switch (menu) {
+        case ToolMenu::File:
+            break;
+        case ToolMenu::Edit:
+            return edit;
+        case ToolMenu::Save:
+            return save;
+        case ToolMenu::Help:
+            return help;
+        }
+        return file;
     };
+
+    // The three menus on the bar are tools 1, 4 and 14; the others come
+    // from the tool table, in the order of their menus.
+    m_tools.resize(kToolCount);
+    m_tools[0] = edit->menuAction();
+    m_tools[3] = file->menuAction();
+    m_tools[13] = save->menuAction();
+    for (const ToolCode &row : kToolCodes) {
+        QMenu *menu = menuOf(row.menu);
+        if (row.startsGroup)
+            menu->addSeparator();
+        const QString caption = QString::fromLatin1(row.caption);
+        QAction *tool = nullptr;
+        if (row.index == kHelpIndex) {
+            help->setTitle(caption);
+            tool = menu->addMenu(help);
+        } else {
+            tool = newTool(caption, row.icon ? row.icon() : QIcon(), QString::fromLatin1(row.toolTip));
+            menu->addAction(tool);
+        }
+        m_tools[row.index - 1] = tool;
+    }
     for (int index = 1; index <= kToolCount; ++index) {
         QAction *action = m_tools.at(index - 1);
         action->setParent(this);
         action->setObjectName(u"tool%1"_s.arg(index));
         connect(action, &QAction::triggered, this, [this, action] { emit toolClicked(action); });
     }
-
-    // Menus and their entries in display order.
-    file->addActions({m_tools[4], m_tools[12], m_tools[5], m_tools[6]});
-    file->addSeparator();
-    file->addActions({m_tools[7], m_tools[8]});
-    file->addSeparator();
-    file->addMenu(help);
-    help->addActions({m_tools[10], m_tools[11]});
-    edit->addActions({m_tools[1], m_tools[2]});
-    save->addActions({m_tools[14], m_tools[15]});
 
     addMenu(file);
     addMenu(edit);

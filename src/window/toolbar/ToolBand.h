@@ -15,6 +15,8 @@ class ToolBand final : public QMenuBar
 
 public:
     static constexpr int kToolCount = 16;
+    // The Help sub-menu, a captioned tool of the File menu.
+    static constexpr int kHelpIndex = 10;
 
     explicit ToolBand(QWidget *parent = nullptr);
 

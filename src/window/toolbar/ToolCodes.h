@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/settings/SettingsTable.h"
+#include "window/form/Form.h"
+#include "window/form/Icons.h"
 
 #include <array>
 
@@ -21,29 +23,45 @@ enum class ToolCommand {
     AsCsv,
 };
 
-// The captioned tools of genbars: the code their caption is stored under,
-// their index and their command.
+// The menus of genbars. File, Edit and Save stand on the bar; Help is a
+// sub-menu of File and also a captioned tool.
+enum class ToolMenu { File, Edit, Save, Help };
+
+// One captioned tool of genbars. The rows below are the one place a tool
+// is described: the tool band builds its entries from them, applying a
+// language sets and stores their captions, and a click is dispatched by them.
 struct ToolCode
 {
-    QLatin1String code;
-    int index; // the tool's 1-based index in genbars
+    QLatin1String code;      // the setting its whole caption is stored under
+    int index;               // the tool's 1-based index in genbars
+    ToolMenu menu;           // the menu that holds it
+    bool startsGroup;        // a separator goes before it in its menu
+    const char *languageKey; // its caption's key in the language file's Menu section
+    const char *caption;     // its caption until a language is applied
+    const char *toolTip;     // null for none
+    QIcon (*icon)();         // null for none
     ToolCommand command;
+    QGroupBox *Form::*panel; // the panel it opens, which shows the same caption; null for none
 };
 
+// The rows in the order of their menus. The captions "as Text" and "as CSV"
+// begin in lower case on purpose: they read as the end of the Save menu's
+// name ("Save as Text"); the stored defaults and the English language texts
+// are "As Text" and "As CSV".
 // clang-format off
 inline constexpr std::array<ToolCode, 13> kToolCodes{{
-    {Settings::Name::TCS, 2, ToolCommand::CopySelected},
-    {Settings::Name::TCA, 3, ToolCommand::CopyAll},
-    {Settings::Name::TPO, 5, ToolCommand::ProgramOptions},
-    {Settings::Name::TGO, 6, ToolCommand::GenerationOptions},
-    {Settings::Name::TMO, 7, ToolCommand::MaskOptions},
-    {Settings::Name::TMI, 8, ToolCommand::Minimize},
-    {Settings::Name::TXI, 9, ToolCommand::Exit},
-    {Settings::Name::THL, 10, ToolCommand::None}, // the Help sub-menu
-    {Settings::Name::TCO, 11, ToolCommand::Contents},
-    {Settings::Name::TAO, 12, ToolCommand::About},
-    {Settings::Name::TIO, 13, ToolCommand::InterfaceOptions},
-    {Settings::Name::TAT, 15, ToolCommand::AsText},
-    {Settings::Name::TAC, 16, ToolCommand::AsCsv},
+    {Settings::Name::TPO,  5, ToolMenu::File, false, "Menu01", "Program Options",    nullptr, Icons::settings, ToolCommand::ProgramOptions,    &Form::oFrame},
+    {Settings::Name::TIO, 13, ToolMenu::File, false, "Menu11", "Interface Options",  nullptr, nullptr,         ToolCommand::InterfaceOptions,  &Form::iFrame},
+    {Settings::Name::TGO,  6, ToolMenu::File, false, "Menu02", "Generation Options", nullptr, nullptr,         ToolCommand::GenerationOptions, &Form::gFrame},
+    {Settings::Name::TMO,  7, ToolMenu::File, false, "Menu03", "Mask Options",       nullptr, nullptr,         ToolCommand::MaskOptions,       &Form::sFrame},
+    {Settings::Name::TMI,  8, ToolMenu::File, true,  "Menu04", "Minimize",           nullptr, nullptr,         ToolCommand::Minimize,          nullptr},
+    {Settings::Name::TXI,  9, ToolMenu::File, false, "Menu05", "Exit",               nullptr, Icons::exit,     ToolCommand::Exit,              nullptr},
+    {Settings::Name::THL, 10, ToolMenu::File, true,  "Menu06", "Help",               nullptr, nullptr,         ToolCommand::None,              nullptr}, // the Help sub-menu
+    {Settings::Name::TCO, 11, ToolMenu::Help, false, "Menu07", "Contents",           nullptr, Icons::help,     ToolCommand::Contents,          nullptr},
+    {Settings::Name::TAO, 12, ToolMenu::Help, false, "Menu08", "About",              nullptr, Icons::about,    ToolCommand::About,             &Form::aFrame},
+    {Settings::Name::TCS,  2, ToolMenu::Edit, false, "Menu09", "Copy Selected", "Copy selected password", Icons::copy, ToolCommand::CopySelected, nullptr},
+    {Settings::Name::TCA,  3, ToolMenu::Edit, false, "Menu10", "Copy All",      "Copy all passwords",     Icons::copy, ToolCommand::CopyAll,      nullptr},
+    {Settings::Name::TAT, 15, ToolMenu::Save, false, "Menu12", "as Text",            nullptr, Icons::save,     ToolCommand::AsText,            nullptr},
+    {Settings::Name::TAC, 16, ToolMenu::Save, false, "Menu13", "as CSV",             nullptr, Icons::save,     ToolCommand::AsCsv,             nullptr},
 }};
 // clang-format on

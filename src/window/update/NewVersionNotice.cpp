@@ -1,14 +1,13 @@
 #include "window/update/NewVersionNotice.h"
 
 #include "core/update/SiteAddress.h"
+#include "window/form/Icons.h"
 
-#include <QDesktopServices>
 #include <QEnterEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QScreen>
 
 using namespace Qt::StringLiterals;
@@ -21,61 +20,6 @@ constexpr int FadeTime = 300;
 QRect fromEdges(int left, int top, int right, int bottom)
 {
     return QRect(left, top, right - left, bottom - top);
-}
-
-// Draws an icon at both common pixel ratios, so it stays sharp on high-DPI screens.
-QIcon drawnIcon(int size, const std::function<void(QPainter &)> &draw)
-{
-    QIcon icon;
-    for (const qreal ratio : {1.0, 2.0}) {
-        QPixmap pixmap(QSize(size, size) * ratio);
-        pixmap.setDevicePixelRatio(ratio);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        draw(painter);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
-}
-
-// Stand-ins for icons/update.ico and icons/close.ico when those are missing:
-// a blue disc with a download arrow, and a grey cross.
-QIcon fallbackUpdateIcon(int size)
-{
-    return drawnIcon(size, [size](QPainter &painter) {
-        const qreal s = size;
-        QLinearGradient fill(0, 0, 0, s);
-        fill.setColorAt(0, QColor(86, 156, 230));
-        fill.setColorAt(1, QColor(24, 94, 178));
-        painter.setPen(QPen(QColor(18, 72, 140), 1));
-        painter.setBrush(fill);
-        painter.drawEllipse(QRectF(1.5, 1.5, s - 3, s - 3));
-        QPainterPath arrow;
-        arrow.moveTo(s * 0.42, s * 0.22);
-        arrow.lineTo(s * 0.58, s * 0.22);
-        arrow.lineTo(s * 0.58, s * 0.48);
-        arrow.lineTo(s * 0.72, s * 0.48);
-        arrow.lineTo(s * 0.50, s * 0.72);
-        arrow.lineTo(s * 0.28, s * 0.48);
-        arrow.lineTo(s * 0.42, s * 0.48);
-        arrow.closeSubpath();
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(Qt::white);
-        painter.drawPath(arrow);
-        painter.fillRect(QRectF(s * 0.28, s * 0.76, s * 0.44, s * 0.07), Qt::white);
-    });
-}
-
-QIcon fallbackCloseIcon(int size)
-{
-    return drawnIcon(size, [size](QPainter &painter) {
-        const qreal s = size;
-        painter.setPen(QPen(QColor(90, 90, 90), s / 8, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(QPointF(s * 0.25, s * 0.25), QPointF(s * 0.75, s * 0.75));
-        painter.drawLine(QPointF(s * 0.75, s * 0.25), QPointF(s * 0.25, s * 0.75));
-    });
 }
 
 // Windows text ends lines with CR LF; Qt breaks at LF alone.
@@ -96,7 +40,7 @@ QRect hitArea(const NewVersionNotice::Item &item)
 
 NewVersionNotice::NewVersionNotice(QWidget *window)
     : QWidget(window, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
-      m_fadeIn(this, "windowOpacity"), m_openUrl([](const QUrl &url) { QDesktopServices::openUrl(url); })
+      m_fadeIn(this, "windowOpacity")
 {
     setObjectName(u"ctlpop"_s);
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -134,7 +78,7 @@ void NewVersionNotice::ShowNewVersionNotice()
 
 void NewVersionNotice::SetThemeSoft()
 {
-    m_runningVersion = u"%1.%2.%3"_s.arg(TESSARO_VERSION_MAJOR).arg(TESSARO_VERSION_MINOR).arg(TESSARO_VERSION_PATCH);
+    m_runningVersion = QStringLiteral(TESSARO_VERSION);
     m_items.clear();
     m_items.reserve(7); // the references below stay valid while items are added
     m_hovered = m_pressed = -1;
@@ -158,7 +102,7 @@ void NewVersionNotice::SetThemeSoft()
     Item &picture = addItem(fromEdges(12, 30, 12, 47));
     picture.icon = LoadIconFile(ProgramFolder::File::UpdateIcon, 32, 32);
     if (picture.icon.isNull())
-        picture.icon = fallbackUpdateIcon(32);
+        picture.icon = Icons::newVersion(32);
     picture.iconSize = QSize(32, 32);
 
     Item &title = addItem(fromEdges(5, 0, 200, 25), u"Tessaro - New Version"_s);
@@ -170,7 +114,7 @@ void NewVersionNotice::SetThemeSoft()
     Item &close = addItem(fromEdges(181, 6, 194, 19));
     close.icon = LoadIconFile(ProgramFolder::File::CloseIcon, 16, 16);
     if (close.icon.isNull())
-        close.icon = fallbackCloseIcon(16);
+        close.icon = Icons::closeNotice(16);
     close.iconSize = QSize(16, 16);
     close.id = CloseId;
 
@@ -299,7 +243,8 @@ void NewVersionNotice::clickItem(const Item &item)
         close();
     } else if (id == MessageId) {
         close();
-        m_openUrl(SiteAddress::siteUrl());
+        if (m_openUrl)
+            m_openUrl(SiteAddress::siteUrl());
     }
 }
 

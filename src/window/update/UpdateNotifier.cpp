@@ -3,20 +3,16 @@
 #include "core/update/VersionCheck.h"
 #include "core/update/VersionCheckMessage.h"
 
-#include <QMessageBox>
+#include "platform/messages/MessageBoxes.h"
+#include "platform/shell/Shell.h"
 
 using namespace Qt::StringLiterals;
 
-UpdateNotifier::UpdateNotifier(QWidget *window, MessageCallback showMessage)
-    : QObject(window), m_window(window), m_showMessage(std::move(showMessage)), m_check(new VersionCheck(this)),
-      m_notice(new NewVersionNotice(window))
+UpdateNotifier::UpdateNotifier(QWidget *window, MessageBoxes &messages, Shell &shell)
+    : QObject(window), m_messages(messages), m_check(new VersionCheck(this)), m_notice(new NewVersionNotice(window))
 {
     m_check->setObjectName(u"wChk"_s);
-    if (!m_showMessage) {
-        m_showMessage = [this](const QString &text, const QString &title) {
-            QMessageBox::critical(m_window, title, text, QMessageBox::Ok);
-        };
-    }
+    m_notice->setUrlOpener([&shell](const QUrl &url) { shell.openUrl(url); });
     connect(m_check, &VersionCheck::newVersion, this, &UpdateNotifier::onNewVersion);
     connect(m_check, &VersionCheck::error, this, &UpdateNotifier::onError);
 }
@@ -36,12 +32,6 @@ QString UpdateNotifier::availableVersion() const
     return m_notice ? m_notice->availableVersion() : QString();
 }
 
-void UpdateNotifier::setUrlOpener(NewVersionNotice::UrlOpener opener)
-{
-    if (m_notice)
-        m_notice->setUrlOpener(std::move(opener));
-}
-
 void UpdateNotifier::onNewVersion(const QString &version)
 {
     if (!m_notice)
@@ -53,5 +43,6 @@ void UpdateNotifier::onNewVersion(const QString &version)
 void UpdateNotifier::onError(int code)
 {
     if (const std::optional<QString> message = versionCheckMessage(code))
-        m_showMessage(*message, versionCheckMessageTitle());
+        m_messages.show(
+            {*message, versionCheckMessageTitle(), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Critical});
 }

@@ -5,16 +5,17 @@
 #include <QObject>
 #include <QPointer>
 
-#include <functional>
-
+class MessageBoxes;
+class Shell;
 class VersionCheck;
 class QWidget;
 
 // Ties the version check to the window: owns the check (wChk) and the notice
 // (ctlpop). start() begins the check and returns at once; a newer version
-// shows the notice, a failure shows its message through the callback.
+// shows the notice, a failure shows its message in a box with the stop
+// icon; the notice opens the maker's site through the shell.
 //
-//   auto *updates = new UpdateNotifier(window, showMessage);
+//   auto *updates = new UpdateNotifier(window, messages, shell);
 //   if (Settings::read(Settings::Name::AUChk) == u"1"_s)
 //       updates->start();
 class UpdateNotifier : public QObject
@@ -22,11 +23,8 @@ class UpdateNotifier : public QObject
     Q_OBJECT
 
 public:
-    // Shows a modal box with the stop icon and one OK button.
-    using MessageCallback = std::function<void(const QString &text, const QString &title)>;
-
-    // A child of the window. Without a callback, messages go to QMessageBox.
-    explicit UpdateNotifier(QWidget *window, MessageCallback showMessage = {});
+    // A child of the window; the message boxes and the shell outlive it.
+    UpdateNotifier(QWidget *window, MessageBoxes &messages, Shell &shell);
     ~UpdateNotifier() override;
 
     void start();
@@ -35,16 +33,13 @@ public:
     NewVersionNotice *notice() const { return m_notice; }
     // The version of the last new-version event; empty until one arrives.
     QString availableVersion() const;
-    // How the notice opens the maker's site.
-    void setUrlOpener(NewVersionNotice::UrlOpener opener);
 
     // The handlers of the check's two events.
     void onNewVersion(const QString &version);
     void onError(int code);
 
 private:
-    QPointer<QWidget> m_window;
-    MessageCallback m_showMessage;
+    MessageBoxes &m_messages;
     VersionCheck *m_check = nullptr;
     QPointer<NewVersionNotice> m_notice;
 };

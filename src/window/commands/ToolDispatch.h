@@ -4,8 +4,9 @@
 
 #include <QString>
 
-class MainWindow;
-class QAction;
+// The row of the tool with the given 1-based index, or nullptr for the
+// menus File, Edit and Save and for an unknown index.
+const ToolCode *toolRow(int index);
 
 // The command of the tool with the given 1-based index, when the caption it
 // shows is exactly the caption stored under its code (read afresh on every
@@ -13,7 +14,3 @@ class QAction;
 // A tool runs its own command whatever the other tools are called: two
 // tools with one caption, or empty captions, cannot swap commands.
 ToolCommand toolCommand(int index, const QString &caption);
-
-// Runs the command of the clicked tool. A tool whose caption differs from
-// its stored caption does nothing.
-void RunToolCommand(MainWindow &window, const QAction &tool);
