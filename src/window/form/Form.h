@@ -27,29 +27,29 @@ struct Form
 
     // Main panel
     QFrame *cFrame = nullptr;
-    QFrame *bFrame = nullptr;
+    QFrame *bFrame = nullptr; // the command column
     QPushButton *gButton = nullptr;
     QPushButton *cButton = nullptr;
-    QPushButton *SButton = nullptr;
-    QPushButton *fButton = nullptr;
-    QGroupBox *mFrame = nullptr;
-    QComboBox *mCombo = nullptr;
-    QLineEdit *spinner = nullptr;
+    QPushButton *SButton = nullptr; // pops up the Save menu
+    QPushButton *fButton = nullptr; // pops up the File menu
+    QGroupBox *mFrame = nullptr;    // holds the mask and count boxes
+    QComboBox *mCombo = nullptr;    // the mask, and the saved masks
+    QLineEdit *spinner = nullptr;   // the number to generate
     QToolButton *addButton = nullptr;
-    QToolButton *sudButton = nullptr;
+    QToolButton *sudButton = nullptr;       // removes the mask from the mask list
     StrengthMeter *strengthMeter = nullptr; // beside the mask box
     ResultListView *genList = nullptr;
 
     // Program options
     QGroupBox *oFrame = nullptr;
-    QCheckBox *Slm = nullptr;
-    QCheckBox *ACu = nullptr;
-    QCheckBox *slg = nullptr;
-    QCheckBox *ccl = nullptr;
-    QCheckBox *ASg = nullptr;
-    QCheckBox *ccb = nullptr;
-    QCheckBox *cca = nullptr; // clear copied passwords after 10 s
-    QToolButton *oButton = nullptr;
+    QCheckBox *Slm = nullptr;       // save the last used mask (SaveM)
+    QCheckBox *ACu = nullptr;       // check for a new version at start-up (AUChk)
+    QCheckBox *slg = nullptr;       // save the last number generated (SaveN)
+    QCheckBox *ccl = nullptr;       // confirm before clearing the list (Confirm)
+    QCheckBox *ASg = nullptr;       // save the last generated passwords to a file (LastGen)
+    QCheckBox *ccb = nullptr;       // clear the clipboard on exit (Clear)
+    QCheckBox *cca = nullptr;       // clear copied passwords after 10 s (ClearAfter)
+    QToolButton *oButton = nullptr; // closes the panel
 
     // Generation options
     QGroupBox *gFrame = nullptr;
@@ -63,8 +63,8 @@ struct Form
     QLineEdit *sEdit = nullptr;
     QRadioButton *cOption = nullptr;
     QRadioButton *dOption = nullptr;
-    QCheckBox *nla = nullptr; // leave look-alike characters out (NoLookAlike)
-    QToolButton *nButton = nullptr;
+    QCheckBox *nla = nullptr;       // leave look-alike characters out (NoLookAlike)
+    QToolButton *nButton = nullptr; // saves the classes and closes the panel
 
     // Mask options
     QGroupBox *sFrame = nullptr;
@@ -85,27 +85,27 @@ struct Form
     QLineEdit *wlEdit = nullptr;     // the word list file (Words), empty for the shipped one
     QToolButton *wlButton = nullptr; // chooses the word list through the file dialog
     QLabel *wcLabel = nullptr;       // how many words the list holds
-    QToolButton *mButton = nullptr;
+    QToolButton *mButton = nullptr;  // saves the symbols and closes the panel
 
     // Interface options
     QGroupBox *iFrame = nullptr;
-    QCheckBox *Kot = nullptr;
-    QCheckBox *soo = nullptr;
-    QCheckBox *Xs = nullptr;
+    QCheckBox *Kot = nullptr; // keep the window on top (OnTop)
+    QCheckBox *soo = nullptr; // sounds on (Sound)
+    QCheckBox *Xs = nullptr;  // the "XP Style" look of the controls (Style)
     QLabel *lngLabel = nullptr;
     QComboBox *LCombo = nullptr;
-    QToolButton *iButton = nullptr;
+    QToolButton *iButton = nullptr; // applies the chosen language and closes the panel
 
     // About
     QGroupBox *aFrame = nullptr;
-    QLabel *aP = nullptr;
-    QLabel *aV = nullptr;
-    QLabel *aPl = nullptr;
-    QLabel *aR = nullptr;
-    QLabel *aC = nullptr;
-    QPlainTextEdit *aK = nullptr;
-    QPushButton *kmflnk = nullptr;
-    QToolButton *aButton = nullptr;
+    QLabel *aP = nullptr;           // the program's name
+    QLabel *aV = nullptr;           // its version
+    QLabel *aPl = nullptr;          // the platform it runs on
+    QLabel *aR = nullptr;           // its release date
+    QLabel *aC = nullptr;           // the maker line
+    QPlainTextEdit *aK = nullptr;   // the credits
+    QPushButton *kmflnk = nullptr;  // the link to the maker's site
+    QToolButton *aButton = nullptr; // closes the panel
 };
 
 // Builds every control with the captions, tooltips and states the window

@@ -115,6 +115,8 @@ void buildMaskOptions(Form &form)
     addField(symbols, form.ucLabel, "ucLabel", u"Upper Case:"_s, form.upEdit, "upEdit", u"Upper-case symbol"_s);
     addField(symbols, form.lcLabel, "lcLabel", u"Lower Case:"_s, form.loEdit, "loEdit", u"Lower-case symbol"_s);
     addField(symbols, form.nuLabel, "nuLabel", u"Numeric:"_s, form.nuEdit, "nuEdit", u"Digit symbol"_s);
+    // "Chraracters" is misspelt on purpose: it is the caption the window has
+    // always been built with, and start-up replaces it with the language's text.
     addField(symbols, form.spLabel, "spLabel", u"Special Chraracters:"_s, form.spEdit, "spEdit",
              u"Special-character symbol"_s);
     addField(symbols, form.iLabel, "iLabel", u"Incrementing Numbers:"_s, form.iEdit, "iEdit",

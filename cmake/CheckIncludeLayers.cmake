@@ -1,0 +1,28 @@
+# Fails when a file under src/ includes a header of a layer above its own.
+# Run as: cmake -DSOURCE_DIR=<src> -P CheckIncludeLayers.cmake
+# A layer may include the layers listed for it, and nothing else from src/.
+cmake_minimum_required(VERSION 3.25)
+set(layers core platform window cli app)
+set(allowed_core core)
+set(allowed_platform platform core)
+set(allowed_window window platform core)
+set(allowed_cli cli platform core)
+set(allowed_app app cli window platform core)
+
+set(faults "")
+foreach(layer IN LISTS layers)
+    file(GLOB_RECURSE files "${SOURCE_DIR}/${layer}/*.h" "${SOURCE_DIR}/${layer}/*.cpp")
+    foreach(file IN LISTS files)
+        file(STRINGS "${file}" includes REGEX "^#include \"[^\"]+\"")
+        foreach(line IN LISTS includes)
+            string(REGEX REPLACE "^#include \"([^/\"]+)/.*" "\\1" target "${line}")
+            if(target IN_LIST layers AND NOT target IN_LIST allowed_${layer})
+                file(RELATIVE_PATH shown "${SOURCE_DIR}" "${file}")
+                string(APPEND faults "\n  ${shown}: ${line}")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+if(faults)
+    message(FATAL_ERROR "Includes that point up a layer:${faults}")
+endif()
