@@ -6,6 +6,9 @@
 #include <QAction>
 #include <QMenu>
 
+#include <algorithm>
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -53,12 +56,14 @@ ToolBand::ToolBand(QWidget *parent) : QMenuBar(parent)
     };
 
     // The three menus on the bar are tools 1, 4 and 14; the others come
-    // from the tool table, in the order of their menus.
+    // from the tool table, each put in its place in its menu.
     m_tools.resize(kToolCount);
     m_tools[0] = edit->menuAction();
     m_tools[3] = file->menuAction();
     m_tools[13] = save->menuAction();
-    for (const ToolCode &row : kToolCodes) {
+    auto rows = kToolCodes;
+    std::ranges::sort(rows, {}, [](const ToolCode &row) { return std::pair(row.menu, row.place); });
+    for (const ToolCode &row : rows) {
         QMenu *menu = menuOf(row.menu);
         if (row.startsGroup)
             menu->addSeparator();
