@@ -40,20 +40,7 @@ ToolBand::ToolBand(QWidget *parent) : QMenuBar(parent)
     QMenu *edit = namedMenu("ID_Edit", u"Edit"_s, this);
     QMenu *save = namedMenu("ID_Save", u"Save"_s, this);
     QMenu *help = namedMenu("ID_Help", u"Help"_s, file);
-    m_menus = {file, edit, save, help};
-    const auto menuOf = [&](ToolMenu menu) {
-        switch (menu) {
-        case ToolMenu::File:
-            break;
-        case ToolMenu::Edit:
-            return edit;
-        case ToolMenu::Save:
-            return save;
-        case ToolMenu::Help:
-            return help;
-        }
-        return file;
-    };
+    m_menus = {file, edit, save, help}; // in the order of ToolMenu
 
     // The three menus on the bar are tools 1, 4 and 14; the others come
     // from the tool table, each put in its place in its menu.
@@ -64,7 +51,7 @@ ToolBand::ToolBand(QWidget *parent) : QMenuBar(parent)
     auto rows = kToolCodes;
     std::ranges::sort(rows, {}, [](const ToolCode &row) { return std::pair(row.menu, row.place); });
     for (const ToolCode &row : rows) {
-        QMenu *menu = menuOf(row.menu);
+        QMenu *menu = m_menus.at(qsizetype(row.menu));
         if (row.startsGroup)
             menu->addSeparator();
         const QString caption = QString::fromLatin1(row.caption);

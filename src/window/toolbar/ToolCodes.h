@@ -23,8 +23,8 @@ enum class ToolCommand {
     AsCsv,
 };
 
-// The menus of genbars. File, Edit and Save stand on the bar; Help is a
-// sub-menu of File and also a captioned tool.
+// The menus of genbars, in the tool band's order. File, Edit and Save stand
+// on the bar; Help is a sub-menu of File and also a captioned tool.
 enum class ToolMenu { File, Edit, Save, Help };
 
 // One captioned tool of genbars. The rows below are the one place a tool
