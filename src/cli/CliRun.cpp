@@ -5,10 +5,11 @@
 #include "cli/OutputSink.h"
 #include "cli/PasswordStream.h"
 
+#include "core/common/ProgramModule.h"
 #include "core/generation/PasswordBuilder.h"
 #include "core/generation/RandomSource.h"
 #include "core/strength/MaskStrength.h"
-#include "platform/clipboard/ClipboardHandover.h"
+#include "platform/clipboard/ClipboardHandoverModule.h"
 
 #include <QStringList>
 
@@ -70,11 +71,17 @@ int printStrength(const PasswordBuilder &builder)
 
 int copyOne(const PasswordBuilder &builder, int clearAfterSeconds)
 {
+    // The hand-over and Qt Gui with it are loaded for this alone.
+    const ProgramModule::Entry serve = ProgramModule::resolve(u"tessaro_clipboard_handover"_s, "tessaroServeClipboard");
+    if (!serve.function)
+        return fail(u"cannot copy to the clipboard: %1"_s.arg(serve.error));
     RandomSource random;
     qint64 counter = 0;
     const QString password = builder.build(random, counter);
-    const ClipboardHandover::Result served = ClipboardHandover::serve(password, clearAfterSeconds);
-    return served.ok ? 0 : fail(served.error);
+    QString error;
+    const bool served =
+        reinterpret_cast<decltype(&tessaroServeClipboard)>(serve.function)(password, clearAfterSeconds, &error);
+    return served ? 0 : fail(error);
 }
 
 volatile std::sig_atomic_t g_stopSignal = 0;

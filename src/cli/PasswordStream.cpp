@@ -149,7 +149,7 @@ StreamResult streamPasswords(const PasswordBuilder &builder, const StreamRequest
 
     PasswordStreamWorkers workers(builder, recipe, workerCount, seen ? &*seen : nullptr);
     while (PasswordChunk *chunk = workers.next()) {
-        char *const text = chunk->lines.get();
+        char *const text = chunk->lines.data();
         qsizetype kept = 0;
         qsizetype lineStart = 0;
         for (int i = 0; i < chunk->attempts; ++i) {

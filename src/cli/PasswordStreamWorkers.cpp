@@ -3,6 +3,7 @@
 #include "cli/PasswordStream.h"
 #include "cli/SeenPasswords.h"
 
+#include "core/common/HugePageAllocator.h"
 #include "core/generation/PasswordBuilder.h"
 
 #include <algorithm>
@@ -16,8 +17,31 @@ constexpr int kPrefetchAhead = 16;
 // Fingerprints are sorted by the top 22 bits of their high half, 11 at a time.
 constexpr int kDigitBits = 11;
 constexpr quint32 kDigits = 1u << kDigitBits;
+// Below this the chunks' block comes from the heap; from it, as huge pages.
+constexpr size_t kSmallBlock = size_t(256) << 10;
+using HugePages = HugePageAllocator<std::byte>;
 
 } // namespace
+
+class PasswordStreamWorkers::BlockLayout
+{
+public:
+    explicit BlockLayout(std::byte *block) : m_block(block) {}
+    // The next count elements of T, on a cache line of their own.
+    template <typename T> std::span<T> take(size_t count)
+    {
+        m_used = (m_used + kCacheLine - 1) / kCacheLine * kCacheLine;
+        T *const first = m_block ? reinterpret_cast<T *>(m_block + m_used) : nullptr;
+        m_used += count * sizeof(T);
+        return {first, m_block ? count : 0};
+    }
+    size_t bytes() const { return qMax<size_t>(m_used, 1); }
+
+private:
+    static constexpr size_t kCacheLine = 64;
+    std::byte *const m_block;
+    size_t m_used = 0;
+};
 
 PasswordStreamWorkers::PasswordStreamWorkers(const PasswordBuilder &builder, const ChunkRecipe &recipe, int workers,
                                              SeenPasswords *seen)
@@ -29,31 +53,15 @@ PasswordStreamWorkers::PasswordStreamWorkers(const PasswordBuilder &builder, con
       m_chunkCount((recipe.attempts + recipe.attemptsPerChunk - 1) / recipe.attemptsPerChunk),
       m_slots(size_t(slotsFor(workers))), m_nextToCheck(size_t(m_shards), 0)
 {
-    const auto perChunk = size_t(recipe.attemptsPerChunk);
-    for (Slot &slot : m_slots) {
-        PasswordChunk &chunk = slot.chunk;
-        chunk.lines.reset(new char[perChunk * size_t(recipe.stride16 * 3 + 1)]);
-        chunk.lineEnds.resize(perChunk);
-        // Without keepText16 one password's room serves as scratch.
-        chunk.text16.resize((recipe.keepText16 ? perChunk : 1) * size_t(recipe.stride16));
-        if (recipe.keepText16)
-            chunk.lengths16.resize(perChunk);
-        if (m_seen) {
-            chunk.fingerprints.resize(perChunk);
-            chunk.attemptOf.resize(perChunk);
-            chunk.shardEnds.resize(size_t(m_shards));
-            chunk.isNew.resize(perChunk);
-        }
-    }
-    for (int i = 0; i <= workers; ++i) {
+    for (int i = 0; i <= workers; ++i)
         m_makers.push_back(std::make_unique<Maker>());
-        if (m_seen) {
-            m_makers.back()->fingerprints.resize(perChunk);
-            m_makers.back()->keys.resize(perChunk);
-            m_makers.back()->order.resize(perChunk);
-            m_makers.back()->sorted.resize(perChunk);
-        }
-    }
+    BlockLayout measure(nullptr);
+    layOut(measure);
+    // A block worth a page fault of its own is rounded up to whole huge pages.
+    m_blockBytes = measure.bytes() < kSmallBlock ? measure.bytes() : qMax(measure.bytes(), HugePages::kHugePage);
+    m_block = HugePages().allocate(m_blockBytes);
+    BlockLayout place(m_block);
+    layOut(place);
     m_takerShards.push_back(0);
     for (int i = 1; i <= workers; ++i) {
         try {
@@ -73,6 +81,34 @@ PasswordStreamWorkers::~PasswordStreamWorkers()
     m_changed.notify_all();
     for (std::thread &thread : m_threads)
         thread.join();
+    HugePages().deallocate(m_block, m_blockBytes);
+}
+
+void PasswordStreamWorkers::layOut(BlockLayout &layout)
+{
+    const auto perChunk = size_t(m_recipe.attemptsPerChunk);
+    for (Slot &slot : m_slots) {
+        PasswordChunk &chunk = slot.chunk;
+        chunk.lines = layout.take<char>(perChunk * size_t(m_recipe.stride16 * 3 + 1));
+        chunk.lineEnds = layout.take<quint32>(perChunk);
+        // Without keepText16 one password's room serves as scratch.
+        chunk.text16 = layout.take<char16_t>((m_recipe.keepText16 ? perChunk : 1) * size_t(m_recipe.stride16));
+        chunk.lengths16 = layout.take<qsizetype>(m_recipe.keepText16 ? perChunk : 0);
+        if (m_seen) {
+            chunk.fingerprints = layout.take<Fingerprint>(perChunk);
+            chunk.attemptOf = layout.take<quint32>(perChunk);
+            chunk.shardEnds = layout.take<int>(size_t(m_shards));
+            chunk.isNew = layout.take<quint8>(perChunk);
+        }
+    }
+    for (const std::unique_ptr<Maker> &maker : m_makers) {
+        if (m_seen) {
+            maker->fingerprints = layout.take<Fingerprint>(perChunk);
+            maker->keys = layout.take<quint32>(perChunk);
+            maker->order = layout.take<quint32>(perChunk);
+            maker->sorted = layout.take<quint32>(perChunk);
+        }
+    }
 }
 
 int PasswordStreamWorkers::workersFor(qint64 chunks)
@@ -124,7 +160,7 @@ bool PasswordStreamWorkers::workLocked(std::unique_lock<std::mutex> &lock, const
 void PasswordStreamWorkers::fill(PasswordChunk &chunk, Maker &maker) const
 {
     qint64 counter = chunk.firstAttempt * m_countersPerPassword;
-    char *const lines = chunk.lines.get();
+    char *const lines = chunk.lines.data();
     char *at = lines;
     for (int i = 0; i < chunk.attempts; ++i) {
         char16_t *text16 = chunk.text16.data() + (m_recipe.keepText16 ? m_recipe.stride16 * i : 0);

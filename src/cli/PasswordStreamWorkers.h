@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <thread>
 #include <vector>
 
@@ -17,22 +18,23 @@ class SeenPasswords;
 
 // A run of consecutive attempts, made on some thread: each password as UTF-8
 // ended by LF, back to back, its UTF-16 when asked, and with the duplicate
-// check whether it is new.
+// check whether it is new. The arrays lie in the workers' one block of
+// memory and are not zeroed: only what is written is read.
 struct PasswordChunk
 {
     qint64 firstAttempt = 0;
     int attempts = 0;
-    std::unique_ptr<char[]> lines; // not zeroed: only what is written is touched
-    std::vector<quint32> lineEnds; // where each password's line ends in lines
-    std::vector<char16_t> text16;  // with keepText16: stride16 units a password
-    std::vector<qsizetype> lengths16;
+    std::span<char> lines;
+    std::span<quint32> lineEnds; // where each password's line ends in lines
+    std::span<char16_t> text16;  // with keepText16: stride16 units a password
+    std::span<qsizetype> lengths16;
     // The duplicate check: fingerprints in ascending order of their high
     // half, which attempt each is, where each shard's run ends, and the
     // verdicts in attempt order.
-    std::vector<Fingerprint> fingerprints;
-    std::vector<quint32> attemptOf;
-    std::vector<int> shardEnds;
-    std::vector<quint8> isNew;
+    std::span<Fingerprint> fingerprints;
+    std::span<quint32> attemptOf;
+    std::span<int> shardEnds;
+    std::span<quint8> isNew;
 };
 
 struct ChunkRecipe
@@ -84,9 +86,13 @@ private:
     struct Maker
     {
         RandomSource random;
-        std::vector<Fingerprint> fingerprints; // in attempt order
-        std::vector<quint32> keys, order, sorted;
+        std::span<Fingerprint> fingerprints; // in attempt order
+        std::span<quint32> keys, order, sorted;
     };
+    // Where each chunk's and maker's arrays lie in m_block: measured with
+    // a null block, then laid out in the real one.
+    class BlockLayout;
+    void layOut(BlockLayout &layout);
 
     Slot &slotOf(qint64 chunk) { return m_slots[size_t(chunk % qint64(m_slots.size()))]; }
     // One step of a thread's share, called with the lock held: checks its
@@ -105,6 +111,12 @@ private:
     const qint64 m_countersPerPassword;
     const qint64 m_chunkCount;
     std::vector<Slot> m_slots; // chunk k lies in slot k % size
+    // Every array of the chunks and makers in one block, as huge pages when
+    // it is large: a few page faults instead of hundreds when the stream
+    // starts, and one unmapping when it ends instead of one for each array,
+    // each of which costs the other core a TLB flush.
+    std::byte *m_block = nullptr;
+    size_t m_blockBytes = 0;
     qint64 m_nextToFill = 0;
     qint64 m_nextToTake = 0;
     std::vector<qint64> m_nextToCheck; // for each shard

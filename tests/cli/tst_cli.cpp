@@ -547,13 +547,28 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(m_cli->helpers().size(), 0, 5000);
     }
 
-    void copyWithoutADisplayFails()
+    void copyFailsClearly_data()
     {
-        const Run r = run({u"-c"_s, u"Xxxx"_s}, false);
+        QTest::addColumn<bool>("alone");
+        QTest::addColumn<QByteArray>("reason");
+        QTest::addRow("without a display") << false << QByteArray("no display");
+        QTest::addRow("without the clipboard module") << true << QByteArray("tessaro_clipboard_handover");
+    }
+    void copyFailsClearly()
+    {
+        QFETCH(bool, alone);
+        QFETCH(QByteArray, reason);
+        // A copy of the program alone in a folder finds no module.
+        const QString program = alone ? m_folder.filePath(u"alone/bin/tessaro-cli"_s) : m_program;
+        QVERIFY(!alone || (QDir().mkpath(QFileInfo(program).path()) && QFile::copy(m_program, program)));
+        QProcess process;
+        process.setProcessEnvironment(environment());
+        process.start(program, {u"-c"_s, u"Xxxx"_s});
+        const Run r = ProgramHarness::finish(process);
         QCOMPARE(r.crashed, false);
         QCOMPARE(r.exitCode, 1);
         QCOMPARE(r.err.count('\n'), 1);
-        QVERIFY(r.err.startsWith("tessaro-cli: "));
+        QVERIFY2(r.err.startsWith("tessaro-cli: ") && r.err.contains(reason), r.err.constData());
     }
 };
 

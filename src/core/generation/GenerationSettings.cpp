@@ -1,5 +1,6 @@
 #include "core/generation/GenerationSettings.h"
 
+#include "core/settings/SettingsStore.h"
 #include "core/settings/SettingsTable.h"
 
 namespace {
@@ -29,8 +30,10 @@ template <typename ValueOf> GenerationSettings collect(ValueOf valueOf)
 
 GenerationSettings GenerationSettings::fromStore()
 {
-    return collect([](QLatin1String name) {
-        const QString stored = Settings::read(name);
+    // One opening of the store for all the values: each costs a dozen file lookups.
+    const RegValueReader store(RegistryRoot::CurrentUser, Settings::Key);
+    return collect([&store](QLatin1String name) {
+        const QString stored = store.value(name, QString());
         return stored.isEmpty() ? Settings::startupDefault(name) : stored;
     });
 }

@@ -58,13 +58,19 @@ std::unique_ptr<QSettings> open(const KeyLocation &where)
 
 } // namespace
 
-QString GetRegValue(RegistryRoot root, QAnyStringView keyPath, QAnyStringView name, const QString &defaultValue)
+RegValueReader::RegValueReader(RegistryRoot root, QAnyStringView keyPath)
 {
-    const auto where = locate(root, keyPath);
-    if (!where)
+    if (const auto where = locate(root, keyPath))
+        m_settings = open(*where);
+}
+
+RegValueReader::~RegValueReader() = default;
+
+QString RegValueReader::value(QAnyStringView name, const QString &defaultValue) const
+{
+    if (!m_settings)
         return defaultValue;
-    const auto settings = open(*where);
-    const QVariant value = settings->value(name.toString());
+    const QVariant value = m_settings->value(name.toString());
     if (!value.isValid() || value.typeId() != QMetaType::QString)
         return defaultValue;
     QString text = value.toString();
@@ -72,6 +78,11 @@ QString GetRegValue(RegistryRoot root, QAnyStringView keyPath, QAnyStringView na
     if (nul >= 0)
         text.truncate(nul);
     return text;
+}
+
+QString GetRegValue(RegistryRoot root, QAnyStringView keyPath, QAnyStringView name, const QString &defaultValue)
+{
+    return RegValueReader(root, keyPath).value(name, defaultValue);
 }
 
 void SetRegValue(RegistryRoot root, QAnyStringView keyPath, QAnyStringView name, const QString &text)

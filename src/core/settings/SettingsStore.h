@@ -4,6 +4,10 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
+
+class QSettings;
+
 // The per-user settings store. Every setting is a string value under a key
 // path such as "Software\Brasmoor\Tessaro". On Windows the path is the
 // registry key of that name; elsewhere Qt's native per-user settings for
@@ -21,6 +25,21 @@ enum class RegistryRoot : quint32 {
 // Returns the named string value, or defaultValue when the key or value is
 // missing or the value is not a string. A stored NUL ends the text.
 QString GetRegValue(RegistryRoot root, QAnyStringView keyPath, QAnyStringView name, const QString &defaultValue);
+
+// Reads several values under one key path with one open of the store, each
+// as GetRegValue reads it: for a caller that needs many values at once.
+class RegValueReader
+{
+public:
+    RegValueReader(RegistryRoot root, QAnyStringView keyPath);
+    ~RegValueReader();
+    RegValueReader(const RegValueReader &) = delete;
+    RegValueReader &operator=(const RegValueReader &) = delete;
+    QString value(QAnyStringView name, const QString &defaultValue) const;
+
+private:
+    std::unique_ptr<QSettings> m_settings; // null when the key path names no store
+};
 
 // Writes the named value as a string, creating whatever is missing. Failures
 // are silent: the old value, if any, stays.

@@ -1,11 +1,10 @@
 #include "window/options/ClickSound.h"
 
+#include "core/common/ProgramModule.h"
+
 #include "window/form/Form.h"
 #include "window/sounds/ClickPlayer.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QLibrary>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -15,17 +14,13 @@ namespace {
 
 constexpr char kProperty[] = "clickSound";
 
-// The player module lies beside the program in a build or a portable copy,
-// and in <libdir>/tessaro when installed. Null when it cannot be loaded.
+// Null when the player module cannot be loaded: the buttons stay silent.
 std::unique_ptr<ClickPlayer> loadPlayer()
 {
-    const QDir programs(QCoreApplication::applicationDirPath());
-    for (const QString &folder : {programs.path(), programs.filePath(QStringLiteral(TESSARO_MODULE_DIR))}) {
-        QLibrary module(folder + u"/tessaro_click_sound"_s);
-        using Create = ClickPlayer *(*)();
-        if (const auto create = reinterpret_cast<Create>(module.resolve("tessaroCreateClickPlayer")))
-            return std::unique_ptr<ClickPlayer>(create()); // the module stays loaded
-    }
+    using Create = ClickPlayer *(*)();
+    if (const auto create = reinterpret_cast<Create>(
+            ProgramModule::resolve(u"tessaro_click_sound"_s, "tessaroCreateClickPlayer").function))
+        return std::unique_ptr<ClickPlayer>(create());
     return nullptr;
 }
 
