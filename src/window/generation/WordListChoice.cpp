@@ -55,7 +55,7 @@ public:
                 this,
                 [this] {
                     showCount(m_form);
-                    delete this;
+                    deleteLater();
                 },
                 Qt::QueuedConnection);
         }
