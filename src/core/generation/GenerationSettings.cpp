@@ -29,8 +29,10 @@ template <typename ValueOf> GenerationSettings collect(ValueOf valueOf)
 
 GenerationSettings GenerationSettings::fromStore()
 {
-    return collect([](QLatin1String name) {
-        const QString stored = Settings::read(name);
+    // One open of the store: the strength meter asks at every key press.
+    const QHash<QLatin1String, QString> values = Settings::readAll();
+    return collect([&values](QLatin1String name) {
+        const QString stored = values.value(name);
         return stored.isEmpty() ? Settings::startupDefault(name) : stored;
     });
 }

@@ -56,15 +56,9 @@ std::unique_ptr<QSettings> open(const KeyLocation &where)
     return settings;
 }
 
-} // namespace
-
-QString GetRegValue(RegistryRoot root, QAnyStringView keyPath, QAnyStringView name, const QString &defaultValue)
+// A stored value as a text: the default when it is not a string, cut at a NUL.
+QString textOf(const QVariant &value, const QString &defaultValue)
 {
-    const auto where = locate(root, keyPath);
-    if (!where)
-        return defaultValue;
-    const auto settings = open(*where);
-    const QVariant value = settings->value(name.toString());
     if (!value.isValid() || value.typeId() != QMetaType::QString)
         return defaultValue;
     QString text = value.toString();
@@ -72,6 +66,24 @@ QString GetRegValue(RegistryRoot root, QAnyStringView keyPath, QAnyStringView na
     if (nul >= 0)
         text.truncate(nul);
     return text;
+}
+
+} // namespace
+
+QString GetRegValue(RegistryRoot root, QAnyStringView keyPath, QAnyStringView name, const QString &defaultValue)
+{
+    return GetRegValues(root, keyPath, {name.toString()}, defaultValue).front();
+}
+
+QStringList GetRegValues(RegistryRoot root, QAnyStringView keyPath, const QStringList &names,
+                         const QString &defaultValue)
+{
+    QStringList texts;
+    const auto where = locate(root, keyPath);
+    const auto settings = where ? open(*where) : nullptr;
+    for (const QString &name : names)
+        texts.append(settings ? textOf(settings->value(name), defaultValue) : defaultValue);
+    return texts;
 }
 
 void SetRegValue(RegistryRoot root, QAnyStringView keyPath, QAnyStringView name, const QString &text)

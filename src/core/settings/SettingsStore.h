@@ -3,6 +3,7 @@
 #include <QAnyStringView>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // The per-user settings store. Every setting is a string value under a key
 // path such as "Software\Brasmoor\Tessaro". On Windows the path is the
@@ -21,6 +22,11 @@ enum class RegistryRoot : quint32 {
 // Returns the named string value, or defaultValue when the key or value is
 // missing or the value is not a string. A stored NUL ends the text.
 QString GetRegValue(RegistryRoot root, QAnyStringView keyPath, QAnyStringView name, const QString &defaultValue);
+
+// Several values under one key path in one open of the store, each read as
+// GetRegValue reads it, in the order of names.
+QStringList GetRegValues(RegistryRoot root, QAnyStringView keyPath, const QStringList &names,
+                         const QString &defaultValue);
 
 // Writes the named value as a string, creating whatever is missing. Failures
 // are silent: the old value, if any, stays.

@@ -81,6 +81,18 @@ QString read(QLatin1String name)
     return GetRegValue(RegistryRoot::CurrentUser, Key, name, QString());
 }
 
+QHash<QLatin1String, QString> readAll()
+{
+    QStringList names;
+    for (const Definition &definition : kTable)
+        names.append(definition.name);
+    const QStringList texts = GetRegValues(RegistryRoot::CurrentUser, Key, names, QString());
+    QHash<QLatin1String, QString> values;
+    for (qsizetype i = 0; i < names.size(); ++i)
+        values.insert(kTable[size_t(i)].name, texts[i]);
+    return values;
+}
+
 void write(QLatin1String name, const QString &text)
 {
     SetRegValue(RegistryRoot::CurrentUser, Key, name, text);

@@ -2,6 +2,7 @@
 
 #include "core/settings/SettingsStore.h"
 
+#include <QHash>
 #include <QLatin1String>
 #include <QString>
 
@@ -86,6 +87,8 @@ QString defaultSpecialClass();
 // Shorthands for the one key the program uses: read with the empty text as
 // the default, write at once.
 QString read(QLatin1String name);
+// Every setting of the table in one open of the store, by name.
+QHash<QLatin1String, QString> readAll();
 void write(QLatin1String name, const QString &text);
 // Several values in one write of the store; values that already hold their
 // text are not written again.
