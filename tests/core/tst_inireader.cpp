@@ -50,6 +50,8 @@ private slots:
         QTest::addRow("unmatched quote kept") << QByteArray("[S]\nKey=\"x'\n") << u"S"_s << u"Key"_s << u"\"x'"_s;
         QTest::addRow("key in another section")
             << QByteArray("[A]\nKey=1\n[B]\nOther=2\n") << u"B"_s << u"Key"_s << QString();
+        QTest::addRow("first of two counts")
+            << QByteArray("[A]\nKey=1\n[B]\n[a]\nKEY=2\nkey=3\n") << u"A"_s << u"Key"_s << u"1"_s;
         QTest::addRow("missing section") << QByteArray("[A]\nKey=1\n") << u"B"_s << u"Key"_s << QString();
         QTest::addRow("empty value") << QByteArray("[A]\nKey=\n") << u"A"_s << u"Key"_s << QString();
         QTest::addRow("utf-8") << QByteArray("[A]\nKey=Contraseña\n") << u"A"_s << u"Key"_s << u"Contraseña"_s;

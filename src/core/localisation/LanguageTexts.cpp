@@ -87,7 +87,12 @@ QString englishText(QAnyStringView section, QAnyStringView key)
 
 QString textOrEnglish(const QString &languageFile, const QString &section, const QString &key)
 {
-    const QString value = ReadIniValue(section, key, languageFile);
+    return textOrEnglish(IniFile(languageFile), section, key);
+}
+
+QString textOrEnglish(const IniFile &languageFile, const QString &section, const QString &key)
+{
+    const QString value = languageFile.value(section, key);
     return value.isEmpty() ? englishText(section, key) : value;
 }
 

@@ -6,6 +6,8 @@
 
 #include <span>
 
+class IniFile;
+
 // The texts the program reads from a language file, each with the English
 // text it shows when the file lacks it or leaves it empty: a language file
 // can change what a caption says, never leave a control without one.
@@ -28,5 +30,8 @@ QString englishText(QAnyStringView section, QAnyStringView key);
 // The value of section/key in the language file at path (ReadIniValue), or
 // its English text when the file, the key or the value is missing.
 QString textOrEnglish(const QString &languageFile, const QString &section, const QString &key);
+
+// The same from a language file read once, for reading many keys.
+QString textOrEnglish(const IniFile &languageFile, const QString &section, const QString &key);
 
 } // namespace Localisation

@@ -44,36 +44,50 @@ QStringView sectionName(QStringView line)
     return trimBlanks(line.sliced(1, close - 1));
 }
 
+QString lookupKey(QStringView section, QStringView key)
+{
+    return section.toString().toCaseFolded() + u'\n' + key.toString().toCaseFolded();
+}
+
 } // namespace
 
-QString ReadIniValue(const QString &section, const QString &key, const QString &filePath)
+IniFile::IniFile(const QString &filePath)
 {
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly))
-        return {};
+        return;
     const QString text = TextEncoding::decodeFileText(file.readAll());
 
-    const QString wantedKey = key.toLower();
+    QStringView section;
     bool inSection = false;
     for (QStringView rawLine : QStringView(text).split(u'\n')) {
         const QStringView line = trimBlanks(rawLine.endsWith(u'\r') ? rawLine.chopped(1) : rawLine);
         const QStringView heading = sectionName(line);
         if (!heading.isNull()) {
-            inSection = heading.compare(section, Qt::CaseInsensitive) == 0;
+            section = heading;
+            inSection = true;
             continue;
         }
-        if (!inSection)
-            continue;
         const qsizetype equals = line.indexOf(u'=');
-        if (equals < 0)
+        if (!inSection || equals < 0)
             continue;
-        if (trimBlanks(line.first(equals)).compare(wantedKey, Qt::CaseInsensitive) != 0)
+        const QString name = lookupKey(section, trimBlanks(line.first(equals)));
+        if (m_values.contains(name))
             continue;
         const QStringView value = dropEnclosingQuotes(trimBlanks(line.sliced(equals + 1)));
         qsizetype length = qMin(value.size(), kIniValueMaxLength);
         if (length < value.size() && value[length - 1].isHighSurrogate())
             --length; // never half a character
-        return value.first(length).toString();
+        m_values.insert(name, value.first(length).toString());
     }
-    return {};
+}
+
+QString IniFile::value(const QString &section, const QString &key) const
+{
+    return m_values.value(lookupKey(section, key));
+}
+
+QString ReadIniValue(const QString &section, const QString &key, const QString &filePath)
+{
+    return IniFile(filePath).value(section, key);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 // Reads one value of an INI-style profile file (the language files):
@@ -13,3 +14,16 @@ QString ReadIniValue(const QString &section, const QString &key, const QString &
 
 // The longest value ReadIniValue returns.
 inline constexpr qsizetype kIniValueMaxLength = 749;
+
+// A profile file read once, for many lookups by the rules of ReadIniValue:
+// where a section and key occur more than once, the first one counts.
+class IniFile
+{
+public:
+    explicit IniFile(const QString &filePath);
+
+    QString value(const QString &section, const QString &key) const;
+
+private:
+    QHash<QString, QString> m_values; // by section and key in folded case
+};

@@ -6,6 +6,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -54,6 +55,26 @@ QCheckBox *checkBox(const char *name, const QString &caption, QVBoxLayout *layou
     layout->addWidget(box);
     return box;
 }
+
+// Qt's clear button takes its image from the icon theme, and the first
+// question to the theme sets it all up (about 10 ms): the button is made
+// when its field first shows, not while the window starts.
+class ClearButtonAtFirstShow : public QObject
+{
+public:
+    explicit ClearButtonAtFirstShow(QLineEdit *edit) : QObject(edit) { edit->installEventFilter(this); }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            auto *edit = static_cast<QLineEdit *>(watched);
+            edit->removeEventFilter(this);
+            edit->setClearButtonEnabled(true);
+            deleteLater();
+        }
+        return false;
+    }
+};
 
 } // namespace
 
@@ -132,7 +153,7 @@ void buildMaskOptions(Form &form)
     form.wlEdit = named<QLineEdit>("wlEdit");
     form.wlEdit->setAccessibleName(u"Word list file"_s);
     form.wlEdit->setPlaceholderText(u"Shipped English list"_s);
-    form.wlEdit->setClearButtonEnabled(true);
+    new ClearButtonAtFirstShow(form.wlEdit);
     form.wlLabel->setBuddy(form.wlEdit);
     form.wlButton = named<QToolButton>("wlButton");
     form.wlButton->setText(u"Choose..."_s);

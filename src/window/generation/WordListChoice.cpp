@@ -8,6 +8,7 @@
 #include "window/form/Form.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +23,48 @@ WordList::Read readList(const Form &form, const QString &fileName)
 {
     return WordList::read(WordList::pathOf(fileName), form.wcp->isChecked());
 }
+
+void showCount(const Form &form)
+{
+    const WordList::Read list = readList(form, form.wlEdit->text());
+    if (!list.words) {
+        FittedCaption::show(*form.wcLabel, list.message(), FittedCaption::Room::Line);
+        return;
+    }
+    const QString caption = form.wcLabel->property("caption").toString();
+    const QString count = QString::number(list.words->size());
+    FittedCaption::show(*form.wcLabel, caption.contains(u"%1"_s) ? caption.arg(count) : count + u' ' + caption,
+                        FittedCaption::Room::Line);
+}
+
+// Counts once the window has been painted: taking a list apart costs a few
+// milliseconds that would otherwise hold up the window's first showing.
+class CountAfterPaint : public QObject
+{
+public:
+    explicit CountAfterPaint(const Form &form) : QObject(form.wcLabel), m_form(form)
+    {
+        form.wcLabel->window()->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    showCount(m_form);
+                    deleteLater();
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    Form m_form;
+};
 
 } // namespace
 
@@ -46,15 +89,10 @@ void ChooseWordList(const Form &form, FileDialogs &dialogs, MessageBoxes &messag
 
 void ShowWordCount(const Form &form)
 {
-    const WordList::Read list = readList(form, form.wlEdit->text());
-    if (!list.words) {
-        FittedCaption::show(*form.wcLabel, list.message(), FittedCaption::Room::Line);
-        return;
-    }
-    const QString caption = form.wcLabel->property("caption").toString();
-    const QString count = QString::number(list.words->size());
-    FittedCaption::show(*form.wcLabel, caption.contains(u"%1"_s) ? caption.arg(count) : count + u' ' + caption,
-                        FittedCaption::Room::Line);
+    if (form.wcLabel->window()->isVisible())
+        showCount(form);
+    else if (!form.wcLabel->findChild<CountAfterPaint *>(QString(), Qt::FindDirectChildrenOnly))
+        new CountAfterPaint(form);
 }
 
 bool CheckWordList(const Form &form, MessageBoxes &messages)

@@ -15,7 +15,8 @@ namespace WordListChoice {
 void ChooseWordList(const Form &form, FileDialogs &dialogs, MessageBoxes &messages);
 
 // wcLabel: the caption (its "caption" property, "%1 words") with the number
-// of words in the list wlEdit names, or why that list can't be used.
+// of words in the list wlEdit names, or why that list can't be used. While
+// the window is hidden the count waits for its next painting.
 void ShowWordCount(const Form &form);
 
 // The save's check: true when wlEdit is empty or names a list that can be

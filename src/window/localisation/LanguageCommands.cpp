@@ -3,6 +3,7 @@
 #include "core/common/ProgramFolder.h"
 #include "core/localisation/LanguageFiles.h"
 #include "core/localisation/LanguageTexts.h"
+#include "core/settings/IniReader.h"
 #include "core/settings/SettingsTable.h"
 #include "platform/messages/MessageBoxes.h"
 #include "window/form/FittedCaption.h"
@@ -33,19 +34,19 @@ namespace {
 
 namespace Name = Settings::Name;
 
-// The texts of one language file; a text it lacks or leaves empty is the
-// English one.
+// The texts of one language file, read once; a text it lacks or leaves
+// empty is the English one.
 class LanguageFile
 {
 public:
-    explicit LanguageFile(QString path) : m_path(std::move(path)) {}
+    explicit LanguageFile(const QString &path) : m_file(path) {}
     QString text(const QString &section, const QString &key) const
     {
-        return Localisation::textOrEnglish(m_path, section, key);
+        return Localisation::textOrEnglish(m_file, section, key);
     }
 
 private:
-    QString m_path;
+    IniFile m_file;
 };
 
 // Every tool's whole caption under its code, which the menu commands
