@@ -75,18 +75,6 @@ private slots:
         QCOMPARE(GetRegValue(RegistryRoot::CurrentUser, Settings::Key, "Special", u"missing"_s), expected);
     }
 
-    void specialDefaultIsTheThirtyOneCharacters()
-    {
-        const QString special = Settings::defaultSpecialClass();
-        QCOMPARE(special.size(), 31);
-        QVERIFY(special.startsWith(u'`'));
-        QVERIFY(special.endsWith(u'?'));
-        QCOMPARE(special.count(u'>'), 2);
-        QCOMPARE(special.count(u'\\'), 1);
-        QVERIFY(!special.contains(u'.'));
-        QVERIFY(!special.contains(u'"'));
-    }
-
     void everyWriteIsOnDiskWhenTheCallReturns()
     {
         Settings::write(Settings::Name::Language, u"Deutsch"_s);
@@ -156,21 +144,6 @@ private slots:
                                                         QFile::ReadOther));
             }
         }
-    }
-
-    void startupTableHasEveryDefault()
-    {
-        QCOMPARE(Settings::startupDefault(Settings::Name::Left), QString());
-        QVERIFY(Settings::startupDefault(Settings::Name::Left).isNull());
-        QVERIFY(Settings::startupDefault(Settings::Name::String).isNull());
-        QCOMPARE(Settings::startupDefault(Settings::Name::TAT), u"As Text"_s);
-        QCOMPARE(Settings::startupDefault(Settings::Name::Clear), u"1"_s);
-        QCOMPARE(Settings::startupDefault(Settings::Name::GenOpt), u"0"_s);
-        QCOMPARE(Settings::startupDefault(Settings::Name::ClearAfter), u"0"_s);
-        int withDefault = 0;
-        for (const Settings::Definition &definition : Settings::table())
-            withDefault += definition.startupDefault != nullptr;
-        QCOMPARE(withDefault, 36);
     }
 
 private:
