@@ -24,6 +24,7 @@
 #include <QMimeData>
 #include <QObject>
 #include <QPushButton>
+#include <QStyle>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -113,6 +114,12 @@ struct Fixture
 inline QString clipboardText()
 {
     return QGuiApplication::clipboard()->text();
+}
+
+// The style a control is drawn in, "fusion" or "windows".
+inline QString styleOf(const QWidget *widget)
+{
+    return widget->style()->name().toLower();
 }
 
 inline void setClipboard(const QString &text)

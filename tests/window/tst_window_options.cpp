@@ -29,11 +29,6 @@ namespace Name = Settings::Name;
 
 namespace {
 
-QString styleOf(const QWidget *widget)
-{
-    return widget->style()->name().toLower();
-}
-
 // Every text ApplyLanguage sets, by where it shows, in the order of its steps.
 QStringList captionsOf(MainWindow &window)
 {
@@ -185,7 +180,7 @@ private slots:
             QCOMPARE(Settings::read(Name::Style), look == u"fusion" ? u"1"_s : u"0"_s);
             for (const QWidget *widget : window.findChildren<QWidget *>()) {
                 if (listed.contains(widget->objectName()))
-                    QCOMPARE(styleOf(widget), look);
+                    QCOMPARE(WindowTest::styleOf(widget), look);
                 else if (!widget->objectName().isEmpty())
                     QVERIFY2(widget->style() == QApplication::style(), qPrintable(widget->objectName()));
             }
@@ -234,7 +229,7 @@ private slots:
         for (const int other : {2, -1, 3}) {
             window.looks().ApplyStyle(form, other);
             window.clickSound().ApplySound(form, other);
-            QCOMPARE(styleOf(form.gButton), u"windows"_s);
+            QCOMPARE(WindowTest::styleOf(form.gButton), u"windows"_s);
             QCOMPARE(form.gButton->property("clickSound").toInt(), ClickSound::kSilent);
         }
     }

@@ -57,11 +57,6 @@ ino_t inodeOf(const QString &path)
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
 }
 
-QString styleOf(const QWidget *widget)
-{
-    return widget->style()->name().toLower();
-}
-
 } // namespace
 
 // The window as it starts, looks and closes.
@@ -288,7 +283,7 @@ private slots:
             QCOMPARE(box->isChecked(),
                      QList<QCheckBox *>({form.Slm, form.slg, form.ccb, form.soo, form.Xs}).contains(box));
         QVERIFY(form.dOption->isChecked() && !form.cOption->isChecked() && !form.uEdit->isEnabled());
-        QCOMPARE(styleOf(form.gButton), u"fusion"_s);
+        QCOMPARE(WindowTest::styleOf(form.gButton), u"fusion"_s);
         QCOMPARE(form.gButton->property("clickSound").toInt(), ClickSound::kPlays);
         QVERIFY(!window.findChild<VersionCheck *>()); // made only when a check is wanted
 
@@ -347,7 +342,7 @@ private slots:
         QCOMPARE(form.mCombo->currentText(), u"UU%"_s);
         QCOMPARE(form.spinner->text(), u"7"_s);
         QVERIFY(form.cOption->isChecked() && form.uEdit->isEnabled() && form.sLabel->isEnabled());
-        QCOMPARE(styleOf(form.spinner), u"windows"_s);
+        QCOMPARE(WindowTest::styleOf(form.spinner), u"windows"_s);
         QCOMPARE(form.addButton->property("clickSound").toInt(), ClickSound::kSilent);
     }
 
