@@ -75,6 +75,20 @@ private slots:
         QCOMPARE(GetRegValue(RegistryRoot::CurrentUser, Settings::Key, "Special", u"missing"_s), expected);
     }
 
+    // The names in the store are its file format, which other copies and
+    // earlier versions read: a renamed constant would lose the user's value.
+    void storedNamesAreTheFileFormat()
+    {
+        QStringList names;
+        for (const Settings::Definition &definition : Settings::table())
+            names.append(definition.name);
+        names.sort();
+        QCOMPARE(names.join(u' '), u"AUChk AlphaL AlphaU Clear ClearAfter Confirm GenOpt Generate Language LastGen "
+                                   "Left NoLookAlike Numeric OnTop SaveM SaveN Sound Special String Style TAC TAO TAT "
+                                   "TCA TCO TCS TGO THL TIO TMI TMO TPO TXI Top WordCap Words iMask lMask nMask sMask "
+                                   "uMask wMask"_s);
+    }
+
     void everyWriteIsOnDiskWhenTheCallReturns()
     {
         Settings::write(Settings::Name::Language, u"Deutsch"_s);
