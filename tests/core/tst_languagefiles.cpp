@@ -197,6 +197,8 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected");
 
+        QTest::addRow("a section ends at the next heading")
+            << QByteArray("[Buttons]\nButton01=G\n[Menu]\nMenu01=M\n") << u"Buttons"_s << u"Menu01"_s << QString();
         QTest::addRow("plain") << QByteArray("[Buttons]\r\nButton01=Generate\r\n") << u"Buttons"_s << u"Button01"_s
                                << u"Generate"_s;
         QTest::addRow("key in lower case")
