@@ -424,6 +424,7 @@ private slots:
         const QByteArray earlier = "earlier passwords\n"_ba.repeated(100);
         QTest::addRow("size limit, short output") << 0 << u"3"_s << earlier << "File too large"_ba;
         QTest::addRow("size limit, no earlier file") << 0 << u"3"_s << QByteArray() << "File too large"_ba;
+        QTest::addRow("size limit inside one write") << 100 << u"30"_s << earlier << "File too large"_ba;
         QTest::addRow("size limit, long output") << 100000 << u"300000"_s << earlier << "File too large"_ba;
         QTest::addRow("full tmpfs") << -1 << u"300000"_s << earlier << "No space left on device"_ba;
     }
