@@ -135,17 +135,25 @@ public:
         return shell.waitForFinished(10000);
     }
 
-    // The program's processes that are still running: its clipboard helpers.
+    // The program's processes that are still running and were started by
+    // this test (they carry its home): its clipboard helpers. Nothing when
+    // the program is missing, so no unresolved process can match.
     QList<qint64> helpers() const
     {
         QList<qint64> found;
         const QString target = QFileInfo(m_program).canonicalFilePath();
+        if (target.isEmpty())
+            return found;
+        const QByteArray ownHome = "HOME=" + qgetenv("HOME");
         QDirIterator it(QStringLiteral("/proc"), QDir::Dirs | QDir::NoDotAndDotDot);
         while (it.hasNext()) {
             it.next();
             bool isPid = false;
             const qint64 pid = it.fileName().toLongLong(&isPid);
-            if (isPid && QFileInfo(it.filePath() + QStringLiteral("/exe")).canonicalFilePath() == target)
+            if (!isPid || QFileInfo(it.filePath() + QStringLiteral("/exe")).canonicalFilePath() != target)
+                continue;
+            QFile environ(it.filePath() + QStringLiteral("/environ"));
+            if (environ.open(QIODevice::ReadOnly) && environ.readAll().split('\0').contains(ownHome))
                 found.append(pid);
         }
         return found;

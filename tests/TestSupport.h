@@ -46,13 +46,11 @@ private:
     QTemporaryDir m_dir;
 };
 
-// Writes every setting that has a start-up default, as a first start does.
+// Writes every setting that has a start-up default, as a first start does,
+// in one write of the store.
 inline void writeStartupDefaults()
 {
-    for (const Settings::Definition &definition : Settings::table()) {
-        if (definition.startupDefault)
-            Settings::write(definition.name, QString::fromLatin1(definition.startupDefault));
-    }
+    Settings::writeMissingDefaults();
 }
 
 } // namespace TestSupport

@@ -1,5 +1,6 @@
 #include "core/generation/ListFiles.h"
 #include "core/generation/MemoryResultList.h"
+#include "core/results/ExportLayouts.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -19,6 +20,14 @@ MemoryResultList listOf(const QStringList &items)
         list.setItemText(list.GetItemCount() - 1, item);
     }
     return list;
+}
+
+QStringList numbered(int count)
+{
+    QStringList items;
+    for (int k = 0; k < count; ++k)
+        items.append(u"p%1"_s.arg(k));
+    return items;
 }
 
 QStringList itemsOf(const ItemList &list)
@@ -73,6 +82,31 @@ private slots:
         const QString path = m_dir.filePath(u"saved.txt"_s);
         QVERIFY(SaveListToFile(path, listOf(items)).ok);
         QCOMPARE(contentOf(path), bytes);
+    }
+
+    // The CSV export, which the window's save and tessaro-cli share: six
+    // values a line, every line ended by CR LF, RFC 4180 quoting.
+    void csvLayout_data()
+    {
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray six = "p0,p1,p2,p3,p4,p5";
+        const QByteArray twelve = six + "\r\np6,p7,p8,p9,p10,p11";
+        QTest::addRow("6: one line") << numbered(6) << six + "\r\n";
+        QTest::addRow("7: the 7th alone") << numbered(7) << six + "\r\np6\r\n";
+        QTest::addRow("12: no empty third line") << numbered(12) << twelve + "\r\n";
+        QTest::addRow("13") << numbered(13) << twelve + "\r\np12\r\n";
+        QTest::addRow("comma, quote, CR, LF quoted")
+            << QStringList{u"a,b"_s, u"say \"hi\""_s, u"c\rd"_s, u"e\nf"_s, u"plain"_s, u""_s}
+            << QByteArray("\"a,b\",\"say \"\"hi\"\"\",\"c\rd\",\"e\nf\",plain,\r\n");
+        QTest::addRow("UTF-8") << QStringList{u"Ñ€"_s} << QByteArray("\xC3\x91\xE2\x82\xAC\r\n");
+    }
+    void csvLayout()
+    {
+        QFETCH(QStringList, items);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(ExportLayouts::csv(listOf(items)), bytes);
+        QCOMPARE(ExportLayouts::text(listOf(items)), items.join(u"\r\n"_s).toUtf8() + "\r\n");
     }
 
     void loadsFields_data()

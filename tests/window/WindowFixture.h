@@ -2,7 +2,7 @@
 
 // A real main window driven offscreen, with message boxes, file dialogs and
 // the shell replaced by recording fakes, in an isolated home and a program
-// folder of its own.
+// folder of its own; and the base class every window suite derives from.
 
 #include "core/common/ProgramFolder.h"
 #include "platform/dialogs/RecordingFileDialogs.h"
@@ -22,7 +22,9 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QObject>
 #include <QPushButton>
+#include <QStyle>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -114,9 +116,44 @@ inline QString clipboardText()
     return QGuiApplication::clipboard()->text();
 }
 
+// The style a control is drawn in, "fusion" or "windows".
+inline QString styleOf(const QWidget *widget)
+{
+    return widget->style()->name().toLower();
+}
+
 inline void setClipboard(const QString &text)
 {
     QGuiApplication::clipboard()->setText(text);
 }
+
+// The one init and cleanup of the window suites: one home for the run, and
+// for each test the store holding the start-up defaults and a new fixture,
+// not yet opened. No test reaches the network: the site refuses at once.
+class Case : public QObject
+{
+    Q_OBJECT
+
+protected:
+    std::unique_ptr<TestSupport::IsolatedHome> m_home;
+    std::unique_ptr<Fixture> m_window;
+
+    MainWindow &open() { return m_window->open(); }
+    const Form &form() const { return m_window->form(); }
+
+private slots:
+    void initTestCase()
+    {
+        m_home = std::make_unique<TestSupport::IsolatedHome>();
+        qputenv("TESSARO_SITE_URL", "http://127.0.0.1:9/");
+    }
+    void init()
+    {
+        m_home->resetStore();
+        TestSupport::writeStartupDefaults();
+        m_window = std::make_unique<Fixture>();
+    }
+    void cleanup() { m_window.reset(); }
+};
 
 } // namespace WindowTest
