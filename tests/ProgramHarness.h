@@ -13,6 +13,8 @@
 
 #include <signal.h>
 
+using namespace Qt::StringLiterals;
+
 class ProgramHarness
 {
 public:
@@ -25,18 +27,14 @@ public:
     };
 
     // name: an executable in the build's bin folder (TESSARO_BIN_DIR).
-    explicit ProgramHarness(const QString &name)
-        : m_program(qEnvironmentVariable("TESSARO_BIN_DIR") + QLatin1Char('/') + name)
-    {}
+    explicit ProgramHarness(const QString &name) : m_program(qEnvironmentVariable("TESSARO_BIN_DIR") + u'/' + name) {}
 
     ~ProgramHarness()
     {
         for (qint64 pid : helpers())
             ::kill(pid_t(pid), SIGTERM);
-        if (m_xvfb.state() == QProcess::Running) {
-            m_xvfb.terminate();
-            m_xvfb.waitForFinished(5000);
-        }
+        m_xvfb.terminate();
+        m_xvfb.waitForFinished(5000);
     }
 
     const QString &program() const { return m_program; }
@@ -46,23 +44,18 @@ public:
     // text, or an empty one when the server runs or Xvfb/xclip are missing.
     QString startXServer(int firstDisplay)
     {
-        using namespace Qt::StringLiterals;
         if (QStandardPaths::findExecutable(u"Xvfb"_s).isEmpty() || QStandardPaths::findExecutable(u"xclip"_s).isEmpty())
             return {};
-        for (int number = firstDisplay + int(QCoreApplication::applicationPid() % 50); number < firstDisplay + 110;
-             ++number) {
-            const QString socket = u"/tmp/.X11-unix/X%1"_s.arg(number);
-            if (QFileInfo::exists(socket) || QFileInfo::exists(u"/tmp/.X%1-lock"_s.arg(number)))
+        for (int n = firstDisplay + int(QCoreApplication::applicationPid() % 50); n < firstDisplay + 110; ++n) {
+            const QString socket = u"/tmp/.X11-unix/X%1"_s.arg(n);
+            if (QFileInfo::exists(socket) || QFileInfo::exists(u"/tmp/.X%1-lock"_s.arg(n)))
                 continue;
-            m_xvfb.start(u"Xvfb"_s,
-                         {u":%1"_s.arg(number), u"-nolisten"_s, u"tcp"_s, u"-screen"_s, u"0"_s, u"640x480x24"_s});
-            if (!m_xvfb.waitForStarted())
-                return u"Xvfb did not start"_s;
+            m_xvfb.start(u"Xvfb"_s, {u":%1"_s.arg(n), u"-nolisten"_s, u"tcp"_s, u"-screen"_s, u"0"_s, u"640x480x24"_s});
             if (!QTest::qWaitFor([&] { return QFileInfo::exists(socket) || m_xvfb.state() == QProcess::NotRunning; },
                                  10000))
                 return u"Xvfb did not open its display"_s;
             if (m_xvfb.state() == QProcess::Running) {
-                m_display = u":%1"_s.arg(number);
+                m_display = u":%1"_s.arg(n);
                 return {};
             }
         }
@@ -73,15 +66,12 @@ public:
 
     QProcessEnvironment environment(bool withDisplay) const
     {
-        using namespace Qt::StringLiterals;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(u"WAYLAND_DISPLAY"_s);
-        env.remove(u"DBUS_SESSION_BUS_ADDRESS"_s); // no session bus, as on a bare X server
-        env.remove(u"QT_QPA_PLATFORM"_s);
+        for (const QString &name :
+             {u"WAYLAND_DISPLAY"_s, u"DBUS_SESSION_BUS_ADDRESS"_s, u"QT_QPA_PLATFORM"_s, u"DISPLAY"_s})
+            env.remove(name); // no session bus, as on a bare X server
         if (withDisplay)
             env.insert(u"DISPLAY"_s, m_display);
-        else
-            env.remove(u"DISPLAY"_s);
         return env;
     }
 
@@ -100,73 +90,53 @@ public:
         return result;
     }
 
-    Run run(const QStringList &arguments, bool withDisplay) const
+    Run run(const QStringList &arguments, bool withDisplay) const { return start(m_program, arguments, withDisplay); }
+
+    // A bash script with the program as $0.
+    Run shell(const QString &script, bool withDisplay = false) const
     {
-        QProcess process;
-        process.setProcessEnvironment(environment(withDisplay));
-        process.start(m_program, arguments);
-        return finish(process);
+        return start(u"bash"_s, {u"-c"_s, script, m_program}, withDisplay);
     }
 
     QString xclip(const QStringList &arguments) const
     {
-        QProcess process;
-        process.setProcessEnvironment(environment(true));
-        process.start(QStringLiteral("xclip"), arguments);
-        process.waitForFinished(10000);
-        return QString::fromUtf8(process.readAllStandardOutput());
+        return QString::fromUtf8(start(u"xclip"_s, arguments, true).out);
     }
 
-    QString clipboardText() const
-    {
-        return xclip({QStringLiteral("-o"), QStringLiteral("-selection"), QStringLiteral("clipboard")});
-    }
+    QString clipboardText() const { return xclip({u"-o"_s, u"-selection"_s, u"clipboard"_s}); }
 
-    // Another program takes the clipboard. xclip stays behind in the
-    // background to serve it, detached from the test.
+    // Another program takes the clipboard; xclip stays behind to serve it.
     bool takeClipboard(const QString &text) const
     {
-        QProcess shell;
-        shell.setProcessEnvironment(environment(true));
-        shell.start(QStringLiteral("sh"),
-                    {QStringLiteral("-c"),
-                     QStringLiteral("printf %s \"$1\" | xclip -i -selection clipboard >/dev/null 2>&1"),
-                     QStringLiteral("sh"), text});
-        return shell.waitForFinished(10000);
+        return start(u"sh"_s,
+                     {u"-c"_s, u"printf %s \"$1\" | xclip -i -selection clipboard >/dev/null 2>&1"_s, u"sh"_s, text},
+                     true)
+                   .exitCode == 0;
     }
 
-    // The program's processes that are still running and were started by
-    // this test (they carry its home): its clipboard helpers. Nothing when
-    // the program is missing, so no unresolved process can match.
+    // The program's running processes that carry this test's home: its
+    // clipboard helpers. Nothing when the program is missing.
     QList<qint64> helpers() const
     {
         QList<qint64> found;
         const QString target = QFileInfo(m_program).canonicalFilePath();
-        if (target.isEmpty())
-            return found;
         const QByteArray ownHome = "HOME=" + qgetenv("HOME");
-        QDirIterator it(QStringLiteral("/proc"), QDir::Dirs | QDir::NoDotAndDotDot);
-        while (it.hasNext()) {
+        for (QDirIterator it(u"/proc"_s, QDir::Dirs | QDir::NoDotAndDotDot); it.hasNext();) {
             it.next();
-            bool isPid = false;
-            const qint64 pid = it.fileName().toLongLong(&isPid);
-            if (!isPid || QFileInfo(it.filePath() + QStringLiteral("/exe")).canonicalFilePath() != target)
-                continue;
-            QFile environ(it.filePath() + QStringLiteral("/environ"));
-            if (environ.open(QIODevice::ReadOnly) && environ.readAll().split('\0').contains(ownHome))
-                found.append(pid);
+            QFile environ(it.filePath() + u"/environ"_s);
+            if (!target.isEmpty() && QFileInfo(it.filePath() + u"/exe"_s).canonicalFilePath() == target &&
+                environ.open(QIODevice::ReadOnly) && environ.readAll().split('\0').contains(ownHome))
+                found.append(it.fileName().toLongLong());
         }
         return found;
     }
 
-    // Without a session bus libdbus may autolaunch one: a dbus-daemon that
-    // outlives the program, its address under ~/.dbus. Ends such a daemon
-    // and says whether there was one.
+    // Without a session bus libdbus may autolaunch a dbus-daemon that outlives
+    // the program, its address under ~/.dbus. Ends it; says whether there was one.
     static bool endAutolaunchedBus()
     {
-        const QString folder = QDir::homePath() + QStringLiteral("/.dbus");
-        QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
+        const QString folder = QDir::homePath() + u"/.dbus"_s;
+        for (QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
             QFile file(it.next());
             file.open(QIODevice::ReadOnly);
             for (const QByteArray &line : file.readAll().split('\n')) {
@@ -179,6 +149,14 @@ public:
     }
 
 private:
+    Run start(const QString &program, const QStringList &arguments, bool withDisplay) const
+    {
+        QProcess process;
+        process.setProcessEnvironment(environment(withDisplay));
+        process.start(program, arguments);
+        return finish(process);
+    }
+
     QString m_program;
     QProcess m_xvfb;
     QString m_display;
@@ -186,7 +164,5 @@ private:
 
 // Skips the current test where no X server could be started.
 #define REQUIRE_X_SERVER(harness)                                                                                      \
-    do {                                                                                                               \
-        if (!(harness).hasDisplay())                                                                                   \
-            QSKIP("Xvfb or xclip is not installed: the clipboard cannot be checked here");                             \
-    } while (false)
+    if (!(harness).hasDisplay())                                                                                       \
+    QSKIP("Xvfb or xclip is not installed: the clipboard cannot be checked here")

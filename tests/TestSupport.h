@@ -1,8 +1,7 @@
 #pragma once
 
-// Shared helpers of the test suites: an isolated home for the settings store
-// and the user's files, and the start-up defaults written as a first start
-// would leave them.
+// An isolated home for the settings store and the user's files, and the
+// start-up defaults written as a first start would leave them.
 
 #include "core/settings/SettingsTable.h"
 
@@ -39,15 +38,12 @@ public:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("none");
     }
 
-    // Forgets every stored value.
     void resetStore() const { QDir(configFolder()).removeRecursively(); }
 
 private:
     QTemporaryDir m_dir;
 };
 
-// Writes every setting that has a start-up default, as a first start does,
-// in one write of the store.
 inline void writeStartupDefaults()
 {
     Settings::writeMissingDefaults();
