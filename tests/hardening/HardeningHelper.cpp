@@ -1,14 +1,11 @@
-// The process the hardening tests start (several at once):
-//
-//   hardening-helper user-masks
-//       gives the user a mask list of their own; prints the data folder, the
-//       user's folder and the English language file, one a line; status 0
-//       when the user's list exists afterwards.
-//   hardening-helper settings NAME ROUNDS GOFILE
-//       once GOFILE exists, writes and reads the settings store ROUNDS times
-//       while another copy does the same; checks every read (two a round)
-//       and the file itself; prints "reads=N other=M errors=E", M the reads
-//       that gave the other writer's value; status 0 when E is 0.
+// The process tst_hardening starts, several at once.
+//   user-masks: gives the user a mask list of their own; prints the data
+//     folder, the user's folder and the English language file; status 0 when
+//     the user's list exists afterwards.
+//   settings NAME ROUNDS GOFILE: once GOFILE exists, writes and reads the
+//     store ROUNDS times while another copy does the same; checks every read
+//     (two a round) and the file; prints "reads=N other=M errors=E", M the
+//     reads that gave the other writer's value; status 0 when E is 0.
 
 #include "core/common/ProgramFolder.h"
 #include "core/common/UserMaskList.h"
@@ -51,21 +48,16 @@ int userMasks()
 class SettingsWriter
 {
 public:
-    SettingsWriter(const QString &name, int rounds) : m_name(name), m_rounds(rounds)
-    {
-        m_file = QSettings(QSettings::NativeFormat, QSettings::UserScope, u"Brasmoor"_s, u"Tessaro"_s).fileName();
-    }
+    SettingsWriter(const QString &name, int rounds) : m_name(name), m_rounds(rounds) {}
 
     int run(const QString &goFile)
     {
         QElapsedTimer waiting;
-        waiting.start();
-        while (!QFileInfo::exists(goFile)) {
+        for (waiting.start(); !QFileInfo::exists(goFile); QThread::usleep(200)) {
             if (waiting.hasExpired(60000)) {
                 fail(u"the start signal never came"_s);
                 return report();
             }
-            QThread::usleep(200);
         }
         for (int round = 0; round < m_rounds; ++round) {
             // Before this round's write the value is the other writer's
@@ -86,7 +78,8 @@ public:
 private:
     QString m_name;
     int m_rounds;
-    QString m_file;
+    const QString m_file =
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, u"Brasmoor"_s, u"Tessaro"_s).fileName();
     int m_reads = 0;
     int m_sawOther = 0;
     int m_lastOther = -1;
@@ -183,29 +176,19 @@ private:
             fail(u"round %1: the settings file cannot be opened"_s.arg(round));
             return m_otherOnDisk;
         }
-        int otherRound = -1;
-        const QList<QByteArray> lines = file.readAll().split('\n');
+        int otherRound = -1, headings = 0;
         QSet<QByteArray> seen;
-        int headings = 0;
-        for (const QByteArray &line : lines) {
-            if (line.isEmpty())
+        for (const QByteArray &line : file.readAll().split('\n')) {
+            headings += line == "[General]";
+            if (line.isEmpty() || line == "[General]")
                 continue;
-            if (line == "[General]") {
-                ++headings;
-                continue;
-            }
             const qsizetype equals = line.indexOf('=');
             const QByteArray key = line.left(equals);
             const QString value = QString::fromUtf8(line.mid(equals + 1));
+            const bool own = key == "OwnA" || key == "OwnB";
             QString writer;
-            bool valid = equals > 0 && !seen.contains(key);
-            if (key == "Shared")
-                valid = valid && roundOf(value, &writer) >= 0;
-            else if (key == "OwnA" || key == "OwnB")
-                valid = valid && roundOf(u"A-"_s + value, &writer) >= 0;
-            else
-                valid = false;
-            if (!valid)
+            if (equals <= 0 || seen.contains(key) || (!own && key != "Shared") ||
+                roundOf(own ? u"A-"_s + value : value, &writer) < 0)
                 fail(u"round %1: the file holds the line \"%2\""_s.arg(round).arg(QString::fromUtf8(line)));
             else if (key == otherOwnName())
                 otherRound = value.toInt();
