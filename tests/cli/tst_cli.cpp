@@ -5,7 +5,6 @@
 #include "core/results/ExportLayouts.h"
 
 #include <QRegularExpression>
-#include <QSet>
 #include <QTemporaryDir>
 
 // The real tessaro-cli, run as a script would run it: its options, its
@@ -213,7 +212,8 @@ private slots:
 #endif
         // 100 possible passwords, 3000 attempts: all 100 once, none twice.
         QTest::addRow("duplicates dropped exactly")
-            << u"\"$0\" -n 3000 '##' | sort -u | wc -l; \"$0\" -n 3000 '##' | wc -l; \"$0\" -n 3000 --allow-duplicates '##' | wc -l"_s
+            << u"\"$0\" -n 3000 '##' | sort -u | wc -l; \"$0\" -n 3000 '##' | wc -l; "
+               u"\"$0\" -n 3000 --allow-duplicates '##' | wc -l"_s
             << "100\n100\n3000\n"_ba;
         // The duplicate check takes its memory for every attempt at the start.
         for (const QString &arguments :
