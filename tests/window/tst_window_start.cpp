@@ -244,17 +244,20 @@ private slots:
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("menu");
-        QTest::newRow("File") << u"fButton"_s << u"ID_File"_s;
-        QTest::newRow("Save") << u"SButton"_s << u"ID_Save"_s;
+        QTest::addColumn<int>("toolWithIcon");
+        QTest::newRow("File") << u"fButton"_s << u"ID_File"_s << 9;
+        QTest::newRow("Save") << u"SButton"_s << u"ID_Save"_s << 16;
     }
     void menuButtonsPopUpTheirMenus()
     {
         QFETCH(QString, button);
         QFETCH(QString, menu);
+        QFETCH(int, toolWithIcon);
         MainWindow &window = m_window->open();
         QMenu *popUp = window.toolBand().menu(menu);
         window.findChild<QPushButton *>(button)->click();
         QTRY_VERIFY(popUp->isVisible());
+        QVERIFY(!window.toolBand().tool(toolWithIcon)->icon().isNull()); // given as the menu opens
         popUp->hide();
     }
 

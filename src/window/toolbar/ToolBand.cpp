@@ -21,9 +21,9 @@ QMenu *namedMenu(const char *id, const QString &caption, QWidget *parent)
     return menu;
 }
 
-QAction *newTool(const QString &caption, const QIcon &icon = {}, const QString &toolTip = {})
+QAction *newTool(const QString &caption, const QString &toolTip = {})
 {
-    auto *action = new QAction(icon, caption);
+    auto *action = new QAction(caption);
     if (!toolTip.isEmpty())
         FittedCaption::setToolTip(*action, toolTip);
     return action;
@@ -60,8 +60,10 @@ ToolBand::ToolBand(QWidget *parent) : QMenuBar(parent)
             help->setTitle(caption);
             tool = menu->addMenu(help);
         } else {
-            tool = newTool(caption, row.icon ? row.icon() : QIcon(), QString::fromLatin1(row.toolTip));
+            tool = newTool(caption, QString::fromLatin1(row.toolTip));
             menu->addAction(tool);
+            if (row.icon)
+                giveIconOnFirstOpening(*menu, *tool, row.icon);
         }
         m_tools[row.index - 1] = tool;
     }
@@ -75,6 +77,14 @@ ToolBand::ToolBand(QWidget *parent) : QMenuBar(parent)
     addMenu(file);
     addMenu(edit);
     addMenu(save);
+}
+
+void ToolBand::giveIconOnFirstOpening(QMenu &menu, QAction &tool, QIcon (*icon)())
+{
+    // Each icon is read from an image file; the window's first showing needs
+    // none of them, so a menu's tools get theirs just before it first opens.
+    connect(
+        &menu, &QMenu::aboutToShow, &tool, [&tool, icon] { tool.setIcon(icon()); }, Qt::SingleShotConnection);
 }
 
 QAction *ToolBand::tool(int index) const

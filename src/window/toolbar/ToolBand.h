@@ -34,6 +34,7 @@ signals:
     void toolClicked(QAction *tool);
 
 private:
+    void giveIconOnFirstOpening(QMenu &menu, QAction &tool, QIcon (*icon)());
     QList<QAction *> m_tools;
     QList<QMenu *> m_menus;
 };
