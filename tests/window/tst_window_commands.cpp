@@ -183,19 +183,26 @@ private slots:
     }
 
     // The Copy tools and a double click on a row (tool 0). Copying marks the
-    // data for clipboard managers; tst_commandline checks that mark.
+    // data for clipboard managers; tst_commandline checks that mark. With
+    // clear-after on, a countdown starts; at its end the clipboard is
+    // cleared only if it still holds the copy ("ours"), not what someone
+    // copied since.
     void copies_data()
     {
         QTest::addColumn<QStringList>("rows");
         QTest::addColumn<int>("selected");
         QTest::addColumn<int>("tool");
         QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("clearAfter"); // empty: off
         const QStringList three{u"a"_s, u""_s, u"c"_s};
-        QTest::newRow("Copy All: each row ended by CR LF") << three << -1 << 3 << u"a\r\n\r\nc\r\n"_s;
-        QTest::newRow("Copy All of nothing empties") << QStringList{} << -1 << 3 << u""_s;
-        QTest::newRow("Copy Selected") << three << 2 << 2 << u"c"_s;
-        QTest::newRow("Copy Selected, no selection: unchanged") << three << -1 << 2 << u"earlier"_s;
-        QTest::newRow("double click") << three << 2 << 0 << u"c"_s;
+        QTest::newRow("Copy All: each row ended by CR LF") << three << -1 << 3 << u"a\r\n\r\nc\r\n"_s << QString();
+        QTest::newRow("Copy All of nothing empties") << QStringList{} << -1 << 3 << u""_s << QString();
+        QTest::newRow("Copy Selected") << three << 2 << 2 << u"c"_s << QString();
+        QTest::newRow("Copy Selected, no selection: unchanged") << three << -1 << 2 << u"earlier"_s << QString();
+        QTest::newRow("double click") << three << 2 << 0 << u"c"_s << QString();
+        QTest::newRow("Copy All, cleared") << three << -1 << 3 << u"a\r\n\r\nc\r\n"_s << u"ours"_s;
+        QTest::newRow("Copy Selected, cleared") << three << 0 << 2 << u"a"_s << u"ours"_s;
+        QTest::newRow("someone copied since") << three << 0 << 2 << u"a"_s << u"not ours"_s;
     }
     void copies()
     {
@@ -203,7 +210,10 @@ private slots:
         QFETCH(int, selected);
         QFETCH(int, tool);
         QFETCH(QString, clipboard);
+        QFETCH(QString, clearAfter);
+        Settings::write(Name::ClearAfter, clearAfter.isEmpty() ? u"0"_s : u"1"_s);
         open();
+        QCOMPARE(form().cca->isChecked(), !clearAfter.isEmpty());
         WindowTest::setClipboard(u"earlier"_s);
         m_window->fill(rows);
         QListView &list = *form().genList;
@@ -217,40 +227,14 @@ private slots:
             QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, centre);
         }
         QCOMPARE(WindowTest::clipboardText(), clipboard);
-    }
-
-    // Copy Selected and Copy All start the countdown when the option is on;
-    // at its end the clipboard is cleared only if it still holds the copy.
-    void clipboardIsClearedAfterACopy_data()
-    {
-        QTest::addColumn<bool>("optionOn");
-        QTest::addColumn<bool>("copyAll");
-        QTest::addColumn<QString>("copiedSince");
-        QTest::addColumn<QString>("afterwards");
-        QTest::newRow("off") << false << false << QString() << u"pw-1"_s;
-        QTest::newRow("selected") << true << false << QString() << QString();
-        QTest::newRow("all") << true << true << QString() << QString();
-        QTest::newRow("someone copied since") << true << false << u"not ours"_s << u"not ours"_s;
-    }
-    void clipboardIsClearedAfterACopy()
-    {
-        QFETCH(bool, optionOn);
-        QFETCH(bool, copyAll);
-        QFETCH(QString, copiedSince);
-        QFETCH(QString, afterwards);
-        Settings::write(Name::ClearAfter, optionOn ? u"1"_s : u"0"_s);
-        MainWindow &window = open();
-        QCOMPARE(form().cca->isChecked(), optionOn);
-        m_window->fill({u"pw-1"_s, u"pw-2"_s});
-        form().genList->setCurrentIndex(form().genList->model()->index(0, 0));
-        copyAll ? window.results().CopyAllResults() : window.results().CopySelectedResult();
-        ClipboardClearTimer &timer = window.clipboardClearTimer();
-        QCOMPARE(timer.isActive(), optionOn);
-        if (!copiedSince.isEmpty())
-            WindowTest::setClipboard(copiedSince);
-        if (optionOn)
-            timer.expire();
-        QCOMPARE(WindowTest::clipboardText(), afterwards);
+        ClipboardClearTimer &timer = window().clipboardClearTimer();
+        QCOMPARE(timer.isActive(), !clearAfter.isEmpty());
+        if (clearAfter.isEmpty())
+            return;
+        if (clearAfter != u"ours")
+            WindowTest::setClipboard(clearAfter);
+        timer.expire();
+        QCOMPARE(WindowTest::clipboardText(), clearAfter == u"ours" ? QString() : clearAfter);
     }
 
     void clear_data()
