@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 #include <memory>
 
@@ -127,6 +128,13 @@ inline void setClipboard(const QString &text)
     QGuiApplication::clipboard()->setText(text);
 }
 
+// The "Error" box: a critical icon and an OK button.
+inline bool isError(const MessageBoxes::Message &message)
+{
+    return message.title == QLatin1String("Error") && message.icon == MessageBoxes::Icon::Critical &&
+           message.buttons == MessageBoxes::Buttons::Ok;
+}
+
 // The one init and cleanup of the window suites: one home for the run, and
 // for each test the store holding the start-up defaults and a new fixture,
 // not yet opened. No test reaches the network: the site refuses at once.
@@ -140,6 +148,16 @@ protected:
 
     MainWindow &open() { return m_window->open(); }
     const Form &form() const { return m_window->form(); }
+    MainWindow &window() const { return *m_window->window; }
+    // The texts of the message boxes shown so far, in order.
+    QStringList shownTexts() const
+    {
+        QStringList texts;
+        for (const MessageBoxes::Message &message : m_window->messages.shown)
+            texts.append(message.text);
+        return texts;
+    }
+    const MessageBoxes::Message &lastShown() const { return m_window->messages.shown.last(); }
 
 private slots:
     void initTestCase()

@@ -20,11 +20,8 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStackedWidget>
-#include <QStyle>
-#include <QToolButton>
 
 using namespace Qt::StringLiterals;
-using Answer = MessageBoxes::Answer;
 namespace Name = Settings::Name;
 
 namespace {
@@ -60,23 +57,22 @@ QStringList storedToolCaptions()
 void writeKeyLanguage(const QString &path, const QByteArray &value = {})
 {
     QByteArray text;
-    const auto section = [&](const char *name, const char *prefix, int count) {
+    for (const auto &[name, count] : {std::pair{"Buttons", 5},
+                                      {"Menu", 13},
+                                      {"Frame", 1},
+                                      {"List", 2},
+                                      {"Label", 26},
+                                      {"Option", 2},
+                                      {"Strength", 4}}) {
         text += "[" + QByteArray(name) + "]\r\n";
         for (int n = 1; n <= count; ++n) {
-            const QByteArray key = prefix + QByteArray::number(n).rightJustified(2, '0');
+            const QByteArray key =
+                QByteArray(name).chopped(name[0] == 'B') + QByteArray::number(n).rightJustified(2, '0');
             text += key + " = " + (value.isEmpty() ? key : value) + "\r\n";
         }
-    };
-    section("Buttons", "Button", 5);
-    section("Menu", "Menu", 13);
-    section("Frame", "Frame", 1);
-    section("List", "List", 2);
-    section("Label", "Label", 26);
-    section("Option", "Option", 2);
-    section("Strength", "Strength", 4);
+    }
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
 }
 
 } // namespace
@@ -87,279 +83,214 @@ class TestWindowOptions : public WindowTest::Case
     Q_OBJECT
 
 private slots:
+    // A click writes the box's setting, which the next start shows.
     void eachBoxWritesItsSettingAndSurvivesARestart_data()
     {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("setting");
-        for (const OptionBoxes::Option &option : OptionBoxes::options()) {
-            const QString setting = option.setting;
-            QTest::newRow(qPrintable(setting)) << QString() << setting;
-        }
+        QTest::addColumn<int>("option");
+        for (int i = 0; i < int(OptionBoxes::options().size()); ++i)
+            QTest::newRow(OptionBoxes::options()[i].setting.data()) << i;
     }
     void eachBoxWritesItsSettingAndSurvivesARestart()
     {
-        QFETCH(QString, setting);
-        const OptionBoxes::Option *option = nullptr;
-        for (const OptionBoxes::Option &each : OptionBoxes::options()) {
-            if (QString(each.setting) == setting)
-                option = &each;
-        }
-        QVERIFY(option);
-        MainWindow &window = m_window->open();
-        QCheckBox *box = window.form().*option->box;
-        window.openPanel(*static_cast<QWidget *>(box->parentWidget()));
+        QFETCH(int, option);
+        const OptionBoxes::Option &each = OptionBoxes::options()[option];
+        MainWindow &window = open();
+        QCheckBox *box = form().*each.box;
+        window.openPanel(*box->parentWidget());
         const bool wasTicked = box->isChecked();
-        const QString before = Settings::read(option->setting);
+        QCOMPARE(Settings::read(each.setting), wasTicked ? u"1"_s : u"0"_s);
         box->click();
         QCOMPARE(box->isChecked(), !wasTicked);
-        QCOMPARE(Settings::read(option->setting), wasTicked ? u"0"_s : u"1"_s);
-        QCOMPARE(before, wasTicked ? u"1"_s : u"0"_s);
-
-        m_window.reset();
+        QCOMPARE(Settings::read(each.setting), wasTicked ? u"0"_s : u"1"_s);
         m_window = std::make_unique<WindowTest::Fixture>();
-        QCOMPARE((m_window->open().form().*option->box)->isChecked(), !wasTicked);
+        QCOMPARE((open().form().*each.box)->isChecked(), !wasTicked);
     }
 
-    void aBoxSetFromCodeWritesNothing()
+    // Neither a box set from code nor a partly ticked one writes anything.
+    void onlyAClickWrites()
     {
-        const Form &form = m_window->open().form();
-        form.ACu->setChecked(true);
-        form.Kot->setChecked(true);
-        QCOMPARE(Settings::read(Name::AUChk), u"0"_s);
-        QCOMPARE(Settings::read(Name::OnTop), u"0"_s);
-    }
-
-    void aPartlyTickedBoxWritesNothing()
-    {
-        MainWindow &window = m_window->open();
-        const Form &form = window.form();
-        form.soo->setTristate(true);
-        form.soo->setCheckState(Qt::PartiallyChecked);
-        OptionBoxes::boxClicked(form, OptionBoxes::options()[8], [&window](OptionBoxes::Effect effect, int state) {
+        MainWindow &window = open();
+        const Form &f = form();
+        f.ACu->setChecked(true);
+        f.Kot->setChecked(true);
+        QCOMPARE(Settings::read(Name::AUChk) + Settings::read(Name::OnTop), u"00"_s);
+        f.soo->setTristate(true);
+        f.soo->setCheckState(Qt::PartiallyChecked);
+        OptionBoxes::boxClicked(f, OptionBoxes::options()[8], [&window](OptionBoxes::Effect effect, int state) {
             window.applyOptionEffect(effect, state);
         });
         QCOMPARE(Settings::read(Name::Sound), u"1"_s);
-        QCOMPARE(form.gButton->property("clickSound").toInt(), ClickSound::kPlays);
+        QCOMPARE(f.gButton->property("clickSound").toInt(), ClickSound::kPlays);
     }
 
     void keepOnTopKeepsPlaceSizeAndVisibility()
     {
-        MainWindow &window = m_window->open();
+        MainWindow &window = open();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.move(120, 90);
         const QRect geometry = window.geometry();
-        window.openPanel(*window.form().iFrame);
-        window.form().Kot->click();
-        QCOMPARE(Settings::read(Name::OnTop), u"1"_s);
-        QVERIFY(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(window.isVisible());
-        QCOMPARE(window.geometry(), geometry);
-        window.form().Kot->click();
-        QCOMPARE(Settings::read(Name::OnTop), u"0"_s);
-        QVERIFY(!window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(window.isVisible());
-        QCOMPARE(window.geometry(), geometry);
+        window.openPanel(*form().iFrame);
+        for (const bool onTop : {true, false}) {
+            form().Kot->click();
+            QCOMPARE(Settings::read(Name::OnTop), onTop ? u"1"_s : u"0"_s);
+            QCOMPARE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint), onTop);
+            QVERIFY(window.isVisible());
+            QCOMPARE(window.geometry(), geometry);
+        }
     }
 
-    // The fifteen listed controls switch between the two looks; nothing else
-    // changes style.
-    void styleSwitchesExactlyTheListedControls()
+    // The fifteen listed controls switch between the two looks, the eleven
+    // listed buttons between sound and silence; nothing else changes; any
+    // number but 0 and 1 does nothing.
+    void lookAndSoundSwitchExactlyTheListedControls()
     {
-        MainWindow &window = m_window->open();
-        const Form &form = window.form();
-        const QStringList listed{u"aButton"_s,   u"cButton"_s,   u"fButton"_s, u"gButton"_s, u"genList"_s,
-                                 u"oButton"_s,   u"SButton"_s,   u"nButton"_s, u"mButton"_s, u"iButton"_s,
-                                 u"addButton"_s, u"sudButton"_s, u"mCombo"_s,  u"LCombo"_s,  u"spinner"_s};
+        MainWindow &window = open();
+        const Form &f = form();
+        const QStringList looks{u"aButton"_s,   u"cButton"_s,   u"fButton"_s, u"gButton"_s, u"genList"_s,
+                                u"oButton"_s,   u"SButton"_s,   u"nButton"_s, u"mButton"_s, u"iButton"_s,
+                                u"addButton"_s, u"sudButton"_s, u"mCombo"_s,  u"LCombo"_s,  u"spinner"_s};
         QStringList names;
-        for (const QWidget *control : ControlLooks::controls(form))
+        for (const QWidget *control : ControlLooks::controls(f))
             names.append(control->objectName());
-        QCOMPARE(names, listed);
+        QCOMPARE(names, looks);
+        names.clear();
+        for (const QAbstractButton *button : ClickSound::buttons(f))
+            names.append(button->objectName());
+        QCOMPARE(names, QStringList(looks).filter(QRegularExpression(u"Button$"_s)));
 
-        window.openPanel(*form.iFrame);
-        for (const auto &[look, clicks] : {std::pair{u"windows"_s, 1}, std::pair{u"fusion"_s, 1}}) {
-            for (int i = 0; i < clicks; ++i)
-                form.Xs->click();
+        window.openPanel(*f.iFrame);
+        for (const QString &look : {u"windows"_s, u"fusion"_s}) {
+            f.Xs->click();
             QCOMPARE(Settings::read(Name::Style), look == u"fusion" ? u"1"_s : u"0"_s);
             for (const QWidget *widget : window.findChildren<QWidget *>()) {
-                if (listed.contains(widget->objectName()))
+                if (looks.contains(widget->objectName()))
                     QCOMPARE(WindowTest::styleOf(widget), look);
                 else if (!widget->objectName().isEmpty())
                     QVERIFY2(widget->style() == QApplication::style(), qPrintable(widget->objectName()));
             }
         }
-    }
-
-    void soundSwitchesExactlyTheListedButtons()
-    {
-        MainWindow &window = m_window->open();
-        const Form &form = window.form();
-        QStringList names;
-        for (const QAbstractButton *button : ClickSound::buttons(form))
-            names.append(button->objectName());
-        QCOMPARE(names, (QStringList{u"aButton"_s, u"cButton"_s, u"fButton"_s, u"gButton"_s, u"oButton"_s, u"SButton"_s,
-                                     u"nButton"_s, u"mButton"_s, u"iButton"_s, u"addButton"_s, u"sudButton"_s}));
-        window.openPanel(*form.iFrame);
-        form.soo->click();
-        QCOMPARE(Settings::read(Name::Sound), u"0"_s);
-        for (const QAbstractButton *button : ClickSound::buttons(form))
-            QCOMPARE(button->property("clickSound").toInt(), ClickSound::kSilent);
-        QVERIFY(!form.kmflnk->property("clickSound").isValid());
-
-        // The sound ships inside the program.
+        // The sound ships inside the program and plays on the listed buttons
+        // while switched on, without blocking or failing with no device.
         QFile wav(u":/sounds/click.wav"_s);
-        QVERIFY(wav.open(QIODevice::ReadOnly));
-        QVERIFY(wav.read(4) == "RIFF" && wav.size() > 1000);
+        QVERIFY(wav.open(QIODevice::ReadOnly) && wav.read(4) == "RIFF" && wav.size() > 1000);
+        const int plays = window.clickSound().playCount();
+        f.kmflnk->click();
+        f.soo->click();
+        QCOMPARE(Settings::read(Name::Sound), u"0"_s);
+        for (const QAbstractButton *button : ClickSound::buttons(f))
+            QCOMPARE(button->property("clickSound").toInt(), ClickSound::kSilent);
+        QVERIFY(!f.kmflnk->property("clickSound").isValid());
+        f.iButton->click();
+        QCOMPARE(window.clickSound().playCount(), plays);
+        window.openPanel(*f.iFrame);
+        f.soo->click();
+        f.iButton->click();
+        QCOMPARE(window.clickSound().playCount(), plays + 1);
 
-        ClickSound &sound = window.clickSound();
-        const int plays = sound.playCount();
-        form.oButton->click();
-        QCOMPARE(sound.playCount(), plays);
-        window.openPanel(*form.iFrame);
-        form.soo->click();
-        form.iButton->click(); // a click with the sound on neither blocks nor fails without a device
-        QCOMPARE(sound.playCount(), plays + 1);
-        form.kmflnk->click();
-        QCOMPARE(sound.playCount(), plays + 1);
-    }
-
-    void applyTakesOnlyZeroAndOne()
-    {
-        MainWindow &window = m_window->open();
-        const Form &form = window.form();
-        window.looks().ApplyStyle(form, 0);
-        window.clickSound().ApplySound(form, 0);
-        for (const int other : {2, -1, 3}) {
-            window.looks().ApplyStyle(form, other);
-            window.clickSound().ApplySound(form, other);
-            QCOMPARE(WindowTest::styleOf(form.gButton), u"windows"_s);
-            QCOMPARE(form.gButton->property("clickSound").toInt(), ClickSound::kSilent);
+        window.looks().ApplyStyle(f, 0);
+        window.clickSound().ApplySound(f, 0);
+        for (const int other : {2, -1}) {
+            window.looks().ApplyStyle(f, other);
+            window.clickSound().ApplySound(f, other);
+            QCOMPARE(WindowTest::styleOf(f.gButton), u"windows"_s);
+            QCOMPARE(f.gButton->property("clickSound").toInt(), ClickSound::kSilent);
         }
     }
 
-    void savingTheClasses_data()
+    // Saving a panel with an empty field says so, focuses the field and
+    // keeps the panel and the stored values; else it stores and closes.
+    void savingAPanel_data()
     {
-        QTest::addColumn<bool>("custom");
+        QTest::addColumn<QString>("panel");
         QTest::addColumn<QString>("emptied");
-        QTest::addColumn<bool>("closes");
-        QTest::addColumn<QString>("alphaU");
-        QTest::newRow("custom, all filled") << true << QString() << true << u"QRS"_s;
-        QTest::newRow("custom, nEdit empty") << true << u"nEdit"_s << false << u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"_s;
-        QTest::newRow("custom, uEdit empty") << true << u"uEdit"_s << false << u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"_s;
-        QTest::newRow("default, sEdit empty") << false << u"sEdit"_s << true << u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"_s;
+        QTest::addColumn<QString>("stored"); // AlphaU or uMask afterwards
+        QTest::newRow("custom classes") << u"custom"_s << QString() << u"QRS"_s;
+        QTest::newRow("custom, nEdit empty") << u"custom"_s << u"nEdit"_s << u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"_s;
+        QTest::newRow("custom, uEdit empty") << u"custom"_s << u"uEdit"_s << u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"_s;
+        QTest::newRow("default classes, sEdit empty") << u"default"_s << u"sEdit"_s << u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"_s;
+        QTest::newRow("symbols") << u"symbols"_s << QString() << u"XX"_s;
+        QTest::newRow("symbols, iEdit empty") << u"symbols"_s << u"iEdit"_s << u"X"_s;
     }
-    void savingTheClasses()
+    void savingAPanel()
     {
-        QFETCH(bool, custom);
+        QFETCH(QString, panel);
         QFETCH(QString, emptied);
-        QFETCH(bool, closes);
-        QFETCH(QString, alphaU);
-        MainWindow &window = m_window->open();
-        const Form &form = window.form();
+        QFETCH(QString, stored);
+        MainWindow &window = open();
+        const Form &f = form();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        window.openPanel(*form.gFrame);
-        (custom ? form.cOption : form.dOption)->click();
-        QCOMPARE(Settings::read(Name::GenOpt), custom ? u"1"_s : u"0"_s);
-        QCOMPARE(form.uEdit->isEnabled(), custom);
-        form.uEdit->setText(u"QRS"_s);
-        form.lEdit->setText(u"qrs"_s);
+        const bool symbols = panel == u"symbols";
+        QGroupBox *opened = symbols ? f.sFrame : f.gFrame;
+        window.openPanel(*opened);
+        if (!symbols) {
+            (panel == u"custom" ? f.cOption : f.dOption)->click();
+            QCOMPARE(Settings::read(Name::GenOpt), panel == u"custom" ? u"1"_s : u"0"_s);
+            QCOMPARE(f.uEdit->isEnabled(), panel == u"custom");
+        }
+        (symbols ? f.upEdit : f.uEdit)->setText(symbols ? u"XX"_s : u"QRS"_s);
+        (symbols ? f.loEdit : f.lEdit)->setText(u"qrs"_s);
         if (!emptied.isEmpty())
             window.findChild<QLineEdit *>(emptied)->clear();
-        form.nButton->click();
+        (symbols ? f.mButton : f.nButton)->click();
 
-        QCOMPARE(Settings::read(Name::AlphaU), alphaU);
-        QCOMPARE(form.panels->currentWidget() == form.cFrame, closes);
-        const bool reported = custom && !emptied.isEmpty();
-        QCOMPARE(m_window->messages.shown.size(), reported ? 1 : 0);
-        if (reported) {
-            const auto &message = m_window->messages.shown.front();
-            QCOMPARE(message.text, u"The text can't be blank, enter something and try again."_s);
-            QCOMPARE(message.title, u"Error"_s);
-            QCOMPARE(message.icon, MessageBoxes::Icon::Critical);
-            QCOMPARE(QApplication::focusWidget(), window.findChild<QLineEdit *>(emptied));
-            QCOMPARE(Settings::read(Name::AlphaL), u"abcdefghijklmnopqrstuvwxyz"_s);
-        }
-    }
-
-    void savingTheSymbols_data()
-    {
-        QTest::addColumn<QString>("emptied");
-        QTest::newRow("all filled") << QString();
-        QTest::newRow("iEdit empty") << u"iEdit"_s;
-        QTest::newRow("upEdit empty") << u"upEdit"_s;
-    }
-    void savingTheSymbols()
-    {
-        QFETCH(QString, emptied);
-        MainWindow &window = m_window->open();
-        const Form &form = window.form();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        window.openPanel(*form.sFrame);
-        form.upEdit->setText(u"XX"_s);
-        form.loEdit->setText(u"x"_s);
-        form.nuEdit->setText(u"9"_s);
-        if (!emptied.isEmpty())
-            window.findChild<QLineEdit *>(emptied)->clear();
-        form.mButton->click();
-        if (emptied.isEmpty()) {
-            QCOMPARE(Settings::read(Name::uMask), u"XX"_s);
-            QCOMPARE(Settings::read(Name::nMask), u"9"_s);
-            QCOMPARE(form.panels->currentWidget(), form.cFrame);
-            QCOMPARE(PanelSwitch::verticalPosition(*form.sFrame), PanelSwitch::kAwayPosition);
-        } else {
-            QCOMPARE(Settings::read(Name::uMask), u"X"_s);
-            QCOMPARE(m_window->messages.shown.size(), 1);
-            QCOMPARE(form.panels->currentWidget(), form.sFrame);
-            QCOMPARE(QApplication::focusWidget(), window.findChild<QLineEdit *>(emptied));
-        }
+        QCOMPARE(Settings::read(symbols ? Name::uMask : Name::AlphaU), stored);
+        const bool refused = !emptied.isEmpty() && panel != u"default";
+        QCOMPARE(f.panels->currentWidget(), refused ? static_cast<QWidget *>(opened) : f.cFrame);
+        QCOMPARE(PanelSwitch::verticalPosition(*opened),
+                 refused ? PanelSwitch::kOpenPosition : PanelSwitch::kAwayPosition);
+        QCOMPARE(shownTexts(),
+                 refused ? QStringList{u"The text can't be blank, enter something and try again."_s} : QStringList{});
+        if (!refused)
+            return;
+        QVERIFY(WindowTest::isError(lastShown()));
+        QCOMPARE(QApplication::focusWidget(), window.findChild<QLineEdit *>(emptied));
+        QCOMPARE(Settings::read(symbols ? Name::lMask : Name::AlphaL),
+                 symbols ? u"x"_s : u"abcdefghijklmnopqrstuvwxyz"_s);
     }
 
     // The word list: chosen, counted, checked by the save, used by Generate.
     void wordsOnTheMaskOptionsPanel()
     {
-        MainWindow &window = m_window->open();
-        const Form &form = window.form();
+        MainWindow &window = open();
+        const Form &f = form();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        QTRY_COMPARE(form.wcLabel->text(), u"7776 words"_s); // the shipped list, counted once shown
+        QTRY_COMPARE(f.wcLabel->text(), u"7776 words"_s); // the shipped list, counted once shown
         const QString good = m_window->folder.file(u"mine.txt"_s);
         const QString bad = m_window->folder.file(u"bad.txt"_s);
         for (const auto &[path, text] : {std::pair{good, "1 kite\n2 orbit\n"}, std::pair{bad, "kite\n"}}) {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) > 0);
         }
-        window.openPanel(*form.sFrame);
+        window.openPanel(*f.sFrame);
         m_window->dialogs.answerNextWith(bad);
-        form.wlButton->click();
-        QCOMPARE(m_window->messages.shown.size(), 1);
-        QVERIFY(m_window->messages.shown.back().text.startsWith(u"The word list "_s + bad + u" can't be used"_s));
-        QCOMPARE(form.wlEdit->text(), QString());
+        f.wlButton->click();
+        QVERIFY(lastShown().text.startsWith(u"The word list "_s + bad + u" can't be used"_s));
+        QCOMPARE(f.wlEdit->text(), QString());
         m_window->dialogs.answerNextWith(good);
-        form.wlButton->click();
-        QCOMPARE(form.wlEdit->text(), good);
-        QCOMPARE(form.wcLabel->text(), u"2 words"_s);
+        f.wlButton->click();
+        QCOMPARE(f.wlEdit->text() + u' ' + f.wcLabel->text(), good + u" 2 words"_s);
 
-        form.wEdit->setText(u"w"_s);
-        form.wlEdit->setText(bad);
-        form.mButton->click();
+        f.wEdit->setText(u"w"_s);
+        f.wlEdit->setText(bad);
+        f.mButton->click();
         QCOMPARE(m_window->messages.shown.size(), 2);
-        QCOMPARE(QApplication::focusWidget(), form.wlEdit);
+        QCOMPARE(QApplication::focusWidget(), f.wlEdit);
         QCOMPARE(Settings::read(Name::wMask), QString());
-        form.wlEdit->setText(good);
-        form.mButton->click();
-        QCOMPARE(Settings::read(Name::wMask), u"w"_s);
-        QCOMPARE(Settings::read(Name::Words), good);
+        f.wlEdit->setText(good);
+        f.mButton->click();
+        QCOMPARE(Settings::read(Name::wMask) + Settings::read(Name::Words), u"w"_s + good);
 
         m_window->generate(u"w-w#"_s, u"5"_s);
         const QStringList rows = m_window->rows();
-        QVERIFY(!rows.isEmpty());
+        QVERIFY(!rows.isEmpty()); // duplicates are dropped: forty passwords can be made
         for (const QString &row : rows)
             QVERIFY2(QRegularExpression(u"^(kite|orbit)-(kite|orbit)[0-9]$"_s).match(row).hasMatch(), qPrintable(row));
         QFile::remove(good);
         m_window->generate(u"w-w#"_s, u"5"_s);
         QCOMPARE(m_window->messages.shown.size(), 3);
-        QVERIFY(m_window->messages.shown.back().text.contains(good));
+        QVERIFY(lastShown().text.contains(good));
         QCOMPARE(m_window->rows(), rows);
     }
 
@@ -368,28 +299,27 @@ private slots:
         const QString folder = m_window->folder.file(u"Language"_s);
         QFile::rename(folder + u"/German.lng"_s, folder + u"/GERMAN.LNG"_s);
         QFile::rename(folder + u"/French.lng"_s, folder + u"/brazilian portuguese.lng"_s);
-        const Form &form = m_window->open().form();
+        open();
         QStringList rows;
-        for (int row = 0; row < form.LCombo->count(); ++row)
-            rows.append(form.LCombo->itemText(row));
+        for (int row = 0; row < form().LCombo->count(); ++row)
+            rows.append(form().LCombo->itemText(row));
         QCOMPARE(rows, (QStringList{u"Brazilian Portuguese"_s, u"English"_s, u"German"_s, u"Spanish"_s}));
-        QCOMPARE(form.LCombo->currentText(), u"English"_s);
-        Language::FillLanguageList(*form.LCombo, true);
-        QCOMPARE(form.LCombo->itemText(2), u"German.lng"_s);
+        QCOMPARE(form().LCombo->currentText(), u"English"_s);
+        Language::FillLanguageList(*form().LCombo, true);
+        QCOMPARE(form().LCombo->itemText(2), u"German.lng"_s);
     }
 
     void aCompleteFileChangesEveryCaption()
     {
         writeKeyLanguage(m_window->folder.file(u"Language/Keys.lng"_s));
-        MainWindow &window = m_window->open();
+        MainWindow &window = open();
+        const Form &f = form();
         const QStringList englishCaptions = captionsOf(window);
-        const Form &form = window.form();
-        window.openPanel(*form.iFrame);
-        form.LCombo->setEditText(u"Keys"_s);
-        form.iButton->click();
-
+        window.openPanel(*f.iFrame);
+        f.LCombo->setEditText(u"Keys"_s);
+        f.iButton->click();
         QCOMPARE(Settings::read(Name::Language), u"Keys"_s);
-        QCOMPARE(form.panels->currentWidget(), form.cFrame);
+        QCOMPARE(f.panels->currentWidget(), f.cFrame);
         // Each control shows its own key: read back in English, the captions
         // are those the window had in English.
         QStringList english;
@@ -402,24 +332,20 @@ private slots:
         QCOMPARE(english, englishCaptions);
         QCOMPARE(storedToolCaptions().join(u' '),
                  u"Menu09 Menu10 Menu01 Menu02 Menu03 Menu04 Menu05 Menu06 Menu07 Menu08 Menu11 Menu12 Menu13"_s);
-        QCOMPARE((QStringList{form.cca->text(), form.wLabel->text(), form.wcp->text(), form.wlLabel->text(),
-                              form.wcLabel->text(), form.nla->text(), form.wlEdit->placeholderText(),
-                              form.wlButton->text()}),
+        QCOMPARE((QStringList{f.cca->text(), f.wLabel->text(), f.wcp->text(), f.wlLabel->text(), f.wcLabel->text(),
+                              f.nla->text(), f.wlEdit->placeholderText(), f.wlButton->text()}),
                  (QStringList{u"Label20"_s, u"Label21"_s, u"Label22"_s, u"Label23"_s, u"7776 Label24"_s, u"Label25"_s,
                               u"Label26"_s, u"Button05"_s}));
-        QVERIFY(form.strengthMeter->text().endsWith(u"Strength0"_s +
-                                                    QString::number(int(form.strengthMeter->rating()) + 1)));
+        QVERIFY(f.strengthMeter->text().endsWith(u"Strength0"_s + QString::number(int(f.strengthMeter->rating()) + 1)));
         // The menus' own captions never change.
-        QCOMPARE(window.toolBand().tool(1)->text(), u"Edit"_s);
-        QCOMPARE(window.toolBand().tool(4)->text(), u"&File"_s);
-        QCOMPARE(window.toolBand().tool(14)->text(), u"Save"_s);
-
+        QCOMPARE(m_window->tool(1)->text() + m_window->tool(4)->text() + m_window->tool(14)->text(),
+                 u"Edit&FileSave"_s);
         // Applying it again changes nothing; the menu commands still work.
         const QStringList once = captionsOf(window);
         Language::ApplyLanguage(window.form(), window.toolBand());
         QCOMPARE(captionsOf(window), once);
-        window.runToolCommand(*window.toolBand().tool(12));
-        QCOMPARE(form.panels->currentWidget(), form.aFrame);
+        window.runToolCommand(*m_window->tool(12));
+        QCOMPARE(f.panels->currentWidget(), f.aFrame);
     }
 
     // A name without a file is neither stored nor applied; the panel stays
@@ -433,20 +359,18 @@ private slots:
     void aMissingFileChangesNothing()
     {
         QFETCH(QString, chosen);
-        MainWindow &window = m_window->open();
-        const Form &form = window.form();
+        MainWindow &window = open();
         const QStringList captions = captionsOf(window);
         const QStringList stored = storedToolCaptions();
-        window.openPanel(*form.iFrame);
-        form.LCombo->setEditText(chosen);
-        form.iButton->click();
-
+        window.openPanel(*form().iFrame);
+        form().LCombo->setEditText(chosen);
+        form().iButton->click();
         QCOMPARE(m_window->messages.shown.size(), 1);
-        QVERIFY(m_window->messages.shown.first().text.contains(u'"' + chosen + u'"'));
+        QVERIFY(lastShown().text.contains(u'"' + chosen + u'"'));
         QCOMPARE(Settings::read(Name::Language), u"English"_s);
         QCOMPARE(captionsOf(window), captions);
         QCOMPARE(storedToolCaptions(), stored);
-        QCOMPARE(form.panels->currentWidget(), form.iFrame);
+        QCOMPARE(form().panels->currentWidget(), form().iFrame);
     }
 
     // Texts a language file lacks or leaves empty, and every text of a stored
@@ -462,7 +386,7 @@ private slots:
     {
         QFETCH(QString, language);
         QFETCH(QString, generate);
-        QStringList english = captionsOf(m_window->open());
+        QStringList english = captionsOf(open());
         const QStringList stored = storedToolCaptions();
         m_window->window.reset();
         QFile partial(m_window->folder.file(u"Language/Partial.lng"_s));
@@ -470,8 +394,7 @@ private slots:
         partial.write("[Buttons]\r\nButton01=Erzeugen\r\nButton02=\r\n[Menu]\r\nMenu05=''\r\n");
         partial.close();
         Settings::write(Name::Language, language);
-
-        MainWindow &window = m_window->open();
+        MainWindow &window = open();
         english[0] = generate;
         QCOMPARE(captionsOf(window), english);
         QCOMPARE(storedToolCaptions(), stored);
@@ -490,12 +413,12 @@ private slots:
         QFETCH(QByteArray, caption);
         writeKeyLanguage(m_window->folder.file(u"Language/Long.lng"_s), caption);
         Settings::write(Name::Language, u"Long"_s);
-        MainWindow &window = m_window->open();
-        const Form &form = window.form();
+        MainWindow &window = open();
+        const Form &f = form();
         const QRect screen = window.screen()->availableGeometry();
-        for (QWidget *panel : std::initializer_list<QWidget *>{form.cFrame, form.oFrame, form.gFrame, form.sFrame,
-                                                               form.iFrame, form.aFrame}) {
-            form.panels->setCurrentWidget(panel);
+        for (QWidget *panel :
+             std::initializer_list<QWidget *>{f.cFrame, f.oFrame, f.gFrame, f.sFrame, f.iFrame, f.aFrame}) {
+            f.panels->setCurrentWidget(panel);
             QApplication::processEvents();
             QVERIFY(window.width() <= screen.width());
             for (QWidget *control : panel->findChildren<QWidget *>()) {
@@ -503,11 +426,11 @@ private slots:
                 QVERIFY2(!control->isVisible() || screen.contains(place), qPrintable(control->objectName()));
             }
         }
-        QVERIFY(form.genList->header()->sectionSize(0) <= form.genList->header()->width());
-        QCOMPARE(form.gButton->toolTip(), QString::fromLatin1(caption));
-        QCOMPARE(FittedCaption::of(*form.Slm), QString::fromLatin1(caption));
+        QVERIFY(f.genList->header()->sectionSize(0) <= f.genList->header()->width());
+        QCOMPARE(f.gButton->toolTip(), QString::fromLatin1(caption));
+        QCOMPARE(FittedCaption::of(*f.Slm), QString::fromLatin1(caption));
         m_window->tool(13)->trigger(); // found by its whole caption
-        QCOMPARE(form.panels->currentWidget(), form.iFrame);
+        QCOMPARE(f.panels->currentWidget(), f.iFrame);
     }
 };
 
