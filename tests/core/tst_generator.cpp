@@ -142,37 +142,29 @@ private slots:
         for (const QString &row : rowsOf(list))
             QVERIFY2(re.match(row).hasMatch(), qPrintable(row));
     }
-    void batchCounterRunsOverTheBatch()
+    // The counter runs on over the whole batch, past 16 bits; duplicates,
+    // empty passwords and counts below one add nothing.
+    void counterRunsOverTheBatchAndDuplicatesAreDropped()
     {
         MemoryResultList list;
-        GeneratePasswords(list, 3, u"ii--"_s);
-        QCOMPARE(rowsOf(list), (QStringList{u"01--"_s, u"23--"_s, u"45--"_s}));
-    }
-
-    void batchCounterNeverOverflows()
-    {
-        MemoryResultList list;
-        GeneratePasswords(list, 40000, u"i---"_s);
+        GeneratePasswords(list, 40000, u"i-i"_s);
         QCOMPARE(list.GetItemCount(), 40000);
-        QCOMPARE(list.ItemText(32767, 0), u"32767---"_s);
-        QCOMPARE(list.ItemText(39999, 0), u"39999---"_s);
-    }
+        QCOMPARE(rowsOf(list).mid(0, 2), (QStringList{u"0-1"_s, u"2-3"_s}));
+        QCOMPARE(list.ItemText(39999, 0), u"79998-79999"_s);
 
-    void duplicatesAndEmptiesAreDropped()
-    {
-        MemoryResultList list;
         GeneratePasswords(list, 1000, u"abcd"_s);
         QCOMPARE(rowsOf(list), QStringList{u"abcd"_s});
-
         GeneratePasswords(list, 2000, u"##"_s); // 100 possible passwords
-        QCOMPARE(list.GetItemCount(), 100);
         const QStringList rows = rowsOf(list);
         QCOMPARE(QSet<QString>(rows.cbegin(), rows.cend()).size(), 100);
+        QCOMPARE(rows.size(), 100);
 
-        GeneratePasswords(list, 5, QString());
-        QCOMPARE(list.GetItemCount(), 0);
-        QCOMPARE(list.shownRow(), -1);
-        QCOMPARE(list.headingText(), u"Generated Passwords"_s);
+        for (int count : {5, 0, -5}) {
+            GeneratePasswords(list, count, count > 0 ? QString() : u"X###"_s);
+            QCOMPARE(list.GetItemCount(), 0);
+            QCOMPARE(list.shownRow(), -1);
+            QCOMPARE(list.headingText(), u"Generated Passwords"_s);
+        }
     }
 
     void headingShowsProgressThenTheListText()
@@ -187,17 +179,6 @@ private slots:
         list.headings.clear();
         GeneratePasswords(list, 2, u"abcd"_s);
         QCOMPARE(list.headings, (QStringList{u"Generating [1/2]"_s, u"Generated Passwords"_s}));
-    }
-
-    void countOfZeroOrLessAddsNothing()
-    {
-        MemoryResultList list;
-        GeneratePasswords(list, 2, u"X###"_s);
-        GeneratePasswords(list, 0, u"X###"_s);
-        QCOMPARE(list.GetItemCount(), 0);
-        GeneratePasswords(list, -5, u"X###"_s);
-        QCOMPARE(list.GetItemCount(), 0);
-        QCOMPARE(list.headingText(), u"Generated Passwords"_s);
     }
 
     void lastGeneratedIsWrittenOwnerOnly()
@@ -267,59 +248,17 @@ private slots:
             for (QChar c : list.rowView(k))
                 ++counts[c];
         }
+        qint64 draws = 10000LL * perPassword;
         if (categories == 30) {
             // '>' is in the class twice: it must come twice as often.
-            const double share = double(counts.value(u'>')) / (10000.0 * perPassword);
+            const double share = double(counts.value(u'>')) / draws;
             QVERIFY2(std::abs(share - 2.0 / 31) < 0.002, qPrintable(QString::number(share)));
-            counts.remove(u'>');
-            QHash<QChar, qint64> rest = counts;
-            double chi = 0;
-            qint64 others = 0;
-            for (qint64 n : std::as_const(rest))
-                others += n;
-            QVERIFY2(looksUniform(rest, 29, others, &chi), qPrintable(QString::number(chi)));
-            return;
+            draws -= counts.take(u'>');
+            --categories;
         }
         double chi = 0;
-        QVERIFY2(looksUniform(counts, categories, 10000LL * perPassword, &chi),
+        QVERIFY2(looksUniform(counts, categories, draws, &chi),
                  qPrintable(u"chi-square %1 over %2 categories"_s.arg(chi).arg(counts.size())));
-    }
-
-    void defaultSpecialsAreVisible()
-    {
-        const CharacterClass &special = CharacterClass::defaultSpecial();
-        QCOMPARE(special.size(), 125u);
-        QSet<char32_t> seen;
-        for (quint32 i = 0; i < special.size(); ++i) {
-            const QChar c(special.at(i));
-            QVERIFY2(c.isPrint() && !c.isSpace() && c.category() != QChar::Other_Format,
-                     qPrintable(QString::number(special.at(i), 16)));
-            seen.insert(special.at(i));
-        }
-        QCOMPARE(seen.size(), 125);
-        QVERIFY(seen.contains(u'€'));
-        QVERIFY(seen.contains(u'{'));
-        QVERIFY(seen.contains(u'ÿ'));
-        QVERIFY(!seen.contains(u'\u00A0'));
-        QVERIFY(!seen.contains(u'\u00AD'));
-    }
-
-    void weightedClassFollowsItsRepeats()
-    {
-        write(Name::GenOpt, u"1"_s);
-        write(Name::Numeric, u"000000000"
-                             "1"_s);
-        MemoryResultList list;
-        GeneratePasswords(list, 2000, u"i"_s + QString(100, u'#'));
-        qint64 ones = 0;
-        qint64 all = 0;
-        for (int k = 0; k < list.GetItemCount(); ++k) {
-            const QStringView digits = list.rowView(k).sliced(QString::number(k).size());
-            ones += digits.count(u'1');
-            all += digits.size();
-        }
-        QCOMPARE(all, 200000);
-        QVERIFY2(std::abs(double(ones) / all - 0.1) < 0.005, qPrintable(QString::number(double(ones) / all)));
     }
 
     void wordLists_data()
