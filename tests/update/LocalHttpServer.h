@@ -23,8 +23,22 @@ public:
         bool endless = false; // no length; the body is sent again and again, the connection never closes
         int dripMs = 0;       // with endless: the body's bytes go one per dripMs milliseconds
 
-        static Answer ok(const QByteArray &body) { return {.body = body}; }
-        static Answer redirectTo(const QByteArray &location) { return {.status = 302, .location = location}; }
+        Answer(int status = 200, const QByteArray &body = {}, const QByteArray &location = {})
+            : status(status), body(body), location(location)
+        {}
+        Answer withoutEnd(int dripMs = 0) const
+        {
+            Answer answer = *this;
+            answer.endless = true;
+            answer.dripMs = dripMs;
+            return answer;
+        }
+        static Answer never()
+        {
+            Answer answer;
+            answer.silent = true;
+            return answer;
+        }
     };
 
     LocalHttpServer()
@@ -65,7 +79,7 @@ private:
         ++m_requests;
         const QString path = QString::fromLatin1(request.split(' ').value(1));
         request.clear();
-        const Answer answer = m_answers.value(path, {.status = 404, .body = "no such file"});
+        const Answer answer = m_answers.value(path, Answer(404, "no such file"));
         if (answer.silent)
             return;
         QByteArray head = "HTTP/1.1 " + QByteArray::number(answer.status) + " Canned\r\nConnection: close\r\n";
@@ -94,3 +108,5 @@ private:
     int m_requests = 0;
     qint64 m_bytesSent = 0;
 };
+
+Q_DECLARE_METATYPE(LocalHttpServer::Answer)
