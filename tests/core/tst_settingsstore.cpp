@@ -41,7 +41,6 @@ private slots:
         QTest::addColumn<QVariant>("stored");
         QTest::addRow("list") << QVariant(QStringList{u"a"_s, u"b"_s});
         QTest::addRow("bytes") << QVariant(QByteArray("\x01\x02", 2));
-        QTest::addRow("rectangle") << QVariant(QRect(1, 2, 3, 4));
     }
     void valuesThatAreNotTextReadAsDefault()
     {
