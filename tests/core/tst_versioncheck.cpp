@@ -97,7 +97,6 @@ private slots:
             << "<pgencheck><x/><version>2.0</version></pgencheck>"_ba << u"2.0"_s;
         QTest::addRow("empty") << QByteArray() << QString();
         QTest::addRow("garbage") << "\x89PNG\r\n\x1a\n%%%"_ba << QString();
-        QTest::addRow("html page") << "<html><body>Moved</body></html>"_ba << QString();
         QTest::addRow("not well-formed") << "<pgencheck><version>1.2.0</pgencheck>"_ba << QString();
         QTest::addRow("no version") << "<pgencheck><note>hi</note></pgencheck>"_ba << QString();
         QTest::addRow("empty version") << documentFor("") << QString();
@@ -131,8 +130,6 @@ private slots:
 
         VersionCheck check;
         QCOMPARE(check.url(), SiteAddress::versionDocumentUrl());
-        QCOMPARE(check.version(), u"1.1.3"_s);
-        QCOMPARE(check.property("xmlfile").toBool(), true);
         qunsetenv("TESSARO_SITE_URL");
     }
 
