@@ -21,32 +21,16 @@ public:
         QByteArray location;  // sent as a Location header when not empty
         bool silent = false;  // accept the request, never answer
         bool endless = false; // no length; the body is sent again and again, the connection never closes
-        int dripMs = 0;       // the body's bytes go one per dripMs milliseconds, without end
+        int dripMs = 0;       // with endless: the body's bytes go one per dripMs milliseconds
 
-        static Answer with(int status, const QByteArray &body = {})
+        Answer(int status = 200, const QByteArray &body = {}, const QByteArray &location = {})
+            : status(status), body(body), location(location)
+        {}
+        Answer withoutEnd(int dripMs = 0) const
         {
-            Answer answer;
-            answer.status = status;
-            answer.body = body;
-            return answer;
-        }
-        static Answer ok(const QByteArray &body) { return with(200, body); }
-        static Answer redirectTo(const QByteArray &location)
-        {
-            Answer answer = with(302);
-            answer.location = location;
-            return answer;
-        }
-        static Answer withoutEnd(int status, const QByteArray &body)
-        {
-            Answer answer = with(status, body);
+            Answer answer = *this;
             answer.endless = true;
-            return answer;
-        }
-        static Answer dripping(const QByteArray &body)
-        {
-            Answer answer = withoutEnd(200, body);
-            answer.dripMs = 100;
+            answer.dripMs = dripMs;
             return answer;
         }
         static Answer never()
@@ -95,7 +79,7 @@ private:
         ++m_requests;
         const QString path = QString::fromLatin1(request.split(' ').value(1));
         request.clear();
-        const Answer answer = m_answers.value(path, Answer::with(404, "no such file"));
+        const Answer answer = m_answers.value(path, Answer(404, "no such file"));
         if (answer.silent)
             return;
         QByteArray head = "HTTP/1.1 " + QByteArray::number(answer.status) + " Canned\r\nConnection: close\r\n";
@@ -124,3 +108,5 @@ private:
     int m_requests = 0;
     qint64 m_bytesSent = 0;
 };
+
+Q_DECLARE_METATYPE(LocalHttpServer::Answer)
