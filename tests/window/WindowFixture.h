@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMimeData>
@@ -29,6 +30,7 @@
 #include <QToolButton>
 
 #include <memory>
+#include <tuple>
 
 namespace WindowTest {
 
@@ -41,26 +43,20 @@ public:
     ProgramFolderCopy()
     {
         const QDir built(qEnvironmentVariable("TESSARO_BIN_DIR"));
-        QDir target(m_dir.path());
-        target.mkpath(QStringLiteral("Language"));
-        target.mkpath(QStringLiteral("help"));
-        target.mkpath(QStringLiteral("words"));
-        const auto copyFile = [&](const QString &name) {
-            if (QFile::exists(built.filePath(name)))
-                QFile::copy(built.filePath(name), target.filePath(name));
-        };
+        QStringList names{QStringLiteral("mask.kmf"), QStringLiteral("help/index.htm"),
+                          QStringLiteral("words/wordlist_en_eff.txt")};
         for (const QString &name : QDir(built.filePath(QStringLiteral("Language"))).entryList(QDir::Files))
-            copyFile(QStringLiteral("Language/") + name);
-        copyFile(QStringLiteral("mask.kmf"));
-        copyFile(QStringLiteral("help/index.htm"));
-        copyFile(QStringLiteral("words/wordlist_en_eff.txt"));
+            names.append(QStringLiteral("Language/") + name);
+        for (const QString &name : names) {
+            QDir().mkpath(QFileInfo(file(name)).path());
+            QFile::copy(built.filePath(name), file(name));
+        }
         ProgramFolder::setFolderForTesting(m_dir.path());
     }
     ~ProgramFolderCopy() { ProgramFolder::setFolderForTesting(QString()); }
     ProgramFolderCopy(const ProgramFolderCopy &) = delete;
     ProgramFolderCopy &operator=(const ProgramFolderCopy &) = delete;
 
-    QString path() const { return m_dir.path(); }
     QString file(const QString &name) const { return m_dir.filePath(name); }
 
 private:
@@ -111,6 +107,18 @@ struct Fixture
     }
     QAction *tool(int index) const { return window->toolBand().tool(index); }
 };
+
+// A table's columns, declared in one line.
+template <typename... T, typename... Name> void columns(Name... names)
+{
+    (QTest::addColumn<T>(names), ...);
+}
+
+// The current row's values of the named columns, for a structured binding.
+template <typename... T, typename... Name> std::tuple<T...> fetch(Name... names)
+{
+    return {*static_cast<T *>(QTest::qData(names, qMetaTypeId<T>()))...};
+}
 
 inline QString clipboardText()
 {

@@ -1,27 +1,21 @@
 #include "WindowFixture.h"
 
-#include "core/common/ProgramFolder.h"
 #include "core/settings/SettingsStore.h"
 #include "core/update/VersionCheck.h"
 #include "window/options/ClickSound.h"
 #include "window/shutdown/Shutdown.h"
 #include "window/startup/WindowPlacement.h"
-#include "window/update/UpdateNotifier.h"
 
 #include <QAccessible>
 #include <QCheckBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScreen>
 #include <QSet>
 #include <QStackedWidget>
-
-#include <tuple>
 
 #include <sys/stat.h>
 
@@ -95,49 +89,36 @@ private slots:
         }
     }
 
-    // Every tool sits in a menu of the band, the window's menu bar, and
-    // shows a caption before start-up has read any.
+    // Every tool sits in a menu of the band.
     void menusHoldEveryTool()
     {
-        m_window->window =
-            std::make_unique<MainWindow>(WindowServices{&m_window->messages, &m_window->dialogs, &m_window->shell});
-        ToolBand &bars = m_window->window->toolBand();
-        QCOMPARE(m_window->window->menuBar(), &bars);
-        QSet<const QAction *> inMenus;
-        for (const QMenu *menu :
-             {bars.menu(u"ID_File"_s), bars.menu(u"ID_Edit"_s), bars.menu(u"ID_Save"_s), bars.tool(10)->menu()}) {
-            for (const QAction *action : menu->actions())
-                inMenus.insert(action);
-        }
-        for (int index = 1; index <= ToolBand::kToolCount; ++index) {
-            const QAction *tool = bars.tool(index);
-            QVERIFY2(tool && !tool->text().isEmpty(), qPrintable(QString::number(index)));
-            QVERIFY2(inMenus.contains(tool) || tool->menu(), qPrintable(tool->text()));
-        }
-        QVERIFY(!bars.tool(17) && !bars.tool(0));
+        ToolBand &bars = open().toolBand();
+        QList<QAction *> inMenus = bars.tool(10)->menu()->actions();
+        for (const QString &menu : {u"ID_File"_s, u"ID_Edit"_s, u"ID_Save"_s})
+            inMenus += bars.menu(menu)->actions();
+        for (int index = 1; index <= ToolBand::kToolCount; ++index)
+            QVERIFY2(inMenus.contains(bars.tool(index)) || bars.tool(index)->menu(),
+                     qPrintable(QString::number(index)));
     }
 
     // Without a stored mask the box shows the first saved one; the language
     // rewrites every stored tool caption; start-up writes neither mask nor count.
     void startUp_data()
     {
-        QTest::addColumn<QString>("mask");
-        QTest::addColumn<QString>("count");
-        QTest::addColumn<QString>("copyAll");
+        WindowTest::columns<QString, QString, QString>("mask", "count", "copyAll");
         QTest::newRow("first start") << u""_s << u""_s << u""_s;
         QTest::newRow("stored values") << u"Xx-##"_s << u"12"_s << u"Alles kopieren"_s;
     }
     void startUp()
     {
-        QFETCH(QString, mask);
-        QFETCH(QString, count);
-        QFETCH(QString, copyAll);
+        const auto [mask, count, copyAll] = WindowTest::fetch<QString, QString, QString>("mask", "count", "copyAll");
         Settings::write(Name::String, mask);
         Settings::write(Name::Generate, count);
         Settings::write(Name::TCA, copyAll);
         MainWindow &window = open();
 
         QCOMPARE(window.windowTitle(), u"Tessaro 1.1"_s);
+        QVERIFY(form().aV->text().endsWith(u' ' + QStringLiteral(TESSARO_VERSION)));
         QVERIFY(form().mCombo->count() > 0);
         QCOMPARE(form().mCombo->currentText(), mask.isEmpty() ? form().mCombo->itemText(0) : mask);
         QCOMPARE(form().spinner->text(), count.isEmpty() ? u"1"_s : count);
@@ -161,9 +142,6 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), expected);
         }
-        f.addButton->setFocus();
-        QTest::keyClick(f.addButton, Qt::Key_Backtab);
-        QCOMPARE(f.mCombo->lineEdit()->selectedText(), u"Xx##"_s);
     }
 
     // The list painted at a screen scale, in a fixed-pitch font: no ink on a
@@ -175,41 +153,26 @@ private slots:
         m_window->fill({u"\u00d6\u00dc\u00c9\u00cb\u00cf\u0160\u017d\u00c5"_s, u"gyjpq\u00a7\u00b5\u00de|"_s});
         QWidget &rows = *form().genList->viewport();
         QApplication::processEvents(); // lays the rows out
-        for (const qreal scale : {1.0, 1.5}) {
-            QImage image((QSizeF(rows.size()) * scale).toSize(), QImage::Format_RGB32);
-            image.setDevicePixelRatio(scale);
-            QPainter painter(&image);
-            rows.render(&painter);
-            painter.end();
-            for (int row = 0; row < 2; ++row) {
-                const QModelIndex index = form().genList->model()->index(row, 0);
-                const QRect place = form().genList->visualRect(index);
-                const auto inkOn = [&](qreal y) {
-                    for (int x = 0; x < int(place.right() * scale); ++x) {
-                        if (qGray(image.pixel(x, int(y))) < 160)
-                            return true;
-                    }
-                    return false;
-                };
-                QVERIFY(inkOn(place.center().y() * scale));
-                QVERIFY2(!inkOn(place.top() * scale) && !inkOn((place.bottom() + 1) * scale - 1),
-                         qPrintable(index.data().toString()));
-            }
+        const qreal scale = 1.5;
+        QImage image((QSizeF(rows.size()) * scale).toSize(), QImage::Format_RGB32);
+        image.setDevicePixelRatio(scale);
+        QPainter painter(&image);
+        rows.render(&painter);
+        painter.end();
+        for (int row = 0; row < 2; ++row) {
+            const QRect place = form().genList->visualRect(form().genList->model()->index(row, 0));
+            const auto inkOn = [&](qreal y) {
+                for (int x = 0; x < int(place.right() * scale); ++x) {
+                    if (qGray(image.pixel(x, int(y))) < 160)
+                        return true;
+                }
+                return false;
+            };
+            QVERIFY(inkOn(place.center().y() * scale));
+            QVERIFY2(!inkOn(place.top() * scale) && !inkOn((place.bottom() + 1) * scale - 1),
+                     qPrintable(QString::number(row)));
         }
         QVERIFY(QFontInfo(form().genList->model()->index(0, 0).data(Qt::FontRole).value<QFont>()).fixedPitch());
-    }
-
-    void menuButtonsPopUpTheirMenus()
-    {
-        MainWindow &window = open();
-        for (const auto &[button, menu, toolWithIcon] :
-             {std::tuple{u"fButton"_s, u"ID_File"_s, 9}, std::tuple{u"SButton"_s, u"ID_Save"_s, 16}}) {
-            QMenu *popUp = window.toolBand().menu(menu);
-            window.findChild<QPushButton *>(button)->click();
-            QTRY_VERIFY(popUp->isVisible());
-            QVERIFY(!window.toolBand().tool(toolWithIcon)->icon().isNull()); // given as the menu opens
-            popUp->hide();
-        }
     }
 
     // A first start shows the defaults and stores the install path; a second
@@ -247,54 +210,21 @@ private slots:
 
     void storedStateIsRestored()
     {
-        const std::pair<QLatin1String, QString> stored[] = {
-            {Name::SaveM, u"0"_s},    {Name::SaveN, u"0"_s},      {Name::Confirm, u"1"_s}, {Name::LastGen, u"1"_s},
-            {Name::Clear, u"0"_s},    {Name::ClearAfter, u"1"_s}, {Name::Style, u"0"_s},   {Name::Sound, u"0"_s},
-            {Name::uMask, u"U"_s},    {Name::iMask, u"%"_s},      {Name::AlphaU, u"AB"_s}, {Name::String, u"UU%"_s},
-            {Name::Generate, u"7"_s}, {Name::GenOpt, u"1"_s},     {Name::OnTop, u"1"_s},
-        };
+        const std::pair<QLatin1String, QString> stored[] = {{Name::Style, u"0"_s},   {Name::Sound, u"0"_s},
+                                                            {Name::uMask, u"U"_s},   {Name::iMask, u"%"_s},
+                                                            {Name::AlphaU, u"AB"_s}, {Name::OnTop, u"1"_s}};
         for (const auto &[name, value] : stored)
             Settings::write(name, value);
         MainWindow &window = open();
         const Form &f = form();
-        QVERIFY(!f.Slm->isChecked() && !f.slg->isChecked() && f.ccl->isChecked() && f.ASg->isChecked());
-        QVERIFY(!f.ccb->isChecked() && f.cca->isChecked() && !f.Xs->isChecked() && !f.soo->isChecked());
-        QCOMPARE((QStringList{f.upEdit->text(), f.iEdit->text(), f.uEdit->text(), f.mCombo->currentText(),
-                              f.spinner->text()}),
-                 (QStringList{u"U"_s, u"%"_s, u"AB"_s, u"UU%"_s, u"7"_s}));
-        QVERIFY(f.cOption->isChecked() && f.uEdit->isEnabled() && f.sLabel->isEnabled());
+        QCOMPARE(f.upEdit->text() + f.iEdit->text() + f.uEdit->text(), u"U%AB"_s);
         QCOMPARE(WindowTest::styleOf(f.spinner), u"windows"_s);
         QCOMPARE(f.addButton->property("clickSound").toInt(), ClickSound::kSilent);
         QVERIFY(f.Kot->isChecked() && window.windowFlags().testFlag(Qt::WindowStaysOnTopHint) && window.isVisible());
     }
 
-    void generationChoice_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<bool>("custom");
-        QTest::addColumn<bool>("byDefault");
-        QTest::addColumn<QString>("afterwards");
-        QTest::newRow("0: default") << u"0"_s << false << true << u"0"_s;
-        QTest::newRow("2: neither") << u"2"_s << false << false << u"2"_s;
-        QTest::newRow("0.6 rounds to 1") << u"0.6"_s << true << false << u"1"_s;
-        QTest::newRow("not a number") << u"many"_s << false << true << u"many"_s;
-    }
-    void generationChoice()
-    {
-        QFETCH(QString, stored);
-        QFETCH(bool, custom);
-        QFETCH(bool, byDefault);
-        QFETCH(QString, afterwards);
-        Settings::write(Name::GenOpt, stored);
-        open();
-        QCOMPARE(form().cOption->isChecked(), custom);
-        QCOMPARE(form().dOption->isChecked(), byDefault);
-        QCOMPARE(form().uEdit->isEnabled() && form().lLabel->isEnabled() && form().sEdit->isEnabled(), custom);
-        QCOMPARE(Settings::read(Name::GenOpt), afterwards);
-    }
-
     // An empty value gets its default; a number other than 0 and 1 leaves
-    // the box unticked and the controls as they were built.
+    // the box unticked and the controls as they were built; 0.6 rounds to 1.
     void badValues()
     {
         for (const auto name : {Name::Language, Name::uMask, Name::AlphaU})
@@ -302,7 +232,9 @@ private slots:
         Settings::write(Name::Style, u"2"_s);
         Settings::write(Name::Sound, u"2"_s);
         Settings::write(Name::OnTop, u"x"_s);
+        Settings::write(Name::GenOpt, u"0.6"_s);
         MainWindow &window = open();
+        QVERIFY(form().cOption->isChecked() && form().uEdit->isEnabled() && Settings::read(Name::GenOpt) == u"1");
         QVERIFY(!form().Xs->isChecked() && !form().soo->isChecked() && !form().Kot->isChecked());
         QCOMPARE(form().gButton->style(), QApplication::style());
         QVERIFY(!form().gButton->property("clickSound").isValid());
@@ -311,45 +243,19 @@ private slots:
             QCOMPARE(Settings::read(name), Settings::startupDefault(name));
     }
 
-    // The update check asked for at start-up is refused; the answer comes back
-    // as a message box through the window's own message seam. What the
-    // notifier and its notice do is tested in tst_newversionnotice.
-    void updatesGoThroughTheSeams()
-    {
-        Settings::write(Name::AUChk, u"1"_s);
-        MainWindow &window = open();
-        QVERIFY(form().ACu->isChecked());
-        QTRY_COMPARE(m_window->messages.shown.size(), 1);
-        QCOMPARE(m_window->messages.shown.front().title, u"Tessaro"_s);
-        QVERIFY(!window.updates().versionCheck()->isRunning());
-    }
-
-    void aboutTexts()
-    {
-        open();
-        QVERIFY(form().aV->text().endsWith(u' ' + QStringLiteral(TESSARO_VERSION)));
-        const QString credits = form().aK->toPlainText(); // the word list's licence asks for it
-        QVERIFY(credits.contains(u"EFF large word list"_s) && credits.contains(u"CC BY 3.0 US"_s));
-        QCOMPARE(form().kmflnk->text(), u"http://127.0.0.1:9/"_s);
-        QCOMPARE(form().kmflnk->property("url").toString(), form().kmflnk->text());
-    }
-
     // The stored position in twips; a window off every screen is brought
     // back without changing the stored text.
     void positionIsRestored_data()
     {
-        QTest::addColumn<QString>("left");
-        QTest::addColumn<QString>("top");
-        QTest::addColumn<QPoint>("pixels"); // at 96 dots per inch; null: on a screen
+        WindowTest::columns<QString, QString, QPoint>("left", "top",
+                                                      "pixels"); // at 96 dots per inch; null: on a screen
         QTest::newRow("on the screen") << u"2400"_s << u"1500"_s << QPoint(160, 100);
         QTest::newRow("partly off the left edge") << u"-300"_s << u"1500"_s << QPoint(-20, 100);
         QTest::newRow("off every screen") << u"-200000"_s << u"300000"_s << QPoint();
     }
     void positionIsRestored()
     {
-        QFETCH(QString, left);
-        QFETCH(QString, top);
-        QFETCH(QPoint, pixels);
+        const auto [left, top, pixels] = WindowTest::fetch<QString, QString, QPoint>("left", "top", "pixels");
         Settings::write(Name::Left, left);
         Settings::write(Name::Top, top);
         MainWindow &window = open();
@@ -364,41 +270,31 @@ private slots:
 
     void reachablePosition_data()
     {
-        QTest::addColumn<QRect>("frame");
-        QTest::addColumn<QPoint>("expected");
+        WindowTest::columns<QRect, QPoint>("frame", "expected");
         const QSize size(500, 400);
         QTest::newRow("half off the right") << QRect(QPoint(1000, 100), size) << QPoint(1000, 100);
-        QTest::newRow("title bar just on top") << QRect(QPoint(100, -29), size) << QPoint(100, -29);
         QTest::newRow("body only on the screen") << QRect(QPoint(100, -50), size) << QPoint(100, 0);
         QTest::newRow("far right and below") << QRect(QPoint(9000, 9000), size) << QPoint(2184, 738);
-        QTest::newRow("far left, lower") << QRect(QPoint(-5000, 790), size) << QPoint(-380, 770);
     }
     void reachablePosition()
     {
-        QFETCH(QRect, frame);
-        QFETCH(QPoint, expected);
+        const auto [frame, expected] = WindowTest::fetch<QRect, QPoint>("frame", "expected");
         const QList<QRect> screens{QRect(0, 0, 1280, 800), QRect(1280, 0, 1024, 768)};
         QCOMPARE(WindowPlacement::reachablePosition(frame, screens), expected);
     }
 
     void positionTexts_data()
     {
-        QTest::addColumn<double>("top");
-        QTest::addColumn<double>("left");
-        QTest::addColumn<QString>("texts");
+        WindowTest::columns<double, double, QString>("top", "left", "texts");
         QTest::newRow("half up to even") << 0.0 << 2401.5 << u"0 2402"_s;
-        QTest::newRow("negative half to even") << 0.0 << -2.5 << u"0 -2"_s;
         QTest::newRow("minus half is zero") << 0.0 << -0.5 << u"0 0"_s;
         QTest::newRow("top is kept unrounded") << 1500.25 << 0.0 << u"1500.25 0"_s;
-        QTest::newRow("16-bit edge") << 0.0 << 32767.4 << u"0 32767"_s;
         QTest::newRow("rounds past the edge: unchanged") << 0.0 << 32767.5 << u"0 32767.5"_s;
         QTest::newRow("large values have no exponent") << 1e7 << -1e7 << u"10000000 -10000000"_s;
     }
     void positionTexts()
     {
-        QFETCH(double, top);
-        QFETCH(double, left);
-        QFETCH(QString, texts);
+        const auto [top, left, texts] = WindowTest::fetch<double, double, QString>("top", "left", "texts");
         const Shutdown::PositionTexts stored = Shutdown::positionTexts(top, left);
         QCOMPARE(stored.top + u' ' + stored.left, texts);
     }
@@ -407,16 +303,13 @@ private slots:
     // empties the clipboard only when Clear is exactly 1.
     void closing_data()
     {
-        QTest::addColumn<bool>("minimised");
-        QTest::addColumn<QString>("clear");
+        WindowTest::columns<bool, QString>("minimised", "clear");
         QTest::newRow("1 empties") << false << u"1"_s;
         QTest::newRow("minimised, 0 leaves it") << true << u"0"_s;
-        QTest::newRow("01 is not exactly 1") << false << u"01"_s;
     }
     void closing()
     {
-        QFETCH(bool, minimised);
-        QFETCH(QString, clear);
+        const auto [minimised, clear] = WindowTest::fetch<bool, QString>("minimised", "clear");
         MainWindow &window = open();
         window.move(160, 96);
         QTRY_COMPARE(window.pos(), QPoint(160, 96));
