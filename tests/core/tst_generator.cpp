@@ -1,8 +1,6 @@
 #include "TestSupport.h"
 
 #include "core/common/ProgramFolder.h"
-#include "core/generation/CharacterClass.h"
-#include "core/generation/LookAlike.h"
 #include "core/generation/MemoryResultList.h"
 #include "core/generation/PasswordGenerator.h"
 #include "core/generation/WordList.h"
@@ -86,18 +84,18 @@ private slots:
         TestSupport::writeStartupDefaults();
     }
 
-    void masksGivePasswordsOfTheirShape_data()
+    void masksGivePasswordsOfTheirShape()
     {
-        QTest::addColumn<QStringList>("stored"); // name=value pairs over the start-up defaults
-        QTest::addColumn<QString>("mask");
-        QTest::addColumn<QString>("pattern");
         const QString special = u"[{|}~\u20AC\u201A\u0192\u201E\u2026\u2020\u2021\u02C6\u2030\u0160\u2039\u0152\u017D"
                                 u"\u2018\u2019\u201C\u201D\u2022\u2013\u2014\u02DC\u2122\u0161\u203A\u0153\u017E\u0178"
                                 u"\u00A1-\u00AC\u00AE-\u00FF]"_s;
         const QString customSpecial = u"[`~!@#$%^&*()_\\-+={\\[\\]}\\\\|;:'<>,/?]"_s;
         const QString word = u"(kite|orbit|lunar)"_s;
-        const auto row = [](const char *name, QStringList stored, QString mask, QString pattern) {
-            QTest::addRow("%s", name) << stored << mask << pattern;
+        // stored name=value pairs over the start-up defaults, mask, pattern of every password
+        const auto row = [this](const char * /*name*/, QStringList stored, QString mask, QString pattern) {
+            m_home->resetStore();
+            TestSupport::writeStartupDefaults();
+            checkShape(stored, mask, pattern);
         };
         row("default X#x@", {}, u"X#x@"_s, u"[A-Z][0-9][a-z]"_s + special);
         row("literals copied", {}, u"ab-X.#"_s, u"ab-[A-Z]\\.[0-9]"_s);
@@ -118,21 +116,6 @@ private slots:
             u"[ACDEFGHJKLMNPQRTUVWXY]{10}"_s);
         row("a class of look-alikes only stays whole", {u"NoLookAlike=1"_s, u"GenOpt=1"_s, u"Numeric=0O"_s},
             u"##########"_s, u"[0O]{10}"_s);
-    }
-    void masksGivePasswordsOfTheirShape()
-    {
-        QFETCH(QStringList, stored);
-        QFETCH(QString, mask);
-        QFETCH(QString, pattern);
-        write(Name::Words, m_words);
-        for (const QString &pair : stored)
-            write(QLatin1String(pair.section(u'=', 0, 0).toLatin1()), pair.section(u'=', 1));
-        MemoryResultList list;
-        QCOMPARE(GeneratePasswords(list, 20, mask).wordListProblem, QString());
-        QVERIFY(list.GetItemCount() > 0);
-        const QRegularExpression re(QRegularExpression::anchoredPattern(pattern));
-        for (const QString &row : rowsOf(list))
-            QVERIFY2(re.match(row).hasMatch(), qPrintable(row));
     }
     // The counter runs on over the whole batch, past 16 bits; duplicates,
     // empty passwords and counts below one add nothing.
@@ -205,14 +188,13 @@ private slots:
         QTest::addColumn<QString>("genOpt");
         QTest::addColumn<QChar>("symbol");
         QTest::addColumn<int>("categories");
-        QTest::addRow("default upper") << u"0"_s << QChar(u'X') << 26;
-        QTest::addRow("default lower") << u"0"_s << QChar(u'x') << 26;
-        QTest::addRow("default digit") << u"0"_s << QChar(u'#') << 10;
-        QTest::addRow("default special") << u"0"_s << QChar(u'@') << 125;
-        QTest::addRow("custom upper") << u"1"_s << QChar(u'X') << 26;
-        QTest::addRow("custom lower") << u"1"_s << QChar(u'x') << 26;
-        QTest::addRow("custom digit") << u"1"_s << QChar(u'#') << 10;
-        QTest::addRow("custom special") << u"1"_s << QChar(u'@') << 30; // 31 characters, '>' twice
+        for (const QString &genOpt : {u"0"_s, u"1"_s}) // custom special: 31 characters, '>' twice
+            for (const auto &[symbol, categories] : {std::pair{u'X', 26}, {u'x', 26}, {u'#', 10}, {u'@', 0}})
+                QTest::addRow("%s %c", genOpt == u"0"_s ? "default" : "custom", char(symbol))
+                    << genOpt << QChar(symbol)
+                    << (categories         ? categories
+                        : genOpt == u"0"_s ? 125
+                                           : 30);
     }
     void classesAreUniform()
     {
@@ -243,70 +225,51 @@ private slots:
                  qPrintable(u"chi-square %1 over %2 categories"_s.arg(chi).arg(counts.size())));
     }
 
-    void wordLists_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("capitalise");
-        QTest::addColumn<QStringList>("words"); // empty: the list can't be used
-        QTest::addColumn<QString>("problem");
-        const QStringList three{u"kite"_s, u"orbit"_s, u"lunar"_s};
-        QTest::addRow("plain") << QByteArray("kite\norbit\nlunar\n") << false << three << QString();
-        QTest::addRow("dice form, tab, blanks, CR LF")
-            << QByteArray("11111\tkite\r\n11112  orbit\r\n11113 lunar") << false << three << QString();
-        QTest::addRow("skipped lines") << QByteArray("\xEF\xBB\xBFkite\n\n  \norbit\nkite\nlunar moon\n 7 lunar \n")
-                                       << false << three << QString();
-        QTest::addRow("capitalised, coinciding once")
-            << QByteArray("kite\nKite\n\xC3\xA9t\xC3\xA9\n") << true << QStringList{u"Kite"_s, u"Été"_s} << QString();
-        QTest::addRow("1,000,000 lines") << QByteArray("a\nb") + QByteArray(999999, '\n') << false
-                                         << QStringList{u"a"_s, u"b"_s} << QString();
-        QTest::addRow("one word twice") << QByteArray("kite\n kite\n") << false << QStringList()
-                                        << u"fewer than 2 different words"_s;
-        QTest::addRow("empty") << QByteArray() << false << QStringList() << u"fewer than 2 different words"_s;
-        QTest::addRow("not UTF-8") << QByteArray("kite\n\xE9t\xE9\n") << false << QStringList() << u"not UTF-8 text"_s;
-        QTest::addRow("1,000,001 lines") << QByteArray("a\nb") + QByteArray(1000000, '\n') << false << QStringList()
-                                         << u"more than 1,000,000 lines"_s;
-        QTest::addRow("past 16 MiB") << QByteArray((16 << 20) + 1, 'a') << false << QStringList()
-                                     << u"larger than 16 MiB"_s;
-    }
     void wordLists()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(bool, capitalise);
-        QFETCH(QStringList, words);
-        QFETCH(QString, problem);
-        const WordList::Read list = WordList::parse(bytes, capitalise);
-        QVERIFY2(list.problem.contains(problem), qPrintable(list.problem));
-        QStringList read;
-        for (quint32 i = 0; list.words && i < list.words->size(); ++i)
-            read.append(list.words->at(i).toString());
-        QCOMPARE(read, words);
+        const QStringList three{u"kite"_s, u"orbit"_s, u"lunar"_s};
+        const QString tooFew = u"fewer than 2 different words"_s;
+        // bytes, capitalised, words read (none: the list can't be used), problem
+        const QList<std::tuple<QByteArray, bool, QStringList, QString>> rows{
+            {"kite\norbit\nlunar\n", false, three, {}},
+            {"11111\tkite\r\n11112  orbit\r\n11113 lunar", false, three, {}}, // dice form, tab, blanks, CR LF
+            {"\xEF\xBB\xBFkite\n\n  \norbit\nkite\nlunar moon\n 7 lunar \n", false, three, {}}, // skipped lines
+            {"kite\nKite\n\xC3\xA9t\xC3\xA9\n", true, {u"Kite"_s, u"Été"_s}, {}},
+            {QByteArray("a\nb") + QByteArray(999999, '\n'), false, {u"a"_s, u"b"_s}, {}},
+            {"kite\n kite\n", false, {}, tooFew},
+            {{}, false, {}, tooFew},
+            {"kite\n\xE9t\xE9\n", false, {}, u"not UTF-8 text"_s},
+            {QByteArray("a\nb") + QByteArray(1000000, '\n'), false, {}, u"more than 1,000,000 lines"_s},
+            {QByteArray((16 << 20) + 1, 'a'), false, {}, u"larger than 16 MiB"_s}};
+        for (const auto &[bytes, capitalise, words, problem] : rows) {
+            const WordList::Read list = WordList::parse(bytes, capitalise);
+            QVERIFY2(list.problem.contains(problem), qPrintable(list.problem));
+            QStringList read;
+            for (quint32 i = 0; list.words && i < list.words->size(); ++i)
+                read.append(list.words->at(i).toString());
+            QCOMPARE(read, words);
+        }
     }
 
     // A million draws over the list's indices, below and above 256 words.
-    void wordsAreUniform_data()
-    {
-        QTest::addColumn<int>("size");
-        QTest::addRow("7 words") << 7;
-        QTest::addRow("7776 words") << 7776;
-    }
     void wordsAreUniform()
     {
-        QFETCH(int, size);
-        QByteArray words;
-        for (int k = 0; k < size; ++k)
-            words += QByteArray::number(k) + " w" + QByteArray::number(k) + '\n';
-        write(Name::Words, writeFile(u"uniform.txt"_s, words));
-        write(Name::wMask, u"w"_s);
-        MemoryResultList list;
-        QCOMPARE(GeneratePasswords(list, 10000, QString(100, u'w')).wordListProblem, QString());
-        QCOMPARE(list.GetItemCount(), 10000);
-        QHash<int, qint64> counts;
-        for (int k = 0; k < list.GetItemCount(); ++k) {
-            for (QStringView drawn : list.rowView(k).tokenize(u'w', Qt::SkipEmptyParts))
-                ++counts[drawn.toInt()];
+        for (int size : {7, 7776}) {
+            QByteArray words;
+            for (int k = 0; k < size; ++k)
+                words += QByteArray::number(k) + " w" + QByteArray::number(k) + '\n';
+            write(Name::Words, writeFile(u"uniform.txt"_s, words));
+            write(Name::wMask, u"w"_s);
+            MemoryResultList list;
+            QCOMPARE(GeneratePasswords(list, 10000, QString(100, u'w')).wordListProblem, QString());
+            QHash<int, qint64> counts;
+            for (int k = 0; k < list.GetItemCount(); ++k) {
+                for (QStringView drawn : list.rowView(k).tokenize(u'w', Qt::SkipEmptyParts))
+                    ++counts[drawn.toInt()];
+            }
+            double chi = 0;
+            QVERIFY2(looksUniform(counts, size, 1000000, &chi), qPrintable(QString::number(chi)));
         }
-        double chi = 0;
-        QVERIFY2(looksUniform(counts, size, 1000000, &chi), qPrintable(QString::number(chi)));
     }
 
     void unusableWordListIsReported()
@@ -327,17 +290,19 @@ private slots:
         QVERIFY(GeneratePasswords(list, 5, u"w-##"_s).wordListProblem.endsWith(u"it is not a file."_s));
     }
 
-    void exactlyTheLookAlikesAreLeftOut()
-    {
-        QString left;
-        for (char16_t c = 0x21; c < 0x2100; ++c) {
-            if (LookAlike::without(CharacterClass(QString(QChar(c)) + u'a')).size() == 1)
-                left += QChar(c);
-        }
-        QCOMPARE(left, u"!\"',-.01258BIOSZ`ilo|~\u00A8\u00B4\u00B7\u00B8\u02DC\u2013\u2014\u2018\u2019\u201C\u201D"_s);
-    }
-
 private:
+    void checkShape(const QStringList &stored, const QString &mask, const QString &pattern)
+    {
+        write(Name::Words, m_words);
+        for (const QString &pair : stored)
+            write(QLatin1String(pair.section(u'=', 0, 0).toLatin1()), pair.section(u'=', 1));
+        MemoryResultList list;
+        QCOMPARE(GeneratePasswords(list, 20, mask).wordListProblem, QString());
+        QVERIFY(list.GetItemCount() > 0);
+        const QRegularExpression re(QRegularExpression::anchoredPattern(pattern));
+        for (const QString &row : rowsOf(list))
+            QVERIFY2(re.match(row).hasMatch(), qPrintable(row + u" from "_s + mask));
+    }
     QString writeFile(const QString &name, const QByteArray &bytes)
     {
         QFile file(m_folder.filePath(name));

@@ -67,55 +67,43 @@ private slots:
     // The CSV export, which the window's save and tessaro-cli share: six
     // values a line, every line ended by CR LF, RFC 4180 quoting. The text
     // layout (also the list file's) is one item a line, nothing quoted.
-    void csvLayout_data()
-    {
-        QTest::addColumn<QStringList>("items");
-        QTest::addColumn<QByteArray>("bytes");
-        const QByteArray six = "p0,p1,p2,p3,p4,p5";
-        const QByteArray twelve = six + "\r\np6,p7,p8,p9,p10,p11";
-        QTest::addRow("6: one line") << numbered(6) << six + "\r\n";
-        QTest::addRow("7: the 7th alone") << numbered(7) << six + "\r\np6\r\n";
-        QTest::addRow("12: no empty third line") << numbered(12) << twelve + "\r\n";
-        QTest::addRow("13") << numbered(13) << twelve + "\r\np12\r\n";
-        QTest::addRow("comma, quote, CR, LF quoted")
-            << QStringList{u"a,b"_s, u"say \"hi\""_s, u"c\rd"_s, u"e\nf"_s, u"plain"_s, u""_s}
-            << QByteArray("\"a,b\",\"say \"\"hi\"\"\",\"c\rd\",\"e\nf\",plain,\r\n");
-        QTest::addRow("UTF-8") << QStringList{u"Ñ€"_s} << QByteArray("\xC3\x91\xE2\x82\xAC\r\n");
-    }
     void csvLayout()
     {
-        QFETCH(QStringList, items);
-        QFETCH(QByteArray, bytes);
-        QCOMPARE(ExportLayouts::csv(listOf(items)), bytes);
-        QCOMPARE(ExportLayouts::text(listOf(items)), items.join(u"\r\n"_s).toUtf8() + "\r\n");
+        const QByteArray six = "p0,p1,p2,p3,p4,p5", twelve = six + "\r\np6,p7,p8,p9,p10,p11";
+        const QList<std::pair<QStringList, QByteArray>> rows{
+            {numbered(6), six + "\r\n"},
+            {numbered(7), six + "\r\np6\r\n"},
+            {numbered(12), twelve + "\r\n"}, // no empty third line
+            {numbered(13), twelve + "\r\np12\r\n"},
+            {{u"a,b"_s, u"say \"hi\""_s, u"c\rd"_s, u"e\nf"_s, u"plain"_s, u""_s},
+             "\"a,b\",\"say \"\"hi\"\"\",\"c\rd\",\"e\nf\",plain,\r\n"},
+            {{u"Ñ€"_s}, "\xC3\x91\xE2\x82\xAC\r\n"}};
+        for (const auto &[items, bytes] : rows) {
+            QCOMPARE(ExportLayouts::csv(listOf(items)), bytes);
+            QCOMPARE(ExportLayouts::text(listOf(items)), items.join(u"\r\n"_s).toUtf8() + "\r\n");
+        }
     }
 
-    void loadsFields_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QStringList>("items");
-        QTest::addRow("lines") << QByteArray("Xx##\r\nXXXX-####\r\n") << QStringList{u"Xx##"_s, u"XXXX-####"_s};
-        QTest::addRow("comma splits") << QByteArray("XX,xx\r\n") << QStringList{u"XX"_s, u"xx"_s};
-        QTest::addRow("no final line end") << QByteArray("a\nb") << QStringList{u"a"_s, u"b"_s};
-        QTest::addRow("blank line, empty item")
-            << QByteArray("a\r\n\r\nb\r\n") << QStringList{u"a"_s, QString(), u"b"_s};
-        QTest::addRow("quoted comma") << QByteArray("\"a,b\",c\r\n") << QStringList{u"a,b"_s, u"c"_s};
-        QTest::addRow("doubled quote") << QByteArray("\"say \"\"hi\"\"\"\r\n") << QStringList{u"say \"hi\""_s};
-        QTest::addRow("text after closing quote dropped") << QByteArray("\"ab\"cd,e\n") << QStringList{u"ab"_s, u"e"_s};
-        QTest::addRow("unterminated quote") << QByteArray("\"abc") << QStringList{u"abc"_s};
-        QTest::addRow("windows-1252") << QByteArray("Contrase\xF1"
-                                                    "a\r\n")
-                                      << QStringList{u"Contraseña"_s};
-        QTest::addRow("empty file") << QByteArray() << QStringList{};
-    }
     void loadsFields()
     {
-        QFETCH(QByteArray, content);
-        QFETCH(QStringList, items);
-        const QString path = writeRaw(u"load.kmf"_s, content);
-        MemoryResultList list = listOf({u"old"_s});
-        LoadFileToList(path, list);
-        QCOMPARE(itemsOf(list), items);
+        const QList<std::pair<QByteArray, QStringList>> rows{
+            {"Xx##\r\nXXXX-####\r\n", {u"Xx##"_s, u"XXXX-####"_s}},
+            {"XX,xx\r\n", {u"XX"_s, u"xx"_s}},
+            {"a\nb", {u"a"_s, u"b"_s}},
+            {"a\r\n\r\nb\r\n", {u"a"_s, QString(), u"b"_s}},
+            {"\"a,b\",c\r\n", {u"a,b"_s, u"c"_s}},
+            {"\"say \"\"hi\"\"\"\r\n", {u"say \"hi\""_s}},
+            {"\"ab\"cd,e\n", {u"ab"_s, u"e"_s}}, // text after a closing quote dropped
+            {"\"abc", {u"abc"_s}},
+            {"Contrase\xF1"
+             "a\r\n",
+             {u"Contraseña"_s}},
+            {"", {}}};
+        for (const auto &[content, items] : rows) {
+            MemoryResultList list = listOf({u"old"_s});
+            LoadFileToList(writeRaw(u"load.kmf"_s, content), list);
+            QCOMPARE(itemsOf(list), items);
+        }
     }
 
     void missingHiddenUnreadableOrFolderLeavesListAlone()

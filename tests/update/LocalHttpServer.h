@@ -16,10 +16,10 @@ class LocalHttpServer : public QObject
 public:
     struct Answer
     {
+        // status 0: accept the request, never answer
         int status = 200;
         QByteArray body;
         QByteArray location;  // sent as a Location header when not empty
-        bool silent = false;  // accept the request, never answer
         bool endless = false; // no length; the body is sent again and again, the connection never closes
         int dripMs = 0;       // with endless: the body's bytes go one per dripMs milliseconds
 
@@ -31,12 +31,6 @@ public:
             Answer answer = *this;
             answer.endless = true;
             answer.dripMs = dripMs;
-            return answer;
-        }
-        static Answer never()
-        {
-            Answer answer;
-            answer.silent = true;
             return answer;
         }
     };
@@ -80,7 +74,7 @@ private:
         const QString path = QString::fromLatin1(request.split(' ').value(1));
         request.clear();
         const Answer answer = m_answers.value(path, Answer(404, "no such file"));
-        if (answer.silent)
+        if (answer.status == 0)
             return;
         QByteArray head = "HTTP/1.1 " + QByteArray::number(answer.status) + " Canned\r\nConnection: close\r\n";
         if (!answer.endless)

@@ -8,10 +8,7 @@
 #include "window/update/NewVersionNotice.h"
 #include "window/update/UpdateNotifier.h"
 
-#include <QDir>
-#include <QEnterEvent>
 #include <QGuiApplication>
-#include <QImage>
 #include <QScreen>
 #include <QTest>
 
@@ -86,88 +83,43 @@ private slots:
                  QGuiApplication::primaryScreen()->availableGeometry().bottomRight());
     }
 
-    void clicks_data()
-    {
-        QTest::addColumn<QPoint>("point");
-        QTest::addColumn<bool>("closes");
-        QTest::addColumn<int>("opened");
-        QTest::addRow("close button") << QPoint(187, 12) << true << 0;
-        QTest::addRow("close icon's edge") << QPoint(196, 21) << true << 0;
-        QTest::addRow("message, last line") << QPoint(20, 100) << true << 1;
-        QTest::addRow("title") << QPoint(50, 12) << false << 0;
-        QTest::addRow("picture") << QPoint(25, 50) << false << 0;
-        QTest::addRow("frame") << QPoint(2, 70) << false << 0;
-        QTest::addRow("body") << QPoint(100, 130) << false << 0;
-    }
     void clicks()
     {
-        QFETCH(QPoint, point);
-        QFETCH(bool, closes);
-        QFETCH(int, opened);
-        const auto notice = shownNotice();
-        QTest::mouseClick(notice.get(), Qt::LeftButton, {}, point);
-        QCOMPARE(notice->isVisible(), !closes);
-        QCOMPARE(m_opened.size(), opened);
-        if (opened)
-            QCOMPARE(m_opened.first(), Site);
-    }
-
-    void closesByItselfUnlessThePointerIsOver()
-    {
-        const auto notice = shownNotice();
-        notice->setDisplayTime(50);
-        QEnterEvent enter(QPointF(50, 50), QPointF(50, 50), QPointF(50, 50));
-        QCoreApplication::sendEvent(notice.get(), &enter);
-        QTest::qWait(600); // the fade-in and many display times
-        QVERIFY(notice->isVisible());
-        QEvent leave(QEvent::Leave);
-        QCoreApplication::sendEvent(notice.get(), &leave);
-        QTRY_VERIFY(!notice->isVisible());
-        QVERIFY(m_opened.isEmpty());
-    }
-
-    // Icons come from the program folder; a missing or broken one is null.
-    void iconsComeFromTheProgramFolder()
-    {
-        QVERIFY(NewVersionNotice::LoadIconFile(ProgramFolder::File::UpdateIcon, 32, 32).isNull());
-        QDir(m_programFolder.path()).mkpath(u"icons"_s);
-        QImage image(32, 32, QImage::Format_ARGB32);
-        image.fill(Qt::red);
-        QVERIFY(image.save(ProgramFolder::path(ProgramFolder::File::UpdateIcon), "ICO"));
-        QFile garbage(ProgramFolder::path(ProgramFolder::File::CloseIcon));
-        QVERIFY(garbage.open(QIODevice::WriteOnly) && garbage.write("not an icon") > 0);
-        garbage.close();
-
-        const QIcon update = NewVersionNotice::LoadIconFile(ProgramFolder::File::UpdateIcon, 32, 32);
-        QVERIFY(!update.isNull());
-        QCOMPARE(update.pixmap(32, 32).toImage().pixelColor(16, 16), QColor(Qt::red));
-        QVERIFY(NewVersionNotice::LoadIconFile(ProgramFolder::File::CloseIcon, 16, 16).isNull());
-        QDir(m_programFolder.path() + u"/icons"_s).removeRecursively();
+        // point, closes, opens the site
+        const QList<std::tuple<QPoint, bool, bool>> rows{
+            {{187, 12}, true, false}, {{196, 21}, true, false}, {{20, 100}, true, true},   {{50, 12}, false, false},
+            {{25, 50}, false, false}, {{2, 70}, false, false},  {{100, 130}, false, false}};
+        for (const auto &[point, closes, opens] : rows) {
+            m_opened.clear();
+            const auto notice = shownNotice();
+            QTest::mouseClick(notice.get(), Qt::LeftButton, {}, point);
+            QCOMPARE(notice->isVisible(), !closes);
+            QCOMPARE(m_opened, opens ? QList<QUrl>{Site} : QList<QUrl>());
+        }
     }
 
     // The notifier runs the check against the site: a newer version shows the
     // notice, an error a message for the codes that have one.
-    void notifierRunsTheCheckAgainstTheSite_data()
+    void notifierRunsTheCheckAgainstTheSite()
     {
         using Answer = LocalHttpServer::Answer;
-        QTest::addColumn<Answer>("answer");
-        QTest::addColumn<QString>("shown");   // empty: no notice
-        QTest::addColumn<QString>("message"); // empty: no message
         const auto announcing = [](const QByteArray &version) {
             return Answer(200, "<pgencheck><version>" + version + "</version><note>ignored</note></pgencheck>");
         };
-        QTest::addRow("newer") << announcing("1.2.0") << u"1.2.0"_s << QString();
-        QTest::addRow("same") << announcing("1.1.3") << QString() << QString();
-        QTest::addRow("older") << announcing("1.1.2") << QString() << QString();
-        QTest::addRow("missing") << Answer(404) << QString() << u"File not found."_s;
-        QTest::addRow("not a document") << Answer(200, "x") << QString()
-                                        << u"XML downloaded could not be parsed by XML parser."_s;
+        // answer, version shown (empty: no notice), message (empty: none)
+        const QList<std::tuple<Answer, QString, QString>> rows{
+            {announcing("1.2.0"), u"1.2.0"_s, {}},
+            {announcing("1.1.3"), {}, {}},
+            {announcing("1.1.2"), {}, {}},
+            {Answer(404), {}, u"File not found."_s},
+            {Answer(200, "x"), {}, u"XML downloaded could not be parsed by XML parser."_s}};
+        for (const auto &[answer, shown, message] : rows)
+            checkNotifier(answer, shown, message);
     }
-    void notifierRunsTheCheckAgainstTheSite()
+
+private:
+    void checkNotifier(const LocalHttpServer::Answer &answer, const QString &shown, const QString &message)
     {
-        QFETCH(LocalHttpServer::Answer, answer);
-        QFETCH(QString, shown);
-        QFETCH(QString, message);
         LocalHttpServer server;
         server.answer(u"/site/pgencheck.xml"_s, answer);
         qputenv("TESSARO_SITE_URL", server.url(u"/site/"_s).toEncoded());
