@@ -20,13 +20,16 @@ namespace {
 constexpr qsizetype kChunkBytes = qsizetype(256) << 10;
 constexpr int kMostAttemptsPerChunk = 8192;
 // With it, a chunk holds one attempt for every 256 passwords the table may
-// keep (at least 8192, at most a million, and 32 MiB of UTF-8): the check
-// then walks the table as densely whatever its size, and its cost per
-// password changes little from a million passwords to a hundred million.
+// keep when it may keep ten million, and more or fewer in proportion to the
+// table's size (at least 8192, at most 2^21, and 128 MiB of UTF-8). The
+// check walks the table once a chunk; past a few hundred megabytes the
+// table's page-table entries no longer stay in the cache, and only a denser
+// walk, more attempts to each page, keeps its cost per password level.
+constexpr double kDenseFrom = 10e6;
 constexpr int kTableShare = 256;
 constexpr int kFewestCheckedPerChunk = 8192;
-constexpr int kMostCheckedPerChunk = 1 << 20;
-constexpr qsizetype kMostCheckedChunkBytes = qsizetype(32) << 20;
+constexpr int kMostCheckedPerChunk = 1 << 21;
+constexpr qsizetype kMostCheckedChunkBytes = qsizetype(128) << 20;
 // The text and CSV layouts are collected up to this size before a write.
 constexpr qsizetype kLayoutBytes = qsizetype(1) << 20;
 
@@ -44,7 +47,8 @@ ChunkRecipe recipeFor(const PasswordBuilder &builder, const StreamRequest &reque
     recipe.stride16 = qMax<qsizetype>(builder.maxLength(), 1);
     const qsizetype stride8 = recipe.stride16 * 3 + 1;
     if (request.dropDuplicates) {
-        const quint64 share = passwordsToKeep(request) / kTableShare;
+        const quint64 keep = passwordsToKeep(request);
+        const auto share = quint64(double(keep) / kTableShare * (double(keep) / kDenseFrom));
         const auto wanted = qsizetype(qBound<quint64>(kFewestCheckedPerChunk, share, kMostCheckedPerChunk));
         recipe.attemptsPerChunk = int(qBound(qsizetype(1), kMostCheckedChunkBytes / stride8, wanted));
     } else {
@@ -122,7 +126,7 @@ quint64 streamMemoryNeeded(const PasswordBuilder &builder, const StreamRequest &
     quint64 sorting = 0;
     if (request.dropDuplicates) {
         perAttempt += 16 + 4 + 1;
-        sorting = quint64(workers + 1) * (16 + 3 * 4);
+        sorting = quint64(workers + 1) * 16;
         table = SeenPasswords::bytesFor(passwordsToKeep(request), workers + 1);
     }
     const auto inFlight = quint64(PasswordStreamWorkers::slotsFor(workers));

@@ -14,9 +14,15 @@ namespace {
 
 // How far ahead of the check a fingerprint's bucket is fetched.
 constexpr int kPrefetchAhead = 16;
-// Fingerprints are sorted by the top 22 bits of their high half, 11 at a time.
-constexpr int kDigitBits = 11;
+// Fingerprints are sorted by the top 12 bits of their high half.
+constexpr int kDigitBits = 12;
 constexpr quint32 kDigits = 1u << kDigitBits;
+
+quint32 digitOf(const Fingerprint &fingerprint)
+{
+    return quint32(fingerprint.high >> (64 - kDigitBits));
+}
+
 // Below this the chunks' block comes from the heap; from it, as huge pages.
 constexpr size_t kSmallBlock = size_t(256) << 10;
 using HugePages = HugePageAllocator<std::byte>;
@@ -104,9 +110,6 @@ void PasswordStreamWorkers::layOut(BlockLayout &layout)
     for (const std::unique_ptr<Maker> &maker : m_makers) {
         if (m_seen) {
             maker->fingerprints = layout.take<Fingerprint>(perChunk);
-            maker->keys = layout.take<quint32>(perChunk);
-            maker->order = layout.take<quint32>(perChunk);
-            maker->sorted = layout.take<quint32>(perChunk);
         }
     }
 }
@@ -180,32 +183,22 @@ void PasswordStreamWorkers::fill(PasswordChunk &chunk, Maker &maker) const
 
 void PasswordStreamWorkers::sortByFingerprint(PasswordChunk &chunk, Maker &maker) const
 {
-    // A stable radix sort in two passes, so that the check walks each shard
-    // of the table upwards, and equal fingerprints keep their attempt order.
+    // One stable counting pass by the top bits of the high half: the check
+    // then walks each shard of the table upwards, a 4096th of the table at a
+    // time, and equal fingerprints keep their attempt order.
     const auto n = size_t(chunk.attempts);
+    std::array<quint32, kDigits + 1> start{};
     for (size_t i = 0; i < n; ++i)
-        maker.keys[i] = quint32(maker.fingerprints[i].high >> (64 - 2 * kDigitBits));
-    std::array<quint32, kDigits + 1> low{}, high{};
-    for (size_t i = 0; i < n; ++i) {
-        ++low[(maker.keys[i] & (kDigits - 1)) + 1];
-        ++high[(maker.keys[i] >> kDigitBits) + 1];
-    }
-    for (quint32 d = 0; d < kDigits; ++d) {
-        low[d + 1] += low[d];
-        high[d + 1] += high[d];
-    }
-    // Where each shard's run ends: the shard is the top bits of the high digit.
+        ++start[digitOf(maker.fingerprints[i]) + 1];
+    for (quint32 d = 0; d < kDigits; ++d)
+        start[d + 1] += start[d];
+    // Where each shard's run ends: the shard is the top bits of the digit.
     for (int shard = 0; shard < m_shards; ++shard)
-        chunk.shardEnds[size_t(shard)] = int(high[(quint32(shard) + 1) * kDigits / quint32(m_shards)]);
-    for (size_t i = 0; i < n; ++i)
-        maker.sorted[low[maker.keys[i] & (kDigits - 1)]++] = quint32(i);
-    for (size_t j = 0; j < n; ++j) {
-        const quint32 i = maker.sorted[j];
-        maker.order[high[maker.keys[i] >> kDigitBits]++] = i;
-    }
-    for (size_t k = 0; k < n; ++k) {
-        chunk.attemptOf[k] = maker.order[k];
-        chunk.fingerprints[k] = maker.fingerprints[maker.order[k]];
+        chunk.shardEnds[size_t(shard)] = int(start[(quint32(shard) + 1) * kDigits / quint32(m_shards)]);
+    for (size_t i = 0; i < n; ++i) {
+        const quint32 at = start[digitOf(maker.fingerprints[i])]++;
+        chunk.attemptOf[at] = quint32(i);
+        chunk.fingerprints[at] = maker.fingerprints[i];
     }
 }
 

@@ -28,9 +28,9 @@ struct PasswordChunk
     std::span<quint32> lineEnds; // where each password's line ends in lines
     std::span<char16_t> text16;  // with keepText16: stride16 units a password
     std::span<qsizetype> lengths16;
-    // The duplicate check: fingerprints in ascending order of their high
-    // half, which attempt each is, where each shard's run ends, and the
-    // verdicts in attempt order.
+    // The duplicate check: fingerprints in ascending order of the top bits
+    // of their high half, which attempt each is, where each shard's run
+    // ends, and the verdicts in attempt order.
     std::span<Fingerprint> fingerprints;
     std::span<quint32> attemptOf;
     std::span<int> shardEnds;
@@ -86,8 +86,7 @@ private:
     struct Maker
     {
         RandomSource random;
-        std::span<Fingerprint> fingerprints; // in attempt order
-        std::span<quint32> keys, order, sorted;
+        std::span<Fingerprint> fingerprints; // in attempt order, before sorting
     };
     // Where each chunk's and maker's arrays lie in m_block: measured with
     // a null block, then laid out in the real one.

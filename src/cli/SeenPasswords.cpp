@@ -36,8 +36,8 @@ void *mapZeroed(size_t bytes)
 
 quint64 SeenPasswords::bucketsFor(quint64 capacity)
 {
-    // Four slots a bucket at most 80 % full: 5/16 of a bucket a fingerprint.
-    return qMax<quint64>(1, (capacity * 5 + 15) / 16);
+    // Four slots a bucket at most 90 % full: 5/18 of a bucket a fingerprint.
+    return qMax<quint64>(1, (capacity * 5 + 17) / 18);
 }
 
 quint64 SeenPasswords::bytesFor(quint64 capacity, int shards)

@@ -8,12 +8,12 @@
 
 // The duplicate check of a stream: the fingerprints of the passwords written
 // so far, in a table sized once for the run. Buckets of four 16-byte slots
-// fill one cache line, and the table is never more than 80 % full: at most
-// 20 bytes a password. The table is split into shards by the top bits of a
+// fill one cache line, and the table is never more than 90 % full: under
+// 18 bytes a password. The table is split into shards by the top bits of a
 // fingerprint, each probed on its own, so that one thread a shard can check
 // at the same time. Equal fingerprints meet in one shard and one bucket, so
-// a caller that feeds fingerprints in ascending order of their high half
-// walks the memory in one direction.
+// a caller that feeds fingerprints in ascending order of the top bits of
+// their high half walks the memory in one direction.
 class SeenPasswords
 {
 public:

@@ -57,8 +57,8 @@ private slots:
     {
         QFETCH(int, kind);
         QFETCH(int, shards);
-        // 104857 fill exactly 2 MiB of buckets: nothing lies past the last one.
-        const quint64 capacity = kind == 1 ? 104857 : 200000, count = kind == 1 ? 3000 : capacity;
+        // 117964 fill exactly 2 MiB of buckets: nothing lies past the last one.
+        const quint64 capacity = kind == 1 ? 117964 : 200000, count = kind == 1 ? 3000 : capacity;
         auto nth = [kind](quint64 k) {
             if (kind == 1)
                 return Fingerprint{~quint64(0), k};
