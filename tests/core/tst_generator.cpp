@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "core/common/BatchMemory.h"
 #include "core/common/ProgramFolder.h"
 #include "core/generation/MemoryResultList.h"
 #include "core/generation/PasswordGenerator.h"
@@ -288,6 +289,30 @@ private slots:
         QVERIFY(::mkfifo(qPrintable(m_folder.filePath(u"fifo"_s)), 0600) == 0);
         write(Name::Words, m_folder.filePath(u"fifo"_s));
         QVERIFY(GeneratePasswords(list, 5, u"w-##"_s).wordListProblem.endsWith(u"it is not a file."_s));
+    }
+
+    // The pool behind a batch's large arrays: a run is handed out once until
+    // it comes back, and only the pool's own runs are taken back.
+    void keptPagesAreHandedOutOnce()
+    {
+        constexpr std::size_t page = BatchMemory::PagePool::kPageBytes;
+        const auto memory = std::make_unique<std::byte[]>(66 * page); // never touched
+        std::byte *const base = memory.get() + page;
+        BatchMemory::PagePool pool(base, 4);
+        QCOMPARE(pool.take(2 * page), base);
+        QCOMPARE(pool.take(page), base + 2 * page);
+        QCOMPARE(pool.take(2 * page), nullptr);
+        QCOMPARE(pool.take(page), base + 3 * page);
+        QVERIFY(pool.giveBack(base, 2 * page));
+        QVERIFY(pool.giveBack(base + 3 * page, page));
+        QCOMPARE(pool.take(3 * page), nullptr); // pages 0, 1 and 3 are free, not three in a row
+        QCOMPARE(pool.take(2 * page), base);
+        QVERIFY(!pool.giveBack(base + 4 * page, page));
+        QVERIFY(!pool.giveBack(memory.get(), page));
+        QCOMPARE(pool.take(page), base + 3 * page);
+        BatchMemory::PagePool whole(base, 64);
+        QCOMPARE(whole.take(64 * page), base);
+        QCOMPARE(whole.take(page), nullptr);
     }
 
 private:
