@@ -127,6 +127,8 @@ private slots:
         QCOMPARE(m_window->tool(3)->text(), u"Copy All"_s);
         QCOMPARE(Settings::read(Name::String), mask);
         QCOMPARE(Settings::read(Name::Generate), count);
+        // Filled once the window has been painted.
+        QTRY_VERIFY(form().LCombo->findText(u"English"_s) >= 0 && !form().aC->text().isEmpty());
     }
 
     void maskBoxHasTheFocusAndTabFollowsTheLayout()
