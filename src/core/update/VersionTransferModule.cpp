@@ -6,6 +6,8 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
+#include <array>
+
 namespace {
 
 class NetworkTransfer : public VersionTransfer
@@ -22,16 +24,17 @@ public:
         m_reply->setReadBufferSize(readBuffer);
         // Each event is called through a copy held by the connection, so that
         // it may delete this transfer.
-        QObject::connect(m_reply, &QNetworkReply::metaDataChanged, m_reply, events.headers);
-        QObject::connect(m_reply, &QNetworkReply::readyRead, m_reply, events.data);
-        QObject::connect(m_reply, &QNetworkReply::finished, m_reply, events.finished);
+        m_events = {QObject::connect(m_reply, &QNetworkReply::metaDataChanged, m_reply, events.headers),
+                    QObject::connect(m_reply, &QNetworkReply::readyRead, m_reply, events.data),
+                    QObject::connect(m_reply, &QNetworkReply::finished, m_reply, events.finished)};
     }
 
     ~NetworkTransfer() override
     {
-        m_reply->disconnect();
-        if (m_reply->isRunning())
-            m_reply->abort();
+        // Only our own connections: Qt's bookkeeping of the reply stays.
+        for (const QMetaObject::Connection &connection : m_events)
+            QObject::disconnect(connection);
+        m_reply->abort();
         m_reply->deleteLater();
     }
 
@@ -50,6 +53,7 @@ public:
 
 private:
     QNetworkReply *m_reply = nullptr;
+    std::array<QMetaObject::Connection, 3> m_events;
 };
 
 std::unique_ptr<VersionTransfer> start(QObject &owner, const QUrl &url, const QString &userAgent, qint64 readBuffer,
