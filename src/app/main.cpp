@@ -1,6 +1,7 @@
 #include "app/CommandLineRun.h"
 #include "core/common/BatchMemory.h"
 #include "window/MainWindow.h"
+#include "window/startup/ImagePlugins.h"
 #include "window/startup/Startup.h"
 #include "window/WindowServices.h"
 
@@ -32,6 +33,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(TESSARO_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("com.brasmoor.Tessaro"));
 
+    ImagePlugins::holdBackUntilFirstPaint();
     MainWindow window(WindowServices::desktop());
     Startup::run(window);
     window.show();

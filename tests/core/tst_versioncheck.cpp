@@ -65,6 +65,7 @@ private:
     }
 
 private slots:
+    void initTestCase() { VersionCheck::useTransfers(tessaroVersionTransferStarter()); }
     void comparesPartByPartAsNumbers()
     {
         const QList<std::tuple<QString, QString, int>> rows{

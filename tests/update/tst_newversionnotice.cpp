@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "core/common/ProgramFolder.h"
+#include "core/settings/SettingsTable.h"
 #include "core/update/VersionCheck.h"
 #include "platform/messages/RecordingMessageBoxes.h"
 #include "platform/shell/RecordingShell.h"
@@ -9,6 +10,7 @@
 #include "window/update/UpdateNotifier.h"
 
 #include <QGuiApplication>
+#include <QProcess>
 #include <QScreen>
 #include <QTest>
 
@@ -44,6 +46,7 @@ private:
 private slots:
     void initTestCase()
     {
+        VersionCheck::useTransfers(tessaroVersionTransferStarter());
         m_home = std::make_unique<TestSupport::IsolatedHome>();
         QVERIFY(m_programFolder.isValid());
         ProgramFolder::setFolderForTesting(m_programFolder.path());
@@ -115,6 +118,23 @@ private slots:
             {Answer(200, "x"), {}, u"XML downloaded could not be parsed by XML parser."_s}};
         for (const auto &[answer, shown, message] : rows)
             checkNotifier(answer, shown, message);
+    }
+
+    // The program loads the transfer module by itself: started with the
+    // check on, it asks the site for the version document.
+    void programChecksThroughItsModule()
+    {
+        LocalHttpServer server;
+        server.answer(u"/site/pgencheck.xml"_s, {404});
+        Settings::write(Settings::Name::AUChk, u"1"_s);
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"TESSARO_SITE_URL"_s, server.url(u"/site/"_s).toString());
+        program.setProcessEnvironment(environment);
+        program.start(qEnvironmentVariable("TESSARO_BIN_DIR") + u"/tessaro"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(server.requests(), 1, 20000);
+        program.kill();
+        program.waitForFinished();
     }
 
 private:

@@ -4,6 +4,7 @@
 #include "core/update/VersionCheck.h"
 #include "window/options/ClickSound.h"
 #include "window/shutdown/Shutdown.h"
+#include "window/startup/ImagePlugins.h"
 #include "window/startup/WindowPlacement.h"
 
 #include <QAccessible>
@@ -126,6 +127,8 @@ private slots:
         QCOMPARE(m_window->tool(3)->text(), u"Copy All"_s);
         QCOMPARE(Settings::read(Name::String), mask);
         QCOMPARE(Settings::read(Name::Generate), count);
+        // Filled once the window has been painted.
+        QTRY_VERIFY(form().LCombo->findText(u"English"_s) >= 0 && !form().aC->text().isEmpty());
     }
 
     void maskBoxHasTheFocusAndTabFollowsTheLayout()
@@ -175,6 +178,17 @@ private slots:
         QVERIFY(QFontInfo(form().genList->model()->index(0, 0).data(Qt::FontRole).value<QFont>()).fixedPitch());
     }
 
+    // The image plugins are hidden until a window is first painted, then given back.
+    void imagePluginsComeBackAfterTheFirstPainting()
+    {
+        const QStringList paths = QCoreApplication::libraryPaths();
+        ImagePlugins::holdBackUntilFirstPaint();
+        QVERIFY(QCoreApplication::libraryPaths().isEmpty());
+        QWidget window;
+        window.show();
+        QTRY_COMPARE(QCoreApplication::libraryPaths(), paths);
+    }
+
     // A first start shows the defaults and stores the install path; a second
     // start rewrites nothing but the install path.
     void firstAndSecondStart()
@@ -187,6 +201,7 @@ private slots:
             QCOMPARE(box->isChecked(), QList<QCheckBox *>({f.Slm, f.slg, f.ccb, f.soo, f.Xs}).contains(box));
         QVERIFY(f.dOption->isChecked() && !f.cOption->isChecked() && !f.uEdit->isEnabled());
         QCOMPARE(WindowTest::styleOf(f.gButton), u"fusion"_s);
+        QCOMPARE(f.gButton->style(), QApplication::style()); // Fusion already: no style of its own
         QCOMPARE(f.gButton->property("clickSound").toInt(), ClickSound::kPlays);
         QVERIFY(!window.findChild<VersionCheck *>());     // made only when a check is wanted
         const QRect screen = window.screen()->geometry(); // centred

@@ -1,23 +1,37 @@
 #include "core/update/VersionCheck.h"
 
+#include "core/common/ProgramModule.h"
 #include "core/update/SiteAddress.h"
 #include "core/update/VersionDocument.h"
 
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QVersionNumber>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-int httpStatus(const QNetworkReply *reply)
+StartVersionTransfer chosenStart = nullptr;
+
+// The module's way of starting a transfer, loaded by the first check.
+StartVersionTransfer transferStarter()
 {
-    return reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (!chosenStart) {
+        const ProgramModule::Entry entry =
+            ProgramModule::resolve(u"tessaro_version_transfer"_s, "tessaroVersionTransferStarter");
+        if (entry.function)
+            chosenStart = reinterpret_cast<decltype(&tessaroVersionTransferStarter)>(entry.function)();
+        else
+            qWarning("The version check cannot reach the network: %s", qUtf8Printable(entry.error));
+    }
+    return chosenStart;
 }
 
 } // namespace
+
+void VersionCheck::useTransfers(StartVersionTransfer start)
+{
+    chosenStart = start;
+}
 
 VersionCheck::VersionCheck(QObject *parent)
     : QObject(parent), m_url(SiteAddress::versionDocumentUrl()), m_version(QStringLiteral(TESSARO_VERSION))
@@ -58,28 +72,24 @@ void VersionCheck::start()
 void VersionCheck::request(const QUrl &url)
 {
     m_body.clear();
-    if (!m_network)
-        m_network = new QNetworkAccessManager(this);
-    QNetworkRequest request(url);
-    // Redirects are followed by onHeaders(), which checks every hop.
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    request.setHeader(QNetworkRequest::UserAgentHeader, QString(u"Tessaro/"_s + m_version));
-
-    m_reply = m_network->get(request);
-    // The network thread reads no further ahead than this, so a server that
-    // sends without end cannot fill the memory while we are busy.
-    m_reply->setReadBufferSize(MaxDocumentSize + 1);
-    connect(m_reply, &QNetworkReply::metaDataChanged, this, &VersionCheck::onHeaders);
-    connect(m_reply, &QNetworkReply::readyRead, this, &VersionCheck::onDataArrived);
-    connect(m_reply, &QNetworkReply::finished, this, &VersionCheck::onFinished);
+    const StartVersionTransfer start = transferStarter();
+    if (!start) {
+        // Still answer later, never from inside start().
+        QTimer::singleShot(0, this, [this] { fail(CannotConnect); });
+        return;
+    }
+    // Redirects are followed by onHeaders(), which checks every hop. The
+    // network reads no further ahead than MaxDocumentSize + 1, so a server
+    // that sends without end cannot fill the memory while we are busy.
+    m_reply = start(*this, url, u"Tessaro/"_s + m_version, MaxDocumentSize + 1,
+                    {[this] { onHeaders(); }, [this] { onDataArrived(); }, [this] { onFinished(); }});
 }
 
 // Follows one redirect: at most MaxRedirects in a row, never to another
 // scheme, only to an address that may be fetched.
 bool VersionCheck::followRedirect()
 {
-    const QUrl target = m_reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
+    const QUrl target = m_reply->redirectTarget();
     if (target.isEmpty())
         return false;
     const QUrl next = m_reply->url().resolved(target);
@@ -94,7 +104,7 @@ bool VersionCheck::followRedirect()
 // error page or a redirect is never read.
 bool VersionCheck::concludeFromStatus()
 {
-    const int status = httpStatus(m_reply);
+    const int status = m_reply->status();
     if (status >= 200 && status <= 299)
         return false;
     if (status == 404 || status == 410)
@@ -106,7 +116,7 @@ bool VersionCheck::concludeFromStatus()
 
 void VersionCheck::onHeaders()
 {
-    if (httpStatus(m_reply) != 0)
+    if (m_reply->status() != 0)
         concludeFromStatus();
 }
 
@@ -118,18 +128,18 @@ void VersionCheck::onDataArrived()
 
 bool VersionCheck::takeBody()
 {
-    const qlonglong declared = m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+    const qlonglong declared = m_reply->declaredLength();
     m_body += m_reply->read(MaxDocumentSize + 1 - m_body.size());
     return declared <= MaxDocumentSize && m_body.size() <= MaxDocumentSize;
 }
 
 void VersionCheck::onFinished()
 {
-    if (m_reply->error() != QNetworkReply::NoError && httpStatus(m_reply) == 0)
+    if (m_reply->failed() && m_reply->status() == 0)
         return fail(CannotConnect);
     if (concludeFromStatus())
         return;
-    if (m_reply->error() != QNetworkReply::NoError)
+    if (m_reply->failed())
         return fail(CannotConnect);
     if (!takeBody())
         return fail(DocumentNotParsed);
@@ -151,12 +161,7 @@ void VersionCheck::fail(ErrorCode code)
 // Stops the transfer at once: no byte more is read from it.
 void VersionCheck::dropReply()
 {
-    if (!m_reply)
-        return;
-    m_reply->disconnect(this);
-    m_reply->abort();
-    m_reply->deleteLater();
-    m_reply = nullptr;
+    m_reply.reset();
 }
 
 void VersionCheck::finish()

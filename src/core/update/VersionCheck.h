@@ -2,15 +2,14 @@
 
 #include <QByteArray>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <QUrl>
 
-#include <chrono>
+#include "core/update/VersionTransfer.h"
 
-class QNetworkAccessManager;
-class QNetworkReply;
+#include <chrono>
+#include <memory>
 
 // The version check (the window's control wChk): fetches the version
 // document at `url`, reads the version it announces and compares it with the
@@ -66,6 +65,10 @@ public:
     // A text that is not a version counts as 0.
     static int compareVersions(const QString &a, const QString &b);
 
+    // How every check starts its transfers, instead of the module's way
+    // (for programs that link the transfer themselves, such as the tests).
+    static void useTransfers(StartVersionTransfer start);
+
 signals:
     // The announced version (normalised, as the notice shows it), the
     // download address, the release date and the note.
@@ -89,8 +92,7 @@ private:
     QUrl m_url;
     QString m_version;
     std::chrono::milliseconds m_timeout = DefaultTimeout;
-    QNetworkAccessManager *m_network = nullptr;
-    QPointer<QNetworkReply> m_reply;
+    std::unique_ptr<VersionTransfer> m_reply;
     QTimer m_deadline;
     QByteArray m_body;
     int m_redirects = 0;

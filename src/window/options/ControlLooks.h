@@ -10,7 +10,8 @@ struct Form;
 
 // The two looks of the window's main controls: the "XP look" is Qt's Fusion
 // style, the "classic look" Qt's Windows style. Each listed control gets the
-// style of its own; every other control keeps the application's style.
+// style of its own (or keeps the application's when that is Fusion and the
+// XP look is chosen); every other control keeps the application's style.
 class ControlLooks
 {
 public:

@@ -12,6 +12,7 @@
 #include "window/MainWindow.h"
 #include "window/masks/MaskListCommands.h"
 #include "window/options/OptionBoxes.h"
+#include "window/startup/AfterFirstPaint.h"
 #include "window/startup/WindowPlacement.h"
 
 #include <QAction>
@@ -98,10 +99,11 @@ void writeMissingDefaults(MainWindow &)
     Settings::writeMissingDefaults();
 }
 
-// One row per language file in the language box.
+// One row per language file in the language box, which the first frame
+// does not show.
 void fillLanguageList(MainWindow &window)
 {
-    Language::FillLanguageList(*window.form().LCombo, false);
+    afterFirstPaint(window, [&window] { Language::FillLanguageList(*window.form().LCombo, false); });
 }
 
 // The saved masks in the mask box; a user without a list of their own gets
@@ -200,9 +202,8 @@ void restoreLastCount(MainWindow &window)
 }
 
 // The About panel's maker line, credits and the maker's site.
-void setAboutTexts(MainWindow &window)
+void fillAboutPanel(const Form &form)
 {
-    const Form &form = window.form();
     form.aC->setText(u"Made by Brasmoor"_s);
     form.aK->setPlainText(u"Thanks to the Tessaro team for the Spanish (Spain) translation.\n"
                           "The version check is done with Qt, by The Qt Company (https://www.qt.io).\n"
@@ -211,6 +212,12 @@ void setAboutTexts(MainWindow &window)
     const QString site = SiteAddress::siteUrl().toString();
     form.kmflnk->setText(site);
     form.kmflnk->setProperty("url", site);
+}
+
+// The About panel's texts, which the first frame does not show.
+void setAboutTexts(MainWindow &window)
+{
+    afterFirstPaint(window, [&window] { fillAboutPanel(window.form()); });
 }
 
 // The meter beside the mask box, for the mask and settings now shown.
