@@ -6,9 +6,9 @@
 #include "platform/dialogs/FileDialogs.h"
 #include "platform/messages/MessageBoxes.h"
 #include "window/form/Form.h"
+#include "window/startup/AfterFirstPaint.h"
 
 #include <QCheckBox>
-#include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,35 +37,6 @@ void showCount(const Form &form)
                         FittedCaption::Room::Line);
 }
 
-// Counts once the window has been painted: taking a list apart costs a few
-// milliseconds that would otherwise hold up the window's first showing.
-class CountAfterPaint : public QObject
-{
-public:
-    explicit CountAfterPaint(const Form &form) : QObject(form.wcLabel), m_form(form)
-    {
-        form.wcLabel->window()->installEventFilter(this);
-    }
-
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    showCount(m_form);
-                    deleteLater();
-                },
-                Qt::QueuedConnection);
-        }
-        return false;
-    }
-
-private:
-    Form m_form;
-};
-
 } // namespace
 
 void ChooseWordList(const Form &form, FileDialogs &dialogs, MessageBoxes &messages)
@@ -89,10 +60,21 @@ void ChooseWordList(const Form &form, FileDialogs &dialogs, MessageBoxes &messag
 
 void ShowWordCount(const Form &form)
 {
-    if (form.wcLabel->window()->isVisible())
+    if (form.wcLabel->window()->isVisible()) {
         showCount(form);
-    else if (!form.wcLabel->findChild<CountAfterPaint *>(QString(), Qt::FindDirectChildrenOnly))
-        new CountAfterPaint(form);
+        return;
+    }
+    // Before the window shows, the count waits for its first painting:
+    // taking a list apart costs a few milliseconds that would otherwise hold
+    // up the first frame. One count waits at most.
+    const char *const pending = "countPending";
+    if (form.wcLabel->property(pending).toBool())
+        return;
+    form.wcLabel->setProperty(pending, true);
+    afterFirstPaint(*form.wcLabel->window(), [form, pending] {
+        form.wcLabel->setProperty(pending, false);
+        showCount(form);
+    });
 }
 
 bool CheckWordList(const Form &form, MessageBoxes &messages)
