@@ -1,35 +1,21 @@
 #include "cli/SeenPasswords.h"
 
+#include "core/common/HugePageAllocator.h"
+
 #include <new>
 #include <sys/mman.h>
 
 namespace {
 
-constexpr size_t kHugePage = size_t(2) << 20;
+using Pages = HugePageAllocator<std::byte>;
 
-size_t roundUp(size_t bytes)
-{
-    return (bytes + kHugePage - 1) / kHugePage * kHugePage;
-}
-
-// Zeroed memory straight from the kernel, aligned to 2 MiB and offered as
-// transparent huge pages: a few hundred page faults fewer per megabyte, and
-// no pass over the memory to zero it.
+// Zeroed memory straight from the kernel, as transparent huge pages: a few
+// hundred page faults fewer per megabyte, and no pass over it to zero it.
 void *mapZeroed(size_t bytes)
 {
-    const size_t rounded = roundUp(bytes);
-    void *mapped = ::mmap(nullptr, rounded + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (mapped == MAP_FAILED)
-        throw std::bad_alloc();
-    auto *base = static_cast<char *>(mapped);
-    const size_t head = (kHugePage - reinterpret_cast<quintptr>(base) % kHugePage) % kHugePage;
-    if (head)
-        ::munmap(base, head);
-    ::munmap(base + head + rounded, kHugePage - head);
-#ifdef MADV_HUGEPAGE
-    ::madvise(base + head, rounded, MADV_HUGEPAGE);
-#endif
-    return base + head;
+    if (void *mapped = Pages::mapHugePages(bytes))
+        return mapped;
+    throw std::bad_alloc();
 }
 
 } // namespace
@@ -43,7 +29,7 @@ quint64 SeenPasswords::bucketsFor(quint64 capacity)
 quint64 SeenPasswords::bytesFor(quint64 capacity, int shards)
 {
     const quint64 perShard = (capacity + quint64(shards) - 1) / quint64(shards);
-    return roundUp(bucketsFor(perShard) * quint64(shards) * sizeof(Bucket));
+    return Pages::roundUp(bucketsFor(perShard) * quint64(shards) * sizeof(Bucket));
 }
 
 SeenPasswords::SeenPasswords(quint64 capacity, int shards)
@@ -58,7 +44,7 @@ SeenPasswords::SeenPasswords(quint64 capacity, int shards)
 
 SeenPasswords::~SeenPasswords()
 {
-    ::munmap(m_buckets, roundUp(m_bucketsPerShard * m_shards.size() * sizeof(Bucket)));
+    ::munmap(m_buckets, Pages::roundUp(m_bucketsPerShard * m_shards.size() * sizeof(Bucket)));
 }
 
 quint64 SeenPasswords::size() const

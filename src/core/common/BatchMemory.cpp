@@ -1,5 +1,7 @@
 #include "core/common/BatchMemory.h"
 
+#include "core/common/HugePageAllocator.h"
+
 #include <atomic>
 #include <cstdlib>
 #include <thread>
@@ -31,25 +33,13 @@ void touchPages(std::byte *begin, std::size_t bytes)
         *reinterpret_cast<volatile char *>(begin + at) = 0;
 }
 
-// A mapping of the pool's pages, aligned to a huge page by trimming its ends.
+// The pool's pages, mapped and touched once.
 PagePool *mapKeptPages()
 {
     constexpr std::size_t kBytes = kKeptPages * PagePool::kPageBytes;
-    void *mapped =
-        ::mmap(nullptr, kBytes + PagePool::kPageBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (mapped == MAP_FAILED)
+    auto *base = static_cast<std::byte *>(HugePageAllocator<std::byte>::mapHugePages(kBytes));
+    if (!base)
         return nullptr;
-    auto *base = static_cast<std::byte *>(mapped);
-    const std::size_t head =
-        (PagePool::kPageBytes - reinterpret_cast<std::uintptr_t>(base) % PagePool::kPageBytes) % PagePool::kPageBytes;
-    if (head)
-        ::munmap(base, head);
-    if (PagePool::kPageBytes - head)
-        ::munmap(base + head + kBytes, PagePool::kPageBytes - head);
-    base += head;
-#if defined(MADV_HUGEPAGE)
-    ::madvise(base, kBytes, MADV_HUGEPAGE);
-#endif
     touchPages(base, kBytes);
     return new PagePool(base, kKeptPages); // kept for the life of the process
 }

@@ -36,22 +36,11 @@ template <typename T> struct HugePageAllocator
 #if defined(__linux__)
         if (std::byte *kept = BatchMemory::takeKept(roundUp(bytes)))
             return reinterpret_cast<T *>(kept);
-        // Mapped directly (not through malloc, which would keep the memory
-        // after it is freed), aligned by trimming the mapping's ends.
-        const std::size_t rounded = roundUp(bytes);
-        void *mapped = ::mmap(nullptr, rounded + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (mapped == MAP_FAILED)
-            throw std::bad_alloc();
-        auto *base = static_cast<char *>(mapped);
-        const std::size_t head = (kHugePage - reinterpret_cast<std::uintptr_t>(base) % kHugePage) % kHugePage;
-        if (head)
-            ::munmap(base, head);
-        if (kHugePage - head)
-            ::munmap(base + head + rounded, kHugePage - head);
-#if defined(MADV_HUGEPAGE)
-        ::madvise(base + head, rounded, MADV_HUGEPAGE);
-#endif
-        return reinterpret_cast<T *>(base + head);
+        // Mapped directly, not through malloc, which would keep the memory
+        // after it is freed.
+        if (void *mapped = mapHugePages(bytes))
+            return static_cast<T *>(mapped);
+        throw std::bad_alloc();
 #else
         if (void *p = std::malloc(bytes))
             return static_cast<T *>(p);
@@ -71,6 +60,28 @@ template <typename T> struct HugePageAllocator
 #endif
         std::free(p);
     }
+
+#if defined(__linux__)
+    // Zeroed memory straight from the kernel: whole huge pages, aligned to
+    // 2 MiB by trimming the mapping's ends and offered as transparent huge
+    // pages; nullptr when there is none. Given back with munmap(p, roundUp(bytes)).
+    static void *mapHugePages(std::size_t bytes) noexcept
+    {
+        const std::size_t rounded = roundUp(bytes);
+        void *mapped = ::mmap(nullptr, rounded + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (mapped == MAP_FAILED)
+            return nullptr;
+        auto *base = static_cast<char *>(mapped);
+        const std::size_t head = (kHugePage - reinterpret_cast<std::uintptr_t>(base) % kHugePage) % kHugePage;
+        if (head)
+            ::munmap(base, head);
+        ::munmap(base + head + rounded, kHugePage - head);
+#if defined(MADV_HUGEPAGE)
+        ::madvise(base + head, rounded, MADV_HUGEPAGE);
+#endif
+        return base + head;
+    }
+#endif
 
     static std::size_t roundUp(std::size_t bytes)
     {
