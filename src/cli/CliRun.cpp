@@ -13,6 +13,7 @@
 
 #include <QStringList>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -84,7 +85,17 @@ int copyOne(const PasswordBuilder &builder, int clearAfterSeconds)
     return served ? 0 : fail(error);
 }
 
-volatile std::sig_atomic_t g_stopSignal = 0;
+// The file being written, for the signal handler.
+std::atomic<const SaveFileSink *> g_unfinished{nullptr};
+
+// Ends the run at once, whatever it waits for (a FIFO's reader that never
+// comes or never reads), and leaves no half-written copy of the passwords.
+[[noreturn]] void endAtOnce(int received)
+{
+    if (const SaveFileSink *file = g_unfinished.load())
+        file->discardBeforeExit();
+    ::_exit(128 + received);
+}
 
 int stream(const PasswordBuilder &builder, const CliOptions &options)
 {
@@ -119,14 +130,14 @@ int stream(const PasswordBuilder &builder, const CliOptions &options)
         return 0; // also when the reader went away: it had what it wanted
     }
 
-    // Interrupted, the run stops at the next block and the half-written
-    // temporary file goes: no stray copy of the passwords is left behind.
+    SaveFileSink file(options.outputFile);
+    g_unfinished = &file;
     for (int number : {SIGINT, SIGTERM, SIGHUP})
-        std::signal(number, [](int received) { g_stopSignal = received; });
-    SaveFileSink file(options.outputFile, &g_stopSignal);
+        std::signal(number, endAtOnce);
     const bool written = file.open() && streamPasswords(builder, request, file).completed && file.commit();
-    if (g_stopSignal)
-        return 128 + g_stopSignal;
+    for (int number : {SIGINT, SIGTERM, SIGHUP})
+        std::signal(number, SIG_DFL);
+    g_unfinished = nullptr;
     return written ? 0 : fail(u"cannot write %1: %2"_s.arg(options.outputFile, file.error()));
 }
 

@@ -15,9 +15,7 @@ bool DescriptorSink::write(const char *bytes, qsizetype length)
     return failure == 0;
 }
 
-SaveFileSink::SaveFileSink(const QString &path, const volatile std::sig_atomic_t *stop)
-    : m_file(path, SafeFileWriter::Access::OwnerOnly), m_stop(stop)
-{}
+SaveFileSink::SaveFileSink(const QString &path) : m_file(path, SafeFileWriter::Access::OwnerOnly) {}
 
 bool SaveFileSink::open()
 {
@@ -26,10 +24,10 @@ bool SaveFileSink::open()
 
 bool SaveFileSink::write(const char *bytes, qsizetype length)
 {
-    return !*m_stop && m_file.write(bytes, length);
+    return m_file.write(bytes, length);
 }
 
 bool SaveFileSink::commit()
 {
-    return !*m_stop && m_file.commit();
+    return m_file.commit();
 }

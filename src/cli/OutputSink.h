@@ -4,8 +4,6 @@
 
 #include <QString>
 
-#include <csignal>
-
 // Where the password blocks go: a descriptor (standard output) or a file
 // that replaces its target only when everything was written.
 class OutputSink
@@ -41,15 +39,15 @@ private:
 class SaveFileSink final : public OutputSink
 {
 public:
-    // Writing stops once *stop is non-zero (set by a signal handler).
-    SaveFileSink(const QString &path, const volatile std::sig_atomic_t *stop);
+    explicit SaveFileSink(const QString &path);
     // Opens the temporary file; false with error() set when it cannot.
     bool open();
     bool write(const char *bytes, qsizetype length) override;
     bool commit();
     QString error() const { return m_file.error(); }
+    // See SafeFileWriter::discardBeforeExit: for a signal handler.
+    void discardBeforeExit() const noexcept { m_file.discardBeforeExit(); }
 
 private:
     SafeFileWriter m_file;
-    const volatile std::sig_atomic_t *m_stop;
 };

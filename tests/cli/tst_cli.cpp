@@ -202,6 +202,35 @@ private slots:
         QTest::addRow("interrupted") << u"\"$0\" -o f -n 2147483647 --allow-duplicates Xxxx#### & "
                                         u"sleep 0.3; kill -INT $!; wait $!; echo $?; ls -A"_s
                                      << "130\n"_ba;
+        // Ended at once while it waits for a FIFO's reader, or for one that does not read.
+        const QString stopped = u"mkfifo f; %1 timeout -s KILL 5 \"$0\" -o f -n 2147483647 --allow-duplicates Xxxx & "
+                                u"sleep 0.3; kill -%2 $!; wait $!; echo $?; kill $r 2>/dev/null; true"_s;
+        QTest::addRow("interrupted, no reader") << stopped.arg(QString(), u"INT"_s) << "130\n"_ba;
+        QTest::addRow("stopped, a reader that does not read")
+            << stopped.arg(u"sleep 9 < f & r=$!;"_s, u"TERM"_s) << "143\n"_ba;
+        // In a shared folder (sticky, writable by all) another user's FIFO,
+        // file or link is refused; the user's own and the folder owner's links are followed.
+        const QString shared =
+            u"[ $(id -u) = 0 ] && command -v setpriv >/dev/null || { echo skip; exit 0; }; chmod 755 .; mkdir s; "
+            u"chmod 1777 s; other() { setpriv --reuid=nobody --regid=nogroup --clear-groups \"$@\"; }; "
+            u"echo earlier > t; mkdir d; "_s;
+        const auto refused = [](const char *name, const char *what) {
+            return "tessaro-cli: cannot write s/"_ba + name + ": " + what +
+                   " owned by another user (nobody) in a folder others can write to\n1\n";
+        };
+        QTest::addRow("shared folder, another user's FIFO, file or link")
+            << shared + u"other mkfifo s/f; other touch s/g; other ln -s \"$PWD/t\" s/l; other ln -s \"$PWD/d\" s/d; "
+                        u"for n in f g l d/x; do timeout 5 \"$0\" -o s/$n i- 2>&1; echo $?; done; cat t; ls d"_s
+            << refused("f", "it is a FIFO") + refused("g", "it is a file") + refused("l", "it is a symbolic link") +
+                   refused("d/x", "the way to it runs through d, a symbolic link") + "earlier\n";
+        QTest::addRow("shared folder, links followed")
+            << shared + u"ln -s \"$PWD/t\" s/mine; \"$0\" -o s/mine i-; cat t; chown nobody s; "
+                        u"other ln -s \"$PWD/t\" s/owner; \"$0\" -o s/owner i+; cat t"_s
+            << "0-\n0+\n"_ba;
+        QTest::addRow("shared folder, another user's word list")
+            << shared + u"other sh -c 'printf \"a\\nb\\n\" > s/w'; \"$0\" --word-list s/w -e X 2>&1 | head -n 1"_s
+            << "tessaro-cli: The word list s/w can't be used: it is a file owned by another user (nobody) in a folder "
+               "others can write to.\n"_ba;
 #if !defined(__SANITIZE_ADDRESS__) // it cannot start under an address-space limit
         // The check of 100 million passwords takes 2 GB: more than a 1 GB address space.
         QTest::addRow("too large for the memory")
@@ -260,7 +289,7 @@ private slots:
         QTemporaryDir dir;
         const Run r = m_cli->shell(u"cd '%1' && { %2; }"_s.arg(dir.path(), script));
         if (r.out == "skip\n")
-            QSKIP("no device node or tmpfs can be made here");
+            QSKIP("only root can make a device node, a tmpfs or a second user's files here");
         QCOMPARE(r.err, QByteArray());
         QCOMPARE(r.out, expected);
     }

@@ -237,6 +237,7 @@ private slots:
             {"\xEF\xBB\xBFkite\n\n  \norbit\nkite\nlunar moon\n 7 lunar \n", false, three, {}}, // skipped lines
             {"kite\nKite\n\xC3\xA9t\xC3\xA9\n", true, {u"Kite"_s, u"Été"_s}, {}},
             {QByteArray("a\nb") + QByteArray(999999, '\n'), false, {u"a"_s, u"b"_s}, {}},
+            {"kite\norbit\n\x1B[2Jred\nab\u202Ecd\nx\u2066y\nlunar\n", false, three, {}}, // controls, overrides
             {"kite\n kite\n", false, {}, tooFew},
             {{}, false, {}, tooFew},
             {"kite\n\xE9t\xE9\n", false, {}, u"not UTF-8 text"_s},
@@ -271,6 +272,26 @@ private slots:
             double chi = 0;
             QVERIFY2(looksUniform(counts, size, 1000000, &chi), qPrintable(QString::number(chi)));
         }
+    }
+
+    // The strength meter asks at every key press: an unchanged list, usable
+    // or not, is not read again; a changed one is.
+    void unchangedWordListIsNotReadAgain()
+    {
+        const auto bytesRead = [] {
+            QFile io(u"/proc/self/io"_s);
+            return io.open(QIODevice::ReadOnly) ? io.readLine().mid(7).trimmed().toLongLong() : -1; // rchar
+        };
+        const QString path = writeFile(u"large.txt"_s, QByteArray(8 << 20, 'a'));
+        for (int time = 0; time < 2; ++time) {
+            const qint64 before = bytesRead();
+            QVERIFY(WordList::read(path, false).problem.contains(u"fewer than 2"_s));
+            QCOMPARE(bytesRead() - before > (8 << 20), time == 0);
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::Append) && file.write("\nb\n") == 3);
+        file.close();
+        QCOMPARE(WordList::read(path, false).problem, QString()); // two words now
     }
 
     void unusableWordListIsReported()

@@ -1,20 +1,30 @@
 #pragma once
 
+#include "core/common/LocatedFile.h"
+
 #include <QByteArray>
-#include <QSaveFile>
 #include <QString>
+
+#include <climits>
+#include <csignal>
 
 // Writes a whole file so that a failure never costs the earlier one.
 //
 // A new file, or one that exists as a regular file (a symbolic link is
-// followed), is written to a temporary file beside it. Every write is
+// followed, in a shared folder only as LocatedFile allows), is written to a
+// temporary file beside it. Every write is
 // checked, the temporary file is flushed to the disk (fsync), and only then
 // does it replace the target. On any failure (a full disk, a quota, a size
 // limit, an I/O error) the earlier file stays byte for byte, no temporary
 // file is left, and error() holds the system's text for the cause.
 //
 // A target that exists and is not a regular file (a device, a FIFO) is
-// written in place, never replaced; a folder is refused.
+// written in place, never replaced; a folder is refused, and so is what
+// LocatedFile refuses in a shared folder (another user's FIFO or link).
+//
+// QSaveFile would do the replacing, but it opens by name and follows a
+// link by itself; here every step goes through the descriptors LocatedFile
+// found (openat, renameat), so nothing swapped in by then is written.
 class SafeFileWriter
 {
 public:
@@ -45,6 +55,10 @@ public:
 
     QString error() const { return m_error; }
 
+    // For a signal handler about to end the process: removes the unfinished
+    // temporary file, calling nothing but unlinkat (async-signal-safe).
+    void discardBeforeExit() const noexcept;
+
     // The whole of open(), write() and commit() for bytes in memory.
     static Result write(const QString &path, const QByteArray &bytes, Access access);
 
@@ -55,11 +69,16 @@ public:
 private:
     bool fail(int errorNumber);
     bool fail(const QString &reason);
+    bool createTemporaryFile(mode_t mode);
 
     QString m_path;
     Access m_access;
-    QSaveFile m_replacement; // used unless the target is written in place
-    int m_inPlace = -1;      // the target's own descriptor, for a device or FIFO
-    int m_fd = -1;           // where write() goes
+    LocatedFile m_target;
+    int m_fd = -1;          // where write() goes
+    bool m_inPlace = false; // m_fd is the target's own (a device or FIFO)
+    // The temporary file's name in the target's folder; a fixed array, so
+    // that a signal handler can read it while it is set.
+    char m_temporaryName[NAME_MAX + 1] = {};
+    volatile std::sig_atomic_t m_temporaryExists = 0;
     QString m_error;
 };

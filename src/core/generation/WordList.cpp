@@ -1,16 +1,43 @@
 #include "core/generation/WordList.h"
 
+#include "core/common/LocatedFile.h"
 #include "core/common/ProgramFolder.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QMutex>
 #include <QSet>
 #include <QStringDecoder>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// Characters that would reach a terminal or a label as commands rather
+// than as text: controls (escape sequences) and the bidirectional
+// embeddings, overrides and isolates that reorder what follows them.
+bool isCommand(QChar c)
+{
+    switch (c.direction()) {
+    case QChar::DirLRE:
+    case QChar::DirRLE:
+    case QChar::DirLRO:
+    case QChar::DirRLO:
+    case QChar::DirPDF:
+    case QChar::DirLRI:
+    case QChar::DirRLI:
+    case QChar::DirFSI:
+    case QChar::DirPDI:
+        return true;
+    default:
+        return c.category() == QChar::Other_Control;
+    }
+}
 
 // The word of one line, or an empty view for a line that gives none.
 QStringView wordOfLine(QStringView line)
@@ -22,7 +49,7 @@ QStringView wordOfLine(QStringView line)
     if (digits > 0 && digits < line.size() && line[digits].isSpace())
         line = line.sliced(digits).trimmed(); // dice form: the number, then the word
     for (QChar c : line) {
-        if (c.isSpace())
+        if (c.isSpace() || isCommand(c))
             return {};
     }
     return line;
@@ -97,30 +124,68 @@ WordList::Read WordList::parse(const QByteArray &bytes, bool capitalise)
 
 WordList::Read WordList::read(const QString &path, bool capitalise)
 {
-    // Only a plain file: opening a pipe or a device could wait for ever.
-    if (QFileInfo(path).exists() && !QFileInfo(path).isFile())
+    const auto unreadable = [&path](const QString &cause) {
+        return Read{nullptr, path, u"it can't be read (%1)"_s.arg(cause)};
+    };
+    const LocatedFile file = LocatedFile::find(path);
+    if (file.refused())
+        return {nullptr, path, file.error()};
+    if (!file.ok() || !file.exists())
+        return unreadable(file.ok() ? QString::fromLocal8Bit(std::strerror(ENOENT)) : file.error());
+    // Only a plain file: opening a device may act on it, and reading a
+    // pipe could wait for ever.
+    if (!S_ISREG(file.status().st_mode))
         return {nullptr, path, u"it is not a file"_s};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {nullptr, path, u"it can't be read (%1)"_s.arg(file.errorString())};
-    if (file.size() > kMaxBytes)
-        return {nullptr, path, u"it is larger than 16 MiB"_s};
-    const QByteArray bytes = file.read(kMaxBytes + 1);
-
-    // The last list taken apart, by its bytes: the same bytes give the same
-    // list, whatever the file's name or time.
-    static QMutex guard;
-    static QByteArray lastBytes;
-    static bool lastCapitalise = false;
-    static std::shared_ptr<const WordList> last;
-    const QMutexLocker lock(&guard);
-    if (!last || bytes != lastBytes || capitalise != lastCapitalise) {
-        Read parsed = parse(bytes, capitalise);
-        if (!parsed.words)
-            return {nullptr, path, parsed.problem};
-        last = std::move(parsed.words);
-        lastBytes = bytes;
-        lastCapitalise = capitalise;
+    // Opened through the entry checked, and without waiting in any case.
+    const int fd = file.open(O_RDONLY | O_NONBLOCK);
+    struct stat opened;
+    if (fd < 0 || ::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        const int cause = fd < 0 ? errno : EINVAL;
+        if (fd >= 0)
+            ::close(fd);
+        return unreadable(QString::fromLocal8Bit(std::strerror(cause)));
     }
-    return {last, path, QString()};
+
+    // The last outcome, by the file's identity and times: the strength meter
+    // asks at every key press, and an unchanged file, usable or not, is
+    // neither read nor taken apart again.
+    struct Identity
+    {
+        dev_t device = 0;
+        ino_t inode = 0;
+        off_t size = -1;
+        timespec changed{}, modified{};
+        bool capitalise = false;
+        bool operator==(const Identity &other) const
+        {
+            return device == other.device && inode == other.inode && size == other.size &&
+                   changed.tv_sec == other.changed.tv_sec && changed.tv_nsec == other.changed.tv_nsec &&
+                   modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec &&
+                   capitalise == other.capitalise;
+        }
+    };
+    const Identity identity{opened.st_dev, opened.st_ino, opened.st_size, opened.st_ctim, opened.st_mtim, capitalise};
+    static QMutex guard;
+    static Identity lastIdentity;
+    static Read last;
+    const QMutexLocker lock(&guard);
+    if (identity == lastIdentity) {
+        ::close(fd);
+        return {last.words, path, last.problem};
+    }
+    QFile in;
+    if (!in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return unreadable(in.errorString());
+    }
+    if (opened.st_size > kMaxBytes) {
+        last = failure(u"it is larger than 16 MiB"_s);
+    } else {
+        const QByteArray bytes = in.read(kMaxBytes + 1);
+        if (in.error() != QFileDevice::NoError)
+            return unreadable(in.errorString());
+        last = parse(bytes, capitalise);
+    }
+    lastIdentity = identity;
+    return {last.words, path, last.problem};
 }

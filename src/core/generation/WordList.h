@@ -10,7 +10,8 @@
 // The words a mask's word symbol draws from. A list file is UTF-8 text, one
 // word a line; a line in dice form ("16655<tab>word" or "16655 word") gives
 // the word after the number. Blank lines, repeated words and lines with a
-// blank inside the word are skipped, so every word is distinct and one
+// blank, a control character or a bidirectional override inside the word
+// are skipped, so every word is distinct, prints as what it is, and one
 // uniform draw over the list gives log2(size) bits.
 class WordList
 {
@@ -31,8 +32,10 @@ public:
 
     // Reads a list file; with capitalise each word is written with its first
     // letter in upper case (and words that then coincide count once). The
-    // last list read is kept, so the strength meter can ask again at every
-    // key press: an unchanged file is read but not taken apart again.
+    // file is found as LocatedFile finds it (so another user's file or link
+    // in a shared folder is refused) and opened without waiting. The last
+    // outcome is kept, so the strength meter can ask again at every key
+    // press: an unchanged file, usable or not, is not read again.
     static Read read(const QString &path, bool capitalise);
     // The list in a file's bytes; the limits of a file apply.
     static Read parse(const QByteArray &bytes, bool capitalise);
