@@ -12,8 +12,12 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QListView>
+#include <QProcess>
 #include <QRadioButton>
 #include <QRegularExpression>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using Answer = MessageBoxes::Answer;
@@ -257,6 +261,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::newRow("the path is a folder") << u"folder"_s;
         QTest::newRow("a read-only folder") << u"locked/out.txt"_s;
+        QTest::newRow("another user's link in a shared folder") << u"shared/out.txt"_s;
     }
     void failedSaveSaysWhyAndKeepsTheOldFile()
     {
@@ -269,6 +274,18 @@ private slots:
         QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
         if (name.startsWith(u"locked") && QFileInfo(locked).isWritable())
             QSKIP("running with rights that ignore folder permissions");
+        if (name.startsWith(u"shared")) { // nobody's link to the earlier file, which root could replace
+            if (::geteuid() != 0)
+                QSKIP("only root can act as a second user here");
+            QVERIFY(QDir(m_files.path()).mkpath(u"shared"_s) &&
+                    ::chmod(qPrintable(m_files.filePath(u"shared"_s)), 01777) == 0);
+            QFile::setPermissions(m_files.path(),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeOther);
+            QCOMPARE(
+                QProcess::execute(u"setpriv"_s, {u"--reuid=nobody"_s, u"--regid=nogroup"_s, u"--clear-groups"_s,
+                                                 u"ln"_s, u"-sf"_s, locked + u"/out.txt"_s, m_files.filePath(name)}),
+                0);
+        }
         const QString path = m_files.filePath(name);
         m_window->fill({u"new"_s});
         m_window->dialogs.answerNextWith(path);
