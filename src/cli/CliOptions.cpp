@@ -272,9 +272,11 @@ OPTIONS
     --word-list FILE
         Draw words from FILE: UTF-8 text, one word a line (a dice number
         before the word is skipped; blank lines, repeats and lines with a
-        blank inside are left out); at least 2 different words, at most
-        1,000,000 lines and 16 MiB. Without it, the list set in the window,
-        or the shipped English list (the EFF large word list, 7,776 words).
+        blank or a control character inside are left out); at least 2
+        different words, at most 1,000,000 lines and 16 MiB. Without it, the
+        list set in the window, or the shipped English list (the EFF large
+        word list, 7,776 words). In a shared folder (see --output) another
+        user's list or link is refused.
 
     --capitalise-words
         Write each word with its first letter in upper case.
@@ -296,7 +298,11 @@ OPTIONS
     -o, --output FILE
         Write to FILE instead of standard output. FILE is created readable
         and writable by you alone, and an earlier FILE is replaced only when
-        everything has been written.
+        everything has been written; interrupted, the run leaves no part of
+        it behind. A FIFO or a device is written into. In a folder shared
+        with other users (sticky and writable by all, like /tmp), a file,
+        FIFO or symbolic link there that belongs neither to you nor to the
+        folder's owner is refused.
 
     -c, --copy
         Put one password on the clipboard instead of printing it, as

@@ -149,9 +149,10 @@ LocatedFile LocatedFile::find(const QString &path)
             status.st_uid != folder.st_uid) {
             const QString what = u"%1 owned by another user (%2) in a folder others can write to"_s.arg(
                 kindOf(status.st_mode), userName(status.st_uid));
-            found.m_refusal = last && links == 0
-                                  ? u"it is a "_s + what
-                                  : u"the way to it runs through %1, a %2"_s.arg(QFile::decodeName(name), what);
+            const QString entryName = QFile::decodeName(name);
+            found.m_refusal = !last       ? u"the way to it runs through %1, a %2"_s.arg(entryName, what)
+                              : links > 0 ? u"it leads to %1, a %2"_s.arg(entryName, what)
+                                          : u"it is a "_s + what;
             found.close();
             return found;
         }
