@@ -195,6 +195,7 @@ private slots:
             << u"mknod null c 1 3 || { echo skip; exit 0; }; \"$0\" -o null i-; test -c null && echo device"_s
             << "device\n"_ba;
         QTest::addRow("link") << u"echo old > t; ln -s t l; \"$0\" -o l i-; test -L l && cat t"_s << "0-\n"_ba;
+        QTest::addRow("a pipe through /dev/stdout") << u"\"$0\" -o /dev/stdout -n 2 i | cat"_s << "0\n1\n"_ba;
         QTest::addRow("folder") << u"mkdir d; \"$0\" -o d i- 2>&1; echo $?; test -d d && echo folder"_s
                                 << "tessaro-cli: cannot write d: Is a directory\n1\nfolder\n"_ba;
         QTest::addRow("missing folder") << u"\"$0\" -o no/f i- 2>&1; echo $?"_s

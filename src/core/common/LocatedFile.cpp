@@ -8,7 +8,9 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <pwd.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 #include <utility>
 
@@ -165,6 +167,24 @@ LocatedFile LocatedFile::find(const QString &path)
             }
             ::close(std::exchange(found.m_entry, -1));
             const QByteArray link(target, length);
+            // /dev/stdout, /dev/fd/N, /proc/self/fd/N: a pipe or socket there
+            // is no path ("pipe:[N]"), only the kernel can follow to it.
+            struct statfs system;
+            if (::fstatfs(found.m_folder, &system) == 0 && system.f_type == PROC_SUPER_MAGIC) {
+                const int object = ::openat(found.m_folder, name.constData(), O_PATH | O_CLOEXEC);
+                struct stat objectStatus;
+                if (object >= 0 && ::fstat(object, &objectStatus) == 0 && !S_ISREG(objectStatus.st_mode) &&
+                    !S_ISDIR(objectStatus.st_mode)) {
+                    found.m_entry = object;
+                    found.m_status = objectStatus;
+                    found.m_name = name;
+                    if (!last)
+                        found.fail(ENOTDIR);
+                    return found;
+                }
+                if (object >= 0)
+                    ::close(object);
+            }
             if (link.startsWith('/') && !startAt("/"))
                 return found;
             names = namesOf(link) + names;
