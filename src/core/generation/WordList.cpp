@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -186,6 +187,10 @@ WordList::Read WordList::read(const QString &path, bool capitalise)
             return unreadable(in.errorString());
         last = parse(bytes, capitalise);
     }
-    lastIdentity = identity;
+    // A file changed within the clock's last tick could change again with
+    // the same times and size: it is kept only once its time lies behind.
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    lastIdentity = now.tv_sec > opened.st_mtim.tv_sec + 1 ? identity : Identity{};
     return {last.words, path, last.problem};
 }
