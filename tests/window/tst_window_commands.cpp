@@ -9,11 +9,16 @@
 #include "window/strength/StrengthMeter.h"
 
 #include <QCheckBox>
+#include <QDateTime>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QListView>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTimer>
+#include <QTreeView>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -265,7 +270,10 @@ private slots:
         m_window->tool(tool)->trigger();
         QVERIFY(m_window->dialogs.requests.isEmpty());
         m_window->fill({u"a,b"_s, u""_s, u"p2"_s, u"p3"_s, u"p4"_s, u"p5"_s, u"p6"_s});
-        m_window->tool(31 - tool)->trigger(); // the other save, cancelled: nothing carries over
+        Settings::write(Name::DialogSize, u"700x500"_s);
+        m_window->dialogs.closedAt = QSize(900, 640); // the size the user gave it
+        m_window->tool(31 - tool)->trigger();         // the other save, cancelled: nothing carries over
+        QCOMPARE(m_window->dialogs.requests.last().size, QSize(700, 500));
         const QString path = m_files.filePath(filter);
         QVERIFY(writeFile(path, QByteArray(4096, 'x')));
         m_window->dialogs.answerNextWith(path);
@@ -279,12 +287,43 @@ private slots:
         QCOMPARE(request.kind, FileDialogs::Kind::Save);
         QCOMPARE(QStringList({request.title, request.nameFilters.join(u';'), request.defaultSuffix}).join(u'|'), title);
         QVERIFY(request.confirmOverwrite && !request.folder.isEmpty());
+        QCOMPARE(request.size, QSize(900, 640));
         QCOMPARE(window().commonDialog().AllowMultiSelect(), false);
         CommonDialog dialog(m_window->dialogs); // several pairs, a list of patterns
         dialog.setFilter(u"Text Files (*.txt)|*.txt|Logs|*.log;*.out"_s);
         dialog.ShowSave();
         QCOMPARE(m_window->dialogs.requests.last().nameFilters,
                  (QStringList{u"Text Files (*.txt)"_s, u"Logs (*.log *.out)"_s}));
+    }
+
+    // Qt's own dialog opens within the screen with room for a date, and at
+    // the size it was last given.
+    void qtSaveDialogFitsAndKeepsItsSize()
+    {
+        QtFileDialogs dialogs;
+        QSize opened;
+        int dateWidth = 0;
+        const auto closeAt = [&](QSize size) {
+            QTimer::singleShot(0, [&, size] {
+                QWidget *dialog = QApplication::activeModalWidget();
+                const auto *list = dialog->findChild<QTreeView *>();
+                const QString now = QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
+                dateWidth = list->header()->sectionSize(3) - list->fontMetrics().horizontalAdvance(now);
+                opened = dialog->size();
+                dialog->resize(size);
+                qobject_cast<QDialog *>(dialog)->reject();
+            });
+        };
+        FileDialogs::Request request;
+        request.nameFilters = QStringList{u"Text (*.txt)"_s};
+        closeAt(QSize(500, 400));
+        QCOMPARE(dialogs.chooseFiles(request), QStringList());
+        QVERIFY2(dateWidth > 0, qPrintable(QString::number(dateWidth)));
+        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().width() >= opened.width());
+        request.size = dialogs.lastSize();
+        closeAt(QSize());
+        dialogs.chooseFiles(request);
+        QCOMPARE(opened, QSize(500, 400));
     }
 
     void failedSaveSaysWhyAndKeepsTheOldFile_data()
