@@ -96,16 +96,18 @@ QStringList QtFileDialogs::chooseFiles(const Request &request)
     }
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
 
-    // Qt's own dialog opens too small for its columns; the desktop's native
-    // one, where there is one, sizes itself.
+    // Qt's own dialog is too narrow for its columns and side panel: they are
+    // widened, and the dialog with them unless it is given a size. A native
+    // dialog, where the desktop has one, sizes itself.
     auto *const list = dialog.findChild<QTreeView *>(QStringLiteral("treeView"));
     auto *const sidePanel = dialog.findChild<QListView *>(QStringLiteral("sidebar"));
     auto *const splitter = dialog.findChild<QSplitter *>(QStringLiteral("splitter"));
     QSize size = request.size;
-    if (!size.isValid() && list && sidePanel && splitter) {
+    if (list && sidePanel && splitter) {
         dialog.layout()->activate();
         const int width = fitColumnsAndSidePanel(dialog, *list, *sidePanel, *splitter, request.nameFilters);
-        size = QSize(std::max(width, dialog.width()), std::max(dialog.width() * 3 / 4, dialog.height()));
+        if (!size.isValid())
+            size = QSize(std::max(width, dialog.width()), std::max(dialog.width() * 3 / 4, dialog.height()));
     }
     if (size.isValid()) {
         const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
