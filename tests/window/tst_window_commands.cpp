@@ -10,7 +10,7 @@
 
 #include <QCheckBox>
 #include <QDateTime>
-#include <QFileDialog>
+#include <QDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -41,25 +41,20 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// While it lives, the process may map only 1 GB more: a batch the memory
+// Runs run while the process may map only 1 GB more: a batch the memory
 // check ought to refuse then fails at once instead of filling the machine.
-class ScarceMemory
+template <typename Run> void withScarceMemory(Run run)
 {
-public:
-    ScarceMemory()
-    {
-        ::getrlimit(RLIMIT_AS, &m_before);
-        rlimit scarce = m_before;
-        scarce.rlim_cur =
-            readAll(u"/proc/self/statm"_s).split(' ').value(0).toULongLong() * quint64(::sysconf(_SC_PAGESIZE)) +
-            (quint64(1) << 30);
-        ::setrlimit(RLIMIT_AS, &scarce);
-    }
-    ~ScarceMemory() { ::setrlimit(RLIMIT_AS, &m_before); }
-
-private:
-    rlimit m_before{};
-};
+    rlimit before{};
+    ::getrlimit(RLIMIT_AS, &before);
+    rlimit scarce = before;
+    scarce.rlim_cur =
+        readAll(u"/proc/self/statm"_s).split(' ').value(0).toULongLong() * quint64(::sysconf(_SC_PAGESIZE)) +
+        (quint64(1) << 30);
+    ::setrlimit(RLIMIT_AS, &scarce);
+    run();
+    ::setrlimit(RLIMIT_AS, &before);
+}
 
 QStringList rowsOf(const QComboBox &combo)
 {
@@ -110,10 +105,7 @@ private slots:
         Settings::write(Name::String, u"old mask"_s);
         Settings::write(Name::Generate, u"7"_s);
         m_window->fill({u"kept"_s});
-        {
-            const ScarceMemory scarce;
-            m_window->generate(mask, count);
-        }
+        withScarceMemory([&] { m_window->generate(mask, count); });
         QCOMPARE(shownTexts().size(), 1);
         QCOMPARE(shownTexts().first().left(message.size()), message);
         QVERIFY(WindowTest::isError(lastShown()));
@@ -318,7 +310,7 @@ private slots:
         request.nameFilters = QStringList{u"Text (*.txt)"_s};
         closeAt(QSize(500, 400));
         QCOMPARE(dialogs.chooseFiles(request), QStringList());
-        QVERIFY2(dateWidth > 0, qPrintable(QString::number(dateWidth)));
+        QVERIFY(dateWidth > 0);
         QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().width() >= opened.width());
         request.size = dialogs.lastSize();
         closeAt(QSize());
