@@ -1,10 +1,10 @@
 #include "cli/CliRun.h"
 
-#include "cli/AvailableMemory.h"
 #include "cli/CliOptions.h"
 #include "cli/OutputSink.h"
 #include "cli/PasswordStream.h"
 
+#include "core/common/AvailableMemory.h"
 #include "core/common/ProgramModule.h"
 #include "core/generation/PasswordBuilder.h"
 #include "core/generation/RandomSource.h"
@@ -27,8 +27,6 @@ namespace {
 
 constexpr int kFailure = 1;
 constexpr int kUsage = 2;
-// Beyond what a stream holds: thread stacks, the libraries, Qt.
-constexpr quint64 kHeadroom = quint64(64) << 20;
 
 // False, with errno set, when the text could not be written whole.
 bool printTo(FILE *stream, const QString &text)
@@ -111,15 +109,11 @@ int stream(const PasswordBuilder &builder, const CliOptions &options)
         request.distinctPasswords = MaskStrength::measure(builder).exactKeySpace;
 
     // A run that cannot have the memory it needs ends now, not half way.
-    const quint64 needed = streamMemoryNeeded(builder, request) + kHeadroom;
-    const quint64 available = availableMemory();
-    if (needed > available) {
-        return fail(
-            u"not enough memory: this run needs %1 MB and %2 MB are available%3"_s.arg((needed + 999999) / 1000000)
-                .arg(available / 1000000)
-                .arg(request.dropDuplicates ? u" (the duplicate check keeps 20 bytes for each password "
-                                              u"asked for: use a smaller -n, or --allow-duplicates)"_s
-                                            : QString()));
+    if (const std::optional<MemoryShortfall> shortfall = memoryShortfall(streamMemoryNeeded(builder, request))) {
+        const QString advice = request.dropDuplicates ? u" (the duplicate check keeps 20 bytes for each password "
+                                                        u"asked for: use a smaller -n, or --allow-duplicates)"_s
+                                                      : QString();
+        return fail(u"not enough memory: this run "_s + shortfall->needsAndAvailable() + advice);
     }
 
     if (options.outputFile.isEmpty()) {

@@ -65,10 +65,11 @@ private slots:
         for (const Settings::Definition &definition : Settings::table())
             names.append(definition.name);
         names.sort();
-        QCOMPARE(names.join(u' '), u"AUChk AlphaL AlphaU Clear ClearAfter Confirm GenOpt Generate Language LastGen "
-                                   "Left NoLookAlike Numeric OnTop SaveM SaveN Sound Special String Style TAC TAO TAT "
-                                   "TCA TCO TCS TGO THL TIO TMI TMO TPO TXI Top WordCap Words iMask lMask nMask sMask "
-                                   "uMask wMask"_s);
+        QCOMPARE(names.join(u' '),
+                 u"AUChk AlphaL AlphaU Clear ClearAfter Confirm DialogSize GenOpt Generate Language LastGen "
+                 "Left NoLookAlike Numeric OnTop SaveM SaveN Sound Special String Style TAC TAO TAT "
+                 "TCA TCO TCS TGO THL TIO TMI TMO TPO TXI Top WordCap Words iMask lMask nMask sMask "
+                 "uMask wMask"_s);
     }
 
     // Whatever the umask, what the program creates for the user is theirs

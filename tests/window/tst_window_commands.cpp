@@ -9,12 +9,20 @@
 #include "window/strength/StrengthMeter.h"
 
 #include <QCheckBox>
+#include <QDateTime>
+#include <QDialog>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QListView>
 #include <QProcess>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTimer>
+#include <QTreeView>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -37,6 +45,21 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+// Runs run while the process may map only 1 GB more: a batch the memory
+// check ought to refuse then fails at once instead of filling the machine.
+template <typename Run> void withScarceMemory(Run run)
+{
+    rlimit before{};
+    ::getrlimit(RLIMIT_AS, &before);
+    rlimit scarce = before;
+    scarce.rlim_cur =
+        readAll(u"/proc/self/statm"_s).split(' ').value(0).toULongLong() * quint64(::sysconf(_SC_PAGESIZE)) +
+        (quint64(1) << 30);
+    ::setrlimit(RLIMIT_AS, &scarce);
+    run();
+    ::setrlimit(RLIMIT_AS, &before);
+}
+
 QStringList rowsOf(const QComboBox &combo)
 {
     QStringList rows;
@@ -55,12 +78,13 @@ class TestWindowCommands : public WindowTest::Case
     QString maskFile() const { return m_window->folder.file(u"mask.kmf"_s); }
 
 private slots:
-    // A rejected Generate says why and changes neither the list nor the store.
+    // A rejected Generate says why (message: how it begins) and changes
+    // neither the list nor the store.
     void rejectedInputs_data()
     {
         WindowTest::columns<QString, QString, QString, QString>("mask", "count", "message", "countAfter");
         const QString shortMask = u"You need at least 4 characters \r\nbefore you can generate a password."_s;
-        const QString range = u"The number to generate must be a whole number \r\nfrom 1 to 1,000,000."_s;
+        const QString range = u"The number to generate must be a whole number \r\nfrom 1 to 2,147,483,647."_s;
         QTest::newRow("3-character mask, blank count: mask first") << u"X#x"_s << u""_s << shortMask << u""_s;
         QTest::newRow("blank count is reset to 1")
             << u"Xxxx"_s << u""_s << u"The number to generate can't be blank, \r\nenter a number 1 or above."_s
@@ -69,8 +93,13 @@ private slots:
             << u"Xxxx"_s << u"0"_s << u"The number to generate can't be zero, \r\nenter a number 1 or above."_s
             << u"1"_s;
         QTest::newRow("decimal fraction") << u"Xxxx"_s << u"2.5"_s << range << u"2.5"_s;
-        QTest::newRow("one past a million") << u"Xxxx"_s << u"1000001"_s << range << u"1000001"_s;
-        QTest::newRow("beyond 32 bits") << u"Xxxx"_s << u"4294967297"_s << range << u"4294967297"_s;
+        QTest::newRow("letters") << u"Xxxx"_s << u"ten"_s << range << u"ten"_s;
+        QTest::newRow("one past 32 bits") << u"Xxxx"_s << u"2147483648"_s << range << u"2147483648"_s;
+        // 64 letters: about 460 GB for the rows of the batch.
+        QTest::newRow("beyond the memory")
+            << QString(64, u'X') << u"2147483647"_s
+            << u"There is not enough memory to generate 2147483647 passwords: \r\nthe batch needs "_s
+            << u"2147483647"_s;
     }
     void rejectedInputs()
     {
@@ -80,8 +109,9 @@ private slots:
         Settings::write(Name::String, u"old mask"_s);
         Settings::write(Name::Generate, u"7"_s);
         m_window->fill({u"kept"_s});
-        m_window->generate(mask, count);
-        QCOMPARE(shownTexts(), QStringList{message});
+        withScarceMemory([&] { m_window->generate(mask, count); });
+        QCOMPARE(shownTexts().size(), 1);
+        QCOMPARE(shownTexts().first().left(message.size()), message);
         QVERIFY(WindowTest::isError(lastShown()));
         QCOMPARE(form().spinner->text(), countAfter);
         QCOMPARE(m_window->rows(), QStringList{u"kept"_s});
@@ -94,7 +124,9 @@ private slots:
     {
         WindowTest::columns<QString, QString, int, QString>("mask", "count", "rows", "shape");
         QTest::newRow("00 passes and makes nothing") << u"Xxxx-####"_s << u"00"_s << 0 << QString();
-        QTest::newRow("a million is allowed; plain letters once") << u"abcd"_s << u"1000000"_s << 1 << u"abcd"_s;
+        QTest::newRow("-5 passes and makes nothing") << u"Xxxx-####"_s << u"-5"_s << 0 << QString();
+        QTest::newRow("the largest count; plain letters once") << u"abcd"_s << u"2147483647"_s << 1 << u"abcd"_s;
+        QTest::newRow("all 26 there are, then no more") << u"ab-X"_s << u"2147483647"_s << 26 << u"ab-[A-Z]"_s;
         QTest::newRow("counter mask gives every row") << u"pw-iiii"_s << u"25"_s << 25 << u"pw-[0-9]+"_s;
         QTest::newRow("classes") << u"Xxxx-####-@@@@"_s << u"50"_s << 50 << u"[A-Z][a-z]{3}-[0-9]{4}-.{4}"_s;
     }
@@ -234,7 +266,10 @@ private slots:
         m_window->tool(tool)->trigger();
         QVERIFY(m_window->dialogs.requests.isEmpty());
         m_window->fill({u"a,b"_s, u""_s, u"p2"_s, u"p3"_s, u"p4"_s, u"p5"_s, u"p6"_s});
-        m_window->tool(31 - tool)->trigger(); // the other save, cancelled: nothing carries over
+        Settings::write(Name::DialogSize, u"700x500"_s);
+        m_window->dialogs.closedAt = QSize(900, 640); // the size the user gave it
+        m_window->tool(31 - tool)->trigger();         // the other save, cancelled: nothing carries over
+        QCOMPARE(m_window->dialogs.requests.last().size, QSize(700, 500));
         const QString path = m_files.filePath(filter);
         QVERIFY(writeFile(path, QByteArray(4096, 'x')));
         m_window->dialogs.answerNextWith(path);
@@ -248,12 +283,43 @@ private slots:
         QCOMPARE(request.kind, FileDialogs::Kind::Save);
         QCOMPARE(QStringList({request.title, request.nameFilters.join(u';'), request.defaultSuffix}).join(u'|'), title);
         QVERIFY(request.confirmOverwrite && !request.folder.isEmpty());
+        QCOMPARE(request.size, QSize(900, 640));
         QCOMPARE(window().commonDialog().AllowMultiSelect(), false);
         CommonDialog dialog(m_window->dialogs); // several pairs, a list of patterns
         dialog.setFilter(u"Text Files (*.txt)|*.txt|Logs|*.log;*.out"_s);
         dialog.ShowSave();
         QCOMPARE(m_window->dialogs.requests.last().nameFilters,
                  (QStringList{u"Text Files (*.txt)"_s, u"Logs (*.log *.out)"_s}));
+    }
+
+    // Qt's own dialog opens within the screen with room for a date, and at
+    // the size it was last given.
+    void qtSaveDialogFitsAndKeepsItsSize()
+    {
+        QtFileDialogs dialogs;
+        QSize opened;
+        int dateWidth = 0;
+        const auto closeAt = [&](QSize size) {
+            QTimer::singleShot(0, [&, size] {
+                QWidget *dialog = QApplication::activeModalWidget();
+                const auto *list = dialog->findChild<QTreeView *>();
+                const QString now = QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat);
+                dateWidth = list->header()->sectionSize(3) - list->fontMetrics().horizontalAdvance(now);
+                opened = dialog->size();
+                dialog->resize(size);
+                qobject_cast<QDialog *>(dialog)->reject();
+            });
+        };
+        FileDialogs::Request request;
+        request.nameFilters = QStringList{u"Text (*.txt)"_s};
+        closeAt(QSize(500, 400));
+        QCOMPARE(dialogs.chooseFiles(request), QStringList());
+        QVERIFY(dateWidth > 0);
+        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().width() >= opened.width());
+        request.size = dialogs.lastSize();
+        closeAt(QSize());
+        dialogs.chooseFiles(request);
+        QCOMPARE(opened, QSize(500, 400));
     }
 
     void failedSaveSaysWhyAndKeepsTheOldFile_data()

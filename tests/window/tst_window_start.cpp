@@ -258,8 +258,8 @@ private slots:
             QCOMPARE(Settings::read(name), Settings::startupDefault(name));
     }
 
-    // The stored position in twips; a window off every screen is brought
-    // back without changing the stored text.
+    // The stored position in twips; a window mostly off the screens is
+    // brought back whole, without changing the stored text.
     void positionIsRestored_data()
     {
         WindowTest::columns<QString, QString, QPoint>("left", "top",
@@ -267,6 +267,7 @@ private slots:
         QTest::newRow("on the screen") << u"2400"_s << u"1500"_s << QPoint(160, 100);
         QTest::newRow("partly off the left edge") << u"-300"_s << u"1500"_s << QPoint(-20, 100);
         QTest::newRow("off every screen") << u"-200000"_s << u"300000"_s << QPoint();
+        QTest::newRow("far right and below") << u"60000"_s << u"60000"_s << QPoint();
     }
     void positionIsRestored()
     {
@@ -278,8 +279,7 @@ private slots:
         if (!pixels.isNull())
             QCOMPARE(window.pos(), QPoint(qRound(pixels.x() * dpi / 96), qRound(pixels.y() * dpi / 96)));
         else
-            QVERIFY(window.screen()->geometry().intersects(
-                QRect(window.pos(), QSize(window.width(), WindowPlacement::kTitleBarHeight))));
+            QVERIFY(window.screen()->geometry().contains(window.frameGeometry()));
         QCOMPARE(Settings::read(Name::Left), left);
     }
 
@@ -287,9 +287,12 @@ private slots:
     {
         WindowTest::columns<QRect, QPoint>("frame", "expected");
         const QSize size(500, 400);
-        QTest::newRow("half off the right") << QRect(QPoint(1000, 100), size) << QPoint(1000, 100);
-        QTest::newRow("body only on the screen") << QRect(QPoint(100, -50), size) << QPoint(100, 0);
-        QTest::newRow("far right and below") << QRect(QPoint(9000, 9000), size) << QPoint(2184, 738);
+        QTest::newRow("across two screens") << QRect(QPoint(1000, 100), size) << QPoint(1000, 100);
+        QTest::newRow("half off the left stays") << QRect(QPoint(-250, 100), size) << QPoint(-250, 100);
+        QTest::newRow("less than half shown") << QRect(QPoint(-251, 100), size) << QPoint(0, 100);
+        QTest::newRow("title bar off the top") << QRect(QPoint(100, -50), size) << QPoint(100, 0);
+        QTest::newRow("far right and below") << QRect(QPoint(9000, 9000), size) << QPoint(1804, 368);
+        QTest::newRow("larger than the screen") << QRect(QPoint(-5000, 20), QSize(1400, 900)) << QPoint(0, 0);
     }
     void reachablePosition()
     {

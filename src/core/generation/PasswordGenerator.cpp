@@ -7,7 +7,10 @@
 #include "core/generation/RandomSource.h"
 #include "core/localisation/LanguageTexts.h"
 #include "core/settings/SettingsTable.h"
+#include "core/strength/MaskStrength.h"
 
+#include <limits>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -16,7 +19,29 @@ namespace {
 // fetched into the cache while the block is being checked.
 constexpr int kBlock = 64;
 
-void generateInto(ResultList &list, qint32 count, const PasswordBuilder &builder, const QString &progressPrefix)
+// How many distinct passwords the mask can give at most, when that number
+// is known; a counter makes every password new.
+std::optional<quint64> distinctPasswords(const PasswordBuilder &builder)
+{
+    for (const PasswordBuilder::Step &step : builder.steps()) {
+        if (step.kind == PasswordBuilder::Step::Counter)
+            return std::nullopt;
+    }
+    return MaskStrength::measure(builder).exactKeySpace;
+}
+
+// The most memory a batch's rows take at once: each row's text, its entry
+// in the list (12 bytes, 36 while the entries move to a doubled array), its
+// duplicate-table slots (up to 32 bytes, 48 while the table doubles) and
+// what the list view keeps for it.
+quint64 batchMemoryNeeded(const PasswordBuilder &builder, quint64 rows)
+{
+    const quint64 perRow = quint64(builder.maxLength()) * sizeof(char16_t) + 36 + 48 + 4;
+    return rows > std::numeric_limits<quint64>::max() / perRow ? std::numeric_limits<quint64>::max() : rows * perRow;
+}
+
+void generateInto(ResultList &list, qint32 count, const PasswordBuilder &builder, const QString &progressPrefix,
+                  std::optional<quint64> distinct)
 {
     RandomSource random;
     DuplicateFilter seen(qMin<qint64>(count, qint64(1) << 20));
@@ -33,6 +58,8 @@ void generateInto(ResultList &list, qint32 count, const PasswordBuilder &builder
     ColumnHeading heading{progressPrefix, 0, count};
 
     for (qint64 attempt = 0; attempt < count;) {
+        if (distinct && quint64(list.GetItemCount()) >= *distinct)
+            break;
         const int inBlock = int(qMin<qint64>(perBlock, count - attempt));
         for (int i = 0; i < inBlock; ++i) {
             char16_t *out = block.data() + stride * i;
@@ -65,13 +92,17 @@ GenerationOutcome GeneratePasswords(ResultList &list, qint32 count, const QStrin
     const QString languageFile = ProgramFolder::languageFile(Settings::read(Language));
     const PasswordBuilder builder(mask, GenerationSettings::fromStore());
     if (!builder.wordList().problem.isEmpty())
-        return {builder.wordList().message(), {true, {}}};
+        return {builder.wordList().message(), {}, {true, {}}};
+    const std::optional<quint64> distinct = distinctPasswords(builder);
+    const quint64 rows = distinct ? qMin(quint64(qMax(count, 0)), *distinct) : quint64(qMax(count, 0));
+    if (const std::optional<MemoryShortfall> shortfall = memoryShortfall(batchMemoryNeeded(builder, rows)))
+        return {{}, shortfall, {true, {}}};
     const QString progressPrefix =
         Localisation::textOrEnglish(languageFile, QStringLiteral("List"), QStringLiteral("List02"));
 
     list.clearItems();
     if (count > 0)
-        generateInto(list, count, builder, progressPrefix);
+        generateInto(list, count, builder, progressPrefix, distinct);
 
     list.setHeading({Localisation::textOrEnglish(languageFile, QStringLiteral("List"), QStringLiteral("List01"))});
     list.showRow(0);
@@ -79,6 +110,7 @@ GenerationOutcome GeneratePasswords(ResultList &list, qint32 count, const QStrin
     if (Settings::read(LastGen) != u"1")
         return {};
     return {{},
+            {},
             SaveListToFile(ProgramFolder::pathForWriting(ProgramFolder::File::LastGenerated), list,
                            SafeFileWriter::Access::OwnerOnly)};
 }

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "core/common/AvailableMemory.h"
 #include "core/common/SafeFileWriter.h"
 #include "core/generation/ResultList.h"
 
 #include <QString>
 
 // Makes a batch of passwords from a mask into the result list.
+//
+// Once the list holds every distinct password the mask can give, the
+// attempts left could only be dropped, so the batch ends there.
 //
 // Reads the classes, symbols and mode from the settings store, empties the
 // list, then makes count attempts: an attempt whose password is empty or
@@ -19,6 +23,9 @@ struct GenerationOutcome
     // used (WordList::Read::message): then nothing is made and the list is
     // left as it was.
     QString wordListProblem;
+    // Set when the batch could not have the memory its rows may take: then
+    // nothing is made and the list is left as it was.
+    std::optional<MemoryShortfall> memoryShortfall;
     // The write of lastgenerated.txt; ok when there was none.
     SafeFileWriter::Result lastGenerated{true, {}};
 };

@@ -9,7 +9,7 @@ namespace Settings {
 namespace {
 
 // clang-format off
-constexpr std::array<Definition, 42> kTable{{
+constexpr std::array<Definition, 43> kTable{{
     {Name::Left,     nullptr},
     {Name::Top,      nullptr},
     {Name::TCA,      "Copy All"},
@@ -52,6 +52,7 @@ constexpr std::array<Definition, 42> kTable{{
     {Name::Sound,    "1"},
     {Name::Clear,    "1"},
     {Name::ClearAfter, "0"},
+    {Name::DialogSize, nullptr},
 }};
 // clang-format on
 

@@ -63,6 +63,7 @@ inline constexpr QLatin1String LastGen{"LastGen"};         // save the last gene
 inline constexpr QLatin1String Sound{"Sound"};             // sounds on
 inline constexpr QLatin1String Clear{"Clear"};             // clear the clipboard on exit
 inline constexpr QLatin1String ClearAfter{"ClearAfter"};   // clear copied passwords after 10 s
+inline constexpr QLatin1String DialogSize{"DialogSize"};   // the file dialog's last size, "640x480" in pixels
 } // namespace Name
 // clang-format on
 
@@ -70,8 +71,9 @@ struct Definition
 {
     QLatin1String name;
     // The text start-up writes when the value reads as empty; null for the
-    // values start-up never writes (window position, last mask and count, and
-    // the word symbol and list, whose empty value means "none" and "the shipped one").
+    // values start-up never writes (window position, last mask and count, the
+    // word symbol and list, whose empty value means "none" and "the shipped
+    // one", and the file dialog's size).
     const char *startupDefault;
 };
 

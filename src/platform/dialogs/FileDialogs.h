@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -20,6 +21,9 @@ public:
         QString defaultSuffix;   // added to a typed name without an extension
         bool multipleFiles = false;
         bool confirmOverwrite = true;
+        // The size to open at, kept within the screen; an invalid size: one
+        // that shows the side panel and the columns of the list whole.
+        QSize size;
     };
 
     virtual ~FileDialogs() = default;
@@ -29,6 +33,9 @@ public:
     virtual QStringList chooseFiles(const Request &request) = 0;
     // Returns the chosen folder's full path, or the empty text on cancel.
     virtual QString chooseFolder(const QString &title) = 0;
+    // The size the last chooseFiles dialog had when it closed; invalid
+    // before the first.
+    virtual QSize lastSize() const = 0;
 };
 
 // QFileDialog.
@@ -37,4 +44,8 @@ class QtFileDialogs final : public FileDialogs
 public:
     QStringList chooseFiles(const Request &request) override;
     QString chooseFolder(const QString &title) override;
+    QSize lastSize() const override { return m_lastSize; }
+
+private:
+    QSize m_lastSize;
 };

@@ -21,12 +21,15 @@ public:
         return m_folders.isEmpty() ? QString() : m_folders.takeFirst();
     }
 
+    QSize lastSize() const override { return closedAt; }
+
     void answerNextWith(const QStringList &files) { m_files.append(files); }
     void answerNextWith(const QString &file) { m_files.append(QStringList{file}); }
     void answerNextFolderWith(const QString &folder) { m_folders.append(folder); }
 
     QList<Request> requests;
     QStringList folderTitles;
+    QSize closedAt; // what lastSize() reports
 
 private:
     QList<QStringList> m_files;

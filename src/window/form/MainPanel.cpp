@@ -71,7 +71,7 @@ void buildMainPanel(Form &form)
     form.spinner = named<QLineEdit>("spinner");
     form.spinner->setAccessibleName(u"Number to generate"_s);
     form.spinner->setAlignment(Qt::AlignRight);
-    form.spinner->setFixedWidth(form.spinner->fontMetrics().horizontalAdvance(u"0000000"_s) + 20);
+    form.spinner->setFixedWidth(form.spinner->fontMetrics().horizontalAdvance(u"0000000000"_s) + 20);
     inputs->addWidget(form.mCombo, 1);
     inputs->addWidget(form.addButton);
     inputs->addWidget(form.sudButton);

@@ -22,15 +22,16 @@ void showTwoLineError(MessageBoxes &messages, const QString &first, const QStrin
     messages.showError(first + u"\r\n"_s + second);
 }
 
-// The count of a number text that has passed the blank and zero checks: a
-// whole number from 0 to the maximum ("00" is 0, and makes nothing).
+// The count of a number text that has passed the blank and zero checks: any
+// whole number a signed 32-bit count holds ("00" and "-5" make nothing).
+// Letters, fractions and larger numbers are refused rather than guessed at.
 std::optional<qint32> countOf(const QString &numberText)
 {
     bool isNumber = false;
-    const qint64 count = numberText.trimmed().toLongLong(&isNumber, 10);
-    if (!isNumber || count < 0 || count > kMaxGenerateCount)
+    const qint32 count = numberText.trimmed().toInt(&isNumber, 10);
+    if (!isNumber)
         return std::nullopt;
-    return qint32(count);
+    return count;
 }
 
 // "1" stores the current text, "0" forgets it, anything else leaves it.
@@ -66,7 +67,7 @@ void RunGenerateCommand(QComboBox &mCombo, QLineEdit &spinner, ResultListView &g
     }
     const std::optional<qint32> count = countOf(numberText);
     if (!count) {
-        showTwoLineError(messages, u"The number to generate must be a whole number "_s, u"from 1 to 1,000,000."_s);
+        showTwoLineError(messages, u"The number to generate must be a whole number "_s, u"from 1 to 2,147,483,647."_s);
         return;
     }
 
@@ -76,6 +77,11 @@ void RunGenerateCommand(QComboBox &mCombo, QLineEdit &spinner, ResultListView &g
     QGuiApplication::restoreOverrideCursor();
     if (!outcome.wordListProblem.isEmpty()) {
         messages.showError(outcome.wordListProblem);
+        return;
+    }
+    if (const std::optional<MemoryShortfall> &shortfall = outcome.memoryShortfall) {
+        showTwoLineError(messages, u"There is not enough memory to generate %1 passwords: "_s.arg(*count),
+                         u"the batch "_s + shortfall->needsAndAvailable() + u". Enter a smaller number."_s);
         return;
     }
     if (!outcome.lastGenerated.ok) {

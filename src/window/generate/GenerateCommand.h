@@ -9,8 +9,6 @@ class ResultListView;
 // the result list, then remembers or forgets the mask (SaveM) and the number
 // (SaveN). A failed check shows its message and changes nothing else, except
 // that a blank or zero number is reset to "1". A mask whose word list can't
-// be used is reported the same way, and the list keeps its rows.
+// be used, or a batch that could not have its memory, is reported the same
+// way, and the list keeps its rows.
 void RunGenerateCommand(QComboBox &mCombo, QLineEdit &spinner, ResultListView &genList, MessageBoxes &messages);
-
-// The largest number of passwords one batch makes.
-inline constexpr int kMaxGenerateCount = 1000000;

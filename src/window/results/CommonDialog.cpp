@@ -1,5 +1,6 @@
 #include "window/results/CommonDialog.h"
 
+#include "core/settings/SettingsTable.h"
 #include "platform/dialogs/FileDialogs.h"
 
 #include <QDir>
@@ -35,6 +36,24 @@ QString inBuffer(const QString &text, qsizetype size)
     QString buffer = text.left(size - 1);
     buffer += nuls(size - buffer.size());
     return buffer;
+}
+
+// The file dialog's size as stored ("640x480"); invalid when none is.
+QSize storedDialogSize()
+{
+    const QStringList parts = Settings::read(Settings::Name::DialogSize).split(QLatin1Char('x'));
+    bool wide = false;
+    bool high = false;
+    const QSize size(parts.value(0).toInt(&wide), parts.value(1).toInt(&high));
+    return parts.size() == 2 && wide && high && !size.isEmpty() ? size : QSize();
+}
+
+// Kept for the next dialog, whatever the answer was.
+void storeDialogSize(const QSize &size)
+{
+    const QString text = QString::number(size.width()) + QLatin1Char('x') + QString::number(size.height());
+    if (size.isValid() && text != Settings::read(Settings::Name::DialogSize))
+        Settings::write(Settings::Name::DialogSize, text);
 }
 
 } // namespace
@@ -140,8 +159,10 @@ void CommonDialog::show(bool save)
     request.defaultSuffix = m_defaultExt;
     request.multipleFiles = m_flags & kAllowMultiSelect;
     request.confirmOverwrite = m_flags & kOverwritePrompt;
+    request.size = storedDialogSize();
 
     const QStringList chosen = m_dialogs.chooseFiles(request);
+    storeDialogSize(m_dialogs.lastSize());
     if (chosen.isEmpty())
         return;
     QString answer;

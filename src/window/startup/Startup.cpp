@@ -66,8 +66,8 @@ std::optional<double> storedTwips(QLatin1String name)
 }
 
 // The window where it was left (Left and Top in twips), or centred on the
-// screen when no position is stored. A position that would leave the title
-// bar off every screen is brought back just far enough to reach it.
+// screen when no position is stored. A window that would show less than
+// half of itself, or not its title bar, is brought back (WindowPlacement).
 void restorePosition(MainWindow &window)
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
@@ -86,10 +86,12 @@ void restorePosition(MainWindow &window)
     else if (const std::optional<double> twips = storedTwips(Name::Top))
         position.setY(qRound(Twips::toPixels(*twips, screen->logicalDotsPerInchY())));
 
+    // The frame is not known before the window shows: count a usual one.
     QList<QRect> screens;
     for (const QScreen *each : QGuiApplication::screens())
-        screens.append(each->geometry());
-    window.move(WindowPlacement::reachablePosition(QRect(position, window.size()), screens));
+        screens.append(each->availableGeometry());
+    const QSize frame = window.size().grownBy(WindowPlacement::kFrameMargins);
+    window.move(WindowPlacement::reachablePosition(QRect(position, frame), screens));
 }
 
 // Every setting that reads as empty gets its start-up default, all in one

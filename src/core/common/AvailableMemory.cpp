@@ -1,4 +1,4 @@
-#include "cli/AvailableMemory.h"
+#include "core/common/AvailableMemory.h"
 
 #include <QFile>
 
@@ -45,4 +45,20 @@ quint64 addressSpaceLeft()
 quint64 availableMemory()
 {
     return qMin(memAvailable(), addressSpaceLeft());
+}
+
+QString MemoryShortfall::needsAndAvailable() const
+{
+    return QStringLiteral("needs %1 MB and %2 MB are available")
+        .arg((needed + 999999) / 1000000)
+        .arg(available / 1000000);
+}
+
+std::optional<MemoryShortfall> memoryShortfall(quint64 jobBytes)
+{
+    const quint64 needed = jobBytes > kUnlimited - kMemoryHeadroom ? kUnlimited : jobBytes + kMemoryHeadroom;
+    const quint64 available = availableMemory();
+    if (needed > available)
+        return MemoryShortfall{needed, available};
+    return std::nullopt;
 }
