@@ -2,27 +2,36 @@
 
 #include "core/generation/WordList.h"
 
-#include <QList>
 #include <QMutex>
 #include <QStringView>
 
 #include <algorithm>
-#include <string>
+#include <string_view>
 
 namespace {
 
-// The longest run of sorted texts each of which begins the next.
-quint32 longestChain(std::vector<std::u16string> &texts)
+using Word = std::u16string_view;
+
+// The longest run of words each of which begins (or, reading backwards,
+// ends) the next.
+quint32 longestChain(const std::vector<Word> &words, bool backwards)
 {
-    std::sort(texts.begin(), texts.end());
-    // In sorted order every text that begins another lies before it, and
+    std::vector<Word> sorted = words;
+    if (backwards) {
+        std::sort(sorted.begin(), sorted.end(), [](Word a, Word b) {
+            return std::lexicographical_compare(a.rbegin(), a.rend(), b.rbegin(), b.rend());
+        });
+    } else {
+        std::sort(sorted.begin(), sorted.end());
+    }
+    // In sorted order every word that begins another lies before it, and
     // everything in between begins with it too: a stack holds the chain.
-    std::vector<const std::u16string *> chain;
+    std::vector<Word> chain;
     quint32 longest = 1;
-    for (const std::u16string &text : texts) {
-        while (!chain.empty() && !text.starts_with(*chain.back()))
+    for (const Word word : sorted) {
+        while (!chain.empty() && !(backwards ? word.ends_with(chain.back()) : word.starts_with(chain.back())))
             chain.pop_back();
-        chain.push_back(&text);
+        chain.push_back(word);
         longest = std::max(longest, quint32(chain.size()));
     }
     return longest;
@@ -31,27 +40,25 @@ quint32 longestChain(std::vector<std::u16string> &texts)
 WordListShape shapeOf(const WordList &list)
 {
     WordListShape shape;
-    std::vector<std::u16string> words, reversed;
+    std::vector<Word> words;
     words.reserve(list.size());
-    reversed.reserve(list.size());
+    std::vector<bool> held(0x110000);
     for (quint32 i = 0; i < list.size(); ++i) {
         const QStringView word = list.at(i);
         words.emplace_back(word.utf16(), size_t(word.size()));
-        reversed.emplace_back(words.back().rbegin(), words.back().rend());
-        for (const char32_t point : word.toUcs4())
-            shape.characters.push_back(point);
-        // Keeps the list of characters short on the way.
-        if (shape.characters.size() > 4096) {
-            std::sort(shape.characters.begin(), shape.characters.end());
-            shape.characters.erase(std::unique(shape.characters.begin(), shape.characters.end()),
-                                   shape.characters.end());
+        for (qsizetype k = 0; k < word.size(); ++k) {
+            const bool pair = word[k].isHighSurrogate() && k + 1 < word.size() && word[k + 1].isLowSurrogate();
+            held[pair ? QChar::surrogateToUcs4(word[k], word[k + 1]) : word[k].unicode()] = true;
+            k += pair;
         }
     }
-    std::sort(shape.characters.begin(), shape.characters.end());
-    shape.characters.erase(std::unique(shape.characters.begin(), shape.characters.end()), shape.characters.end());
-    // Reversed units still tell endings apart: the words are whole UTF-16.
-    shape.longestPrefixChain = longestChain(words);
-    shape.longestSuffixChain = longestChain(reversed);
+    for (char32_t point = 0; point < held.size(); ++point) {
+        if (held[point])
+            shape.characters.push_back(point);
+    }
+    // The words are whole UTF-16, so units compare as well as characters.
+    shape.longestPrefixChain = longestChain(words, false);
+    shape.longestSuffixChain = longestChain(words, true);
     return shape;
 }
 
