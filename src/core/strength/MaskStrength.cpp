@@ -212,7 +212,7 @@ private:
             std::vector<double> chances;
         };
         std::vector<Choices> choices;
-        quint64 draws = 1;
+        quint64 combinations = 1;
         quint64 longest = 0;
         for (size_t i = m_firstWord; i <= m_lastWord; ++i) {
             const Step &step = m_steps[i];
@@ -242,14 +242,14 @@ private:
             for (const std::u16string &text : c.texts)
                 widest = std::max<quint64>(widest, text.size());
             longest += widest;
-            if (__builtin_mul_overflow(draws, quint64(c.texts.size()), &draws) || draws > kMostCounted ||
-                draws * longest > kMostCountedUnits)
+            if (__builtin_mul_overflow(combinations, quint64(c.texts.size()), &combinations) ||
+                combinations > kMostCounted || combinations * longest > kMostCountedUnits)
                 return std::nullopt;
             choices.push_back(std::move(c));
         }
 
         std::unordered_map<std::u16string, double> chanceOf;
-        chanceOf.reserve(size_t(draws));
+        chanceOf.reserve(size_t(combinations));
         std::vector<size_t> at(choices.size(), 0);
         std::u16string text;
         for (;;) {
