@@ -53,9 +53,10 @@ ParsedArguments parseArguments(const QStringList &arguments)
     const QCommandLineOption entropy(QStringList{u"e"_s, u"entropy"_s});
     const QCommandLineOption help(QStringList{u"h"_s, u"help"_s});
     const QCommandLineOption version(QStringList{u"v"_s, u"version"_s});
-    parser.addOptions({count, allowDuplicates, distinct, defaultMode, customMode, upper, lower, digits, special, wordSymbol,
+    parser.addOptions({count, allowDuplicates, defaultMode, customMode, upper, lower, digits, special, wordSymbol,
                        wordList, capitaliseWords, noLookAlike, format, output, copy, clearAfter, entropy, help,
                        version});
+    parser.addOption(distinct);
 
     ParsedArguments parsed;
     CliOptions &o = parsed.options;
@@ -208,8 +209,10 @@ QString wordSymbolClash(const CliOptions &options, const GenerationSettings &set
     if (!options.wordSymbol)
         return {};
     const std::pair<const QString *, QString> symbols[] = {
-        {&settings.upperSymbol, u"upper-case letter"_s},  {&settings.lowerSymbol, u"lower-case letter"_s},
-        {&settings.digitSymbol, u"digit"_s},              {&settings.specialSymbol, u"special character"_s},
+        {&settings.upperSymbol, u"upper-case letter"_s},
+        {&settings.lowerSymbol, u"lower-case letter"_s},
+        {&settings.digitSymbol, u"digit"_s},
+        {&settings.specialSymbol, u"special character"_s},
         {&settings.counterSymbol, u"incrementing number"_s},
     };
     for (const auto &[symbol, meaning] : symbols) {

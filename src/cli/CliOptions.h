@@ -19,7 +19,7 @@ struct CliOptions
     QString mask;
     qint32 count = 1;
     bool allowDuplicates = false;
-    bool distinct = false; // draw until count different passwords are out
+    bool distinct = false;              // draw until count different passwords are out
     std::optional<GenerationMode> mode; // --default or --custom
     // --upper, --lower, --digits, --special: a class for this run only.
     std::optional<QString> upperClass;

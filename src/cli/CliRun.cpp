@@ -65,12 +65,12 @@ int printStrength(const PasswordBuilder &builder)
     // what the mask is sure to reach and the key space what it may reach.
     const MaskStrength::Strength strength = MaskStrength::measure(builder);
     const QString keySpace = MaskStrength::keySpaceText(strength);
-    return print(u"Entropy:   %1%2 bits\nKey space: %3%4 %5\nStrength:  %6\n"_s
-                     .arg(strength.exact ? QString() : u"at least "_s)
-                     .arg(strength.bits, 0, 'f', 2)
-                     .arg(strength.exact ? QString() : u"at most "_s, keySpace,
-                          keySpace == u"1" ? u"password"_s : u"passwords"_s,
-                          MaskStrength::englishWord(MaskStrength::rate(strength.bits))));
+    return print(
+        u"Entropy:   %1%2 bits\nKey space: %3%4 %5\nStrength:  %6\n"_s.arg(strength.exact ? QString() : u"at least "_s)
+            .arg(strength.bits, 0, 'f', 2)
+            .arg(strength.exact ? QString() : u"at most "_s, keySpace,
+                 keySpace == u"1" ? u"password"_s : u"passwords"_s,
+                 MaskStrength::englishWord(MaskStrength::rate(strength.bits))));
 }
 
 int copyOne(const PasswordBuilder &builder, int clearAfterSeconds)

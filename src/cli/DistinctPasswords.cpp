@@ -57,8 +57,8 @@ QString DistinctPasswords::shortfall(qint64 attempts, qint64 written) const
 {
     if (written >= attempts)
         return {};
-    const QString made =
-        u"%1 distinct %2 from %3 attempts"_s.arg(QString::number(written), passwords(written), QString::number(attempts));
+    const QString made = u"%1 distinct %2 from %3 attempts"_s.arg(QString::number(written), passwords(written),
+                                                                  QString::number(attempts));
     if (!m_counter && m_strength.exact && most() && *most() == quint64(written))
         return made + u": all the mask allows"_s;
     const QString allows = m_counter ? QString()

@@ -65,8 +65,8 @@ ChunkRecipe recipeFor(const PasswordBuilder &builder, const StreamRequest &reque
     if (untilCount(request)) {
         // Whole chunks, so that the counter runs on without a gap when more are made.
         recipe.open = true;
-        recipe.attempts = (recipe.attempts + recipe.attemptsPerChunk - 1) / recipe.attemptsPerChunk *
-                          recipe.attemptsPerChunk;
+        recipe.attempts =
+            (recipe.attempts + recipe.attemptsPerChunk - 1) / recipe.attemptsPerChunk * recipe.attemptsPerChunk;
     }
     return recipe;
 }

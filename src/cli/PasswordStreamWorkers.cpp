@@ -150,9 +150,9 @@ bool PasswordStreamWorkers::workLocked(std::unique_lock<std::mutex> &lock, const
     slot.state = Slot::Filling;
     slot.shardsChecked = 0;
     slot.chunk.firstAttempt = m_nextToFill * m_recipe.attemptsPerChunk;
-    slot.chunk.attempts = m_recipe.open ? m_recipe.attemptsPerChunk
-                                        : int(qMin<qint64>(m_recipe.attemptsPerChunk,
-                                                           m_recipe.attempts - slot.chunk.firstAttempt));
+    slot.chunk.attempts =
+        m_recipe.open ? m_recipe.attemptsPerChunk
+                      : int(qMin<qint64>(m_recipe.attemptsPerChunk, m_recipe.attempts - slot.chunk.firstAttempt));
     ++m_nextToFill;
     lock.unlock();
     fill(slot.chunk, maker);

@@ -19,8 +19,8 @@ private:
     std::unique_ptr<TestSupport::IsolatedHome> m_home;
     std::unique_ptr<ProgramHarness> m_cli;
     QTemporaryDir m_folder;
-    QString m_words;    // kite, orbit, lunar
-    QString m_badWords; // one word
+    QString m_words;       // kite, orbit, lunar
+    QString m_badWords;    // one word
     QString m_runTogether; // a, aa: "aaa" comes both ways from two words
     QString m_tooMany;     // 600 words, some run together: too many pairs to count
 
@@ -260,7 +260,7 @@ private slots:
             << u"\"$0\" -n 1001 --distinct '###' 2>&1; echo $?; "
                u"\"$0\" -n 4 --distinct --word-symbol w --word-list '%1' ww 2>&1; echo $?; "
                u"\"$0\" -n 200000 --distinct --word-symbol w --word-list '%2' ww 2>&1; echo $?"_s.arg(m_runTogether,
-                                                                                                         m_tooMany)
+                                                                                                      m_tooMany)
             << "tessaro-cli: the mask allows only 1000 distinct passwords, fewer than the 1001 asked for\n1\n"
                "tessaro-cli: the mask allows only 3 distinct passwords, fewer than the 4 asked for\n1\n"
                "tessaro-cli: the mask allows from 180000 to 360000 distinct passwords (its words can run together in "

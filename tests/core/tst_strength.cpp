@@ -59,13 +59,15 @@ private slots:
             {u"X#X"_s, custom(QString(), u"01"_s), 1.0, 1.0, 1.0, 1},
             {u"X"_s, custom(u"𝄞𝄢ab"_s, u"0"_s), 2.0, 2.0, 2.0, 1},
             {QString(21, u'@'), repeats, 21.0, 21 * std::log2(1001.0), 21 * std::log2(1001.0), 21},
-            {u"w-w#"_s, withMode(GenerationMode::Default, m_eff), 2 * word + digit, 2 * word + digit,
-             2 * word + digit, 3},
-            {u"wwww"_s, withMode(GenerationMode::Default, m_eff), 4 * word, 4 * word, 4 * word, 4}, // no word begins another
+            {u"w-w#"_s, withMode(GenerationMode::Default, m_eff), 2 * word + digit, 2 * word + digit, 2 * word + digit,
+             3},
+            // No word of the shipped list begins another: every password reads back one way.
+            {u"wwww"_s, withMode(GenerationMode::Default, m_eff), 4 * word, 4 * word, 4 * word, 4},
             {u"w#"_s, withMode(GenerationMode::Default, QDir::tempPath()), digit, digit, digit, 1}, // unusable list
             {u"#X"_s, withMode(GenerationMode::Default, m_eff, true), std::log2(5.0 * 21), std::log2(5.0 * 21),
              std::log2(5.0 * 21), 2},
-            {u"@@"_s, withMode(GenerationMode::Custom), 2 * std::log2(15.5), 2 * std::log2(30.0), 2 * std::log2(30.0), 2},
+            {u"@@"_s, withMode(GenerationMode::Custom), 2 * std::log2(15.5), 2 * std::log2(30.0), 2 * std::log2(30.0),
+             2},
             // "a" and "aa": aa, aaa (two ways, one time in two) and aaaa.
             {u"ww"_s, withMode(GenerationMode::Default, m_aAndAa), 1.0, std::log2(3.0), std::log2(3.0), 2},
             {u"Xw#ww"_s, withMode(GenerationMode::Default, m_aAndAa), std::log2(26.0) + digit + 2.0,
@@ -123,7 +125,7 @@ private:
     {
         QFile file(m_folder.filePath(name));
         return file.open(QIODevice::WriteOnly) && file.write(words.join(u'\n').toUtf8()) > 0 ? file.fileName()
-                                                                                           : QString();
+                                                                                             : QString();
     }
     static QStringList twoWays()
     {

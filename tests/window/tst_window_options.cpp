@@ -160,7 +160,8 @@ private slots:
     }
     void savingAPanel()
     {
-        const auto [panel, emptied, stored] = WindowTest::fetch<QString, QString, QString>("panel", "emptied", "stored");
+        const auto [panel, emptied, stored] =
+            WindowTest::fetch<QString, QString, QString>("panel", "emptied", "stored");
         const QString word = emptied.startsWith(u"wEdit=") ? emptied.sliced(6) : QString();
         MainWindow &window = open();
         const Form &f = form();

@@ -154,9 +154,9 @@ private:
         switch (step.kind) {
         case Step::Literal: {
             const QStringView text = m_builder.stepLiteral(step);
-            const QList<uint> points = (first ? text.first(qMin<qsizetype>(2, text.size()))
-                                              : text.last(qMin<qsizetype>(2, text.size())))
-                                           .toUcs4();
+            const QList<uint> points =
+                (first ? text.first(qMin<qsizetype>(2, text.size())) : text.last(qMin<qsizetype>(2, text.size())))
+                    .toUcs4();
             return !shape.holds(first ? points.front() : points.back());
         }
         case Step::Draw: {

@@ -46,7 +46,8 @@ bool wordSymbolStandsAlone(const Form &form, std::span<const Field> symbols, Mes
     const QString word = form.wEdit->text();
     for (const Field &field : symbols) {
         if (!word.isEmpty() && field.edit->text() == word) {
-            messages.showError(u"The word symbol can't be one of the other mask symbols, enter another and try again."_s);
+            messages.showError(
+                u"The word symbol can't be one of the other mask symbols, enter another and try again."_s);
             form.wEdit->setFocus(Qt::OtherFocusReason);
             return false;
         }
