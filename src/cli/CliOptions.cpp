@@ -236,9 +236,9 @@ QString helpText()
     tessaro-cli - make passwords from a mask, for scripts
 
 SYNOPSIS
-    tessaro-cli [-n N] [--distinct | --allow-duplicates] [--format lines|text|csv]
-                [-o FILE] [--default | --custom] [--upper SET] [--lower SET]
-                [--digits SET] [--special SET] [--word-symbol C]
+    tessaro-cli [-n N] [--distinct | --allow-duplicates] [-o FILE]
+                [--format lines|text|csv] [--default | --custom] [--upper SET]
+                [--lower SET] [--digits SET] [--special SET] [--word-symbol C]
                 [--word-list FILE] [--capitalise-words] [--no-look-alike] MASK
     tessaro-cli -c [--clear-after SECONDS] [generation options] MASK
     tessaro-cli -e [generation options] MASK
