@@ -33,7 +33,10 @@ quint64 DistinctPasswords::least() const
         return *m_strength.exactKeySpace;
     if (m_strength.log2LeastKeySpace >= 63)
         return std::numeric_limits<quint64>::max();
-    return quint64(std::floor(std::exp2(m_strength.log2LeastKeySpace)));
+    // A whole number that the logarithm only just misses is that number.
+    const double least = std::exp2(m_strength.log2LeastKeySpace);
+    const double nearest = std::round(least);
+    return quint64(std::abs(least - nearest) < 1e-9 * least ? nearest : std::floor(least));
 }
 
 QString DistinctPasswords::refusal(qint64 wanted) const
