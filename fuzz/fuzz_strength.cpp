@@ -23,8 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const MaskStrength::Strength strength = MaskStrength::measure(mask, settings);
     FUZZ_CHECK(std::isfinite(strength.bits) && strength.bits >= 0);
     FUZZ_CHECK(std::isfinite(strength.log2KeySpace) && strength.log2KeySpace >= 0);
-    // Entropy never exceeds log2 of the number of outcomes.
+    // Min-entropy never exceeds log2 of the number of outcomes; the fewest
+    // passwords there can be never exceed the most.
     FUZZ_CHECK(strength.bits <= strength.log2KeySpace + 1e-9 * (1 + strength.log2KeySpace));
+    FUZZ_CHECK(strength.log2LeastKeySpace <= strength.log2KeySpace &&
+               (!strength.exact || strength.log2LeastKeySpace == strength.log2KeySpace));
     FUZZ_CHECK(strength.draws >= 0 && strength.draws <= mask.size());
     if (strength.exactKeySpace) {
         FUZZ_CHECK(*strength.exactKeySpace >= 1);
@@ -40,6 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Measuring an already-read mask gives the same figures.
     const MaskStrength::Strength again = MaskStrength::measure(PasswordBuilder(mask, settings));
     FUZZ_CHECK(again.bits == strength.bits && again.log2KeySpace == strength.log2KeySpace &&
-               again.draws == strength.draws && again.exactKeySpace == strength.exactKeySpace);
+               again.draws == strength.draws && again.exactKeySpace == strength.exactKeySpace &&
+               again.exact == strength.exact);
     return 0;
 }

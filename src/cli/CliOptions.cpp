@@ -35,6 +35,7 @@ ParsedArguments parseArguments(const QStringList &arguments)
 
     const QCommandLineOption count(QStringList{u"n"_s, u"count"_s}, QString(), u"N"_s);
     const QCommandLineOption allowDuplicates(u"allow-duplicates"_s);
+    const QCommandLineOption distinct(u"distinct"_s);
     const QCommandLineOption defaultMode(u"default"_s);
     const QCommandLineOption customMode(u"custom"_s);
     const QCommandLineOption upper(u"upper"_s, QString(), u"SET"_s);
@@ -55,6 +56,7 @@ ParsedArguments parseArguments(const QStringList &arguments)
     parser.addOptions({count, allowDuplicates, defaultMode, customMode, upper, lower, digits, special, wordSymbol,
                        wordList, capitaliseWords, noLookAlike, format, output, copy, clearAfter, entropy, help,
                        version});
+    parser.addOption(distinct);
 
     ParsedArguments parsed;
     CliOptions &o = parsed.options;
@@ -89,6 +91,9 @@ ParsedArguments parseArguments(const QStringList &arguments)
         o.count = qint32(*n);
     }
     o.allowDuplicates = parser.isSet(allowDuplicates);
+    o.distinct = parser.isSet(distinct);
+    if (o.distinct && o.allowDuplicates)
+        return conflict(u"--distinct"_s, u"--allow-duplicates"_s);
 
     if (parser.isSet(defaultMode) && parser.isSet(customMode))
         return conflict(u"--default"_s, u"--custom"_s);
@@ -165,6 +170,8 @@ ParsedArguments parseArguments(const QStringList &arguments)
             return conflict(u"--output"_s, name);
         if (o.allowDuplicates)
             return conflict(u"--allow-duplicates"_s, name);
+        if (o.distinct)
+            return conflict(u"--distinct"_s, name);
     }
     return parsed;
 }
@@ -197,6 +204,24 @@ GenerationSettings settingsForRun(const CliOptions &options, GenerationSettings 
     return stored;
 }
 
+QString wordSymbolClash(const CliOptions &options, const GenerationSettings &settings)
+{
+    if (!options.wordSymbol)
+        return {};
+    const std::pair<const QString *, QString> symbols[] = {
+        {&settings.upperSymbol, u"upper-case letter"_s},
+        {&settings.lowerSymbol, u"lower-case letter"_s},
+        {&settings.digitSymbol, u"digit"_s},
+        {&settings.specialSymbol, u"special character"_s},
+        {&settings.counterSymbol, u"incrementing number"_s},
+    };
+    for (const auto &[symbol, meaning] : symbols) {
+        if (*symbol == *options.wordSymbol)
+            return u"--word-symbol '%1' is the %2 symbol already: choose another character"_s.arg(*symbol, meaning);
+    }
+    return {};
+}
+
 QString usageText()
 {
     return u"Usage: tessaro-cli [OPTION]... MASK\n"
@@ -211,9 +236,9 @@ QString helpText()
     tessaro-cli - make passwords from a mask, for scripts
 
 SYNOPSIS
-    tessaro-cli [-n N] [--allow-duplicates] [--format lines|text|csv] [-o FILE]
-                [--default | --custom] [--upper SET] [--lower SET]
-                [--digits SET] [--special SET] [--word-symbol C]
+    tessaro-cli [-n N] [--distinct | --allow-duplicates] [-o FILE]
+                [--format lines|text|csv] [--default | --custom] [--upper SET]
+                [--lower SET] [--digits SET] [--special SET] [--word-symbol C]
                 [--word-list FILE] [--capitalise-words] [--no-look-alike] MASK
     tessaro-cli -c [--clear-after SECONDS] [generation options] MASK
     tessaro-cli -e [generation options] MASK
@@ -231,7 +256,9 @@ DESCRIPTION
     from Tessaro's settings as the window left them, and where nothing is
     stored the start-up defaults apply. tessaro-cli never writes a setting.
     A password that is empty or equal to an earlier one is dropped and not
-    made again, so fewer than N passwords may come out.
+    made again, so fewer than N passwords may come out; tessaro-cli then
+    says on standard error how many came out and how many the mask allows.
+    With --distinct it draws again until N different passwords are out.
 
     The duplicate check keeps 16 bytes of each password written: all of a
     password of up to 15 bytes (in UTF-8), and of a longer one a 128-bit
@@ -247,6 +274,13 @@ OPTIONS
         Make N attempts, 1 to 2147483647 (default 1). Passwords are written
         in large blocks as they are made, never collected first; only what
         the duplicate check needs is kept.
+
+    --distinct
+        Draw again in place of each dropped password, until exactly N
+        different passwords are written. When the mask allows fewer than N,
+        or its words can run together so that N can't be promised,
+        tessaro-cli says so at once and writes nothing (status 1). With the
+        incrementing number every password is new: any N can be had.
 
     --allow-duplicates
         Keep passwords equal to earlier ones: every attempt is written and
@@ -265,9 +299,10 @@ OPTIONS
         --custom; the other classes stay as stored.
 
     --word-symbol C
-        Let the character C stand for a word of the word list (tested after
-        the five other symbols). No symbol stands for words unless one is
-        set here or in the window's Mask Options.
+        Let the character C stand for a word of the word list. C must not be
+        one of the five other symbols (as stored): those are tested first,
+        so it would never stand for a word. No symbol stands for words
+        unless one is set here or in the window's Mask Options.
 
     --word-list FILE
         Draw words from FILE: UTF-8 text, one word a line (a dice number
@@ -293,7 +328,9 @@ OPTIONS
         csv    the window's Save as CSV layout: six passwords to a line,
                separated by commas, lines ended by CR LF; a password holding a
                comma or a double quote is quoted
-        The output is UTF-8.
+        The output is UTF-8. A spreadsheet may read a CSV value that begins
+        with =, +, - or @ as a formula: the file holds the passwords
+        unchanged, so open it as text (or import the column as text).
 
     -o, --output FILE
         Write to FILE instead of standard output. FILE is created readable
@@ -315,9 +352,15 @@ OPTIONS
         only if it still holds the password by then.
 
     -e, --entropy
-        Print the mask's strength instead of passwords: its entropy in bits,
-        the number of distinct passwords it can give, and the rating (Poor
-        below 40 bits, Weak below 65, Good below 100, Excellent from 100).
+        Print the mask's strength instead of passwords: its min-entropy in
+        bits (-log2 of the chance of its likeliest password, so a class that
+        lists one character many times counts for what that character
+        gives), the number of distinct passwords it can give, and the rating
+        of the bits (Poor below 40, Weak below 65, Good below 100, Excellent
+        from 100). Two word symbols can join words into one password in two
+        ways ("a" and "aa" give "aaa" both ways): it is counted once, with
+        both chances. Where the list is too large to count that way, the
+        bits read "at least" and the number "at most".
 
     -h, --help
         Print this text.
@@ -330,6 +373,7 @@ OPTIONS
 EXAMPLES
     tessaro-cli 'Xxxx-####-@@@@'
     tessaro-cli -n 1000 --format csv -o passwords.csv 'Xxxx-####'
+    tessaro-cli -n 500 --distinct '###'
     tessaro-cli --special '!#$%&' -n 5 'xxxx@@##'
     tessaro-cli -c --clear-after 30 'Xxxx-####-@@@@'
     tessaro-cli -e --default 'XXXXXXXX'
@@ -339,9 +383,11 @@ EXAMPLES
 
 EXIT STATUS
     0   Success, also when the reader of the output stops early.
-    1   The mask gives empty passwords, the memory for the run is not there,
-        the output could not be written, or the clipboard could not be set.
-    2   A bad option or value, or a word list that can't be used.
+    1   The mask gives empty passwords, allows fewer than N with --distinct,
+        the memory for the run is not there, the output could not be
+        written, or the clipboard could not be set.
+    2   A bad option or value (a word symbol that is another symbol already),
+        or a word list that can't be used.
 
 FILES
     ~/.config/Brasmoor/Tessaro.conf

@@ -19,6 +19,7 @@ struct CliOptions
     QString mask;
     qint32 count = 1;
     bool allowDuplicates = false;
+    bool distinct = false;              // draw until count different passwords are out
     std::optional<GenerationMode> mode; // --default or --custom
     // --upper, --lower, --digits, --special: a class for this run only.
     std::optional<QString> upperClass;
@@ -53,6 +54,10 @@ ParsedArguments parseArguments(const QStringList &arguments);
 // GenerationSettings::fromStore() gives them), then this run's mode, classes
 // and word and look-alike options.
 GenerationSettings settingsForRun(const CliOptions &options, GenerationSettings stored);
+
+// With --word-symbol: the complaint when the character is already one of
+// the five other symbols (which are tested first); empty when it is free.
+QString wordSymbolClash(const CliOptions &options, const GenerationSettings &settings);
 
 // The synopsis printed under an error, and the whole manual of --help.
 QString usageText();

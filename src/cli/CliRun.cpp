@@ -1,6 +1,7 @@
 #include "cli/CliRun.h"
 
 #include "cli/CliOptions.h"
+#include "cli/DistinctPasswords.h"
 #include "cli/OutputSink.h"
 #include "cli/PasswordStream.h"
 
@@ -50,22 +51,25 @@ int print(const QString &text)
     return fail(u"cannot write to standard output: %1"_s.arg(QString::fromLocal8Bit(std::strerror(errno))));
 }
 
-bool hasCounter(const PasswordBuilder &builder)
+// A word of its own on stderr, when there is one.
+void note(const QString &message)
 {
-    for (const PasswordBuilder::Step &step : builder.steps()) {
-        if (step.kind == PasswordBuilder::Step::Counter)
-            return true;
-    }
-    return false;
+    if (!message.isEmpty())
+        printTo(stderr, u"tessaro-cli: %1\n"_s.arg(message));
 }
 
 int printStrength(const PasswordBuilder &builder)
 {
+    // Where words run together in more ways than were counted, the bits are
+    // what the mask is sure to reach and the key space what it may reach.
     const MaskStrength::Strength strength = MaskStrength::measure(builder);
     const QString keySpace = MaskStrength::keySpaceText(strength);
-    return print(u"Entropy:   %1 bits\nKey space: %2 %3\nStrength:  %4\n"_s.arg(strength.bits, 0, 'f', 2)
-                     .arg(keySpace, keySpace == u"1" ? u"password"_s : u"passwords"_s,
-                          MaskStrength::englishWord(MaskStrength::rate(strength.bits))));
+    return print(
+        u"Entropy:   %1%2 bits\nKey space: %3%4 %5\nStrength:  %6\n"_s.arg(strength.exact ? QString() : u"at least "_s)
+            .arg(strength.bits, 0, 'f', 2)
+            .arg(strength.exact ? QString() : u"at most "_s, keySpace,
+                 keySpace == u"1" ? u"password"_s : u"passwords"_s,
+                 MaskStrength::englishWord(MaskStrength::rate(strength.bits))));
 }
 
 int copyOne(const PasswordBuilder &builder, int clearAfterSeconds)
@@ -101,12 +105,19 @@ int stream(const PasswordBuilder &builder, const CliOptions &options)
     // instead of a signal.
     std::signal(SIGPIPE, SIG_IGN);
 
+    const DistinctPasswords distinct(builder);
+    if (options.distinct) {
+        const QString refusal = distinct.refusal(options.count);
+        if (!refusal.isEmpty())
+            return fail(refusal);
+    }
+
     StreamRequest request;
     request.count = options.count;
     request.format = options.format;
     request.dropDuplicates = !options.allowDuplicates;
-    if (!hasCounter(builder))
-        request.distinctPasswords = MaskStrength::measure(builder).exactKeySpace;
+    request.untilCount = options.distinct;
+    request.distinctPasswords = distinct.most();
 
     // A run that cannot have the memory it needs ends now, not half way.
     if (const std::optional<MemoryShortfall> shortfall = memoryShortfall(streamMemoryNeeded(builder, request))) {
@@ -118,9 +129,11 @@ int stream(const PasswordBuilder &builder, const CliOptions &options)
 
     if (options.outputFile.isEmpty()) {
         DescriptorSink out(STDOUT_FILENO);
-        streamPasswords(builder, request, out);
+        const StreamResult result = streamPasswords(builder, request, out);
         if (!out.error().isEmpty())
             return fail(u"cannot write to standard output: %1"_s.arg(out.error()));
+        if (result.completed)
+            note(distinct.shortfall(options.count, result.written));
         return 0; // also when the reader went away: it had what it wanted
     }
 
@@ -128,11 +141,15 @@ int stream(const PasswordBuilder &builder, const CliOptions &options)
     g_unfinished = &file;
     for (int number : {SIGINT, SIGTERM, SIGHUP})
         std::signal(number, endAtOnce);
-    const bool written = file.open() && streamPasswords(builder, request, file).completed && file.commit();
+    StreamResult result;
+    const bool written = file.open() && (result = streamPasswords(builder, request, file)).completed && file.commit();
     for (int number : {SIGINT, SIGTERM, SIGHUP})
         std::signal(number, SIG_DFL);
     g_unfinished = nullptr;
-    return written ? 0 : fail(u"cannot write %1: %2"_s.arg(options.outputFile, file.error()));
+    if (!written)
+        return fail(u"cannot write %1: %2"_s.arg(options.outputFile, file.error()));
+    note(distinct.shortfall(options.count, result.written));
+    return 0;
 }
 
 int run(int argc, char *argv[])
@@ -152,6 +169,10 @@ int run(int argc, char *argv[])
         return print(u"tessaro-cli " TESSARO_VERSION "\n"_s);
 
     const GenerationSettings settings = settingsForRun(options, GenerationSettings::fromStore());
+    if (const QString clash = wordSymbolClash(options, settings); !clash.isEmpty()) {
+        printTo(stderr, u"tessaro-cli: %1\n"_s.arg(clash) + usageText());
+        return kUsage;
+    }
     const PasswordBuilder builder(options.mask, settings);
     // A list given for this run is checked even when the mask has no word.
     WordList::Read words = builder.wordList();

@@ -40,6 +40,11 @@ quint64 passwordsToKeep(const StreamRequest &request)
     return request.distinctPasswords ? qMin(attempts, *request.distinctPasswords) : attempts;
 }
 
+bool untilCount(const StreamRequest &request)
+{
+    return request.untilCount && request.dropDuplicates;
+}
+
 ChunkRecipe recipeFor(const PasswordBuilder &builder, const StreamRequest &request)
 {
     ChunkRecipe recipe;
@@ -57,7 +62,24 @@ ChunkRecipe recipeFor(const PasswordBuilder &builder, const StreamRequest &reque
     recipe.attemptsPerChunk = int(qMin<qint64>(recipe.attemptsPerChunk, qMax<qint64>(recipe.attempts, 1)));
     recipe.keepText16 = request.format != OutputFormat::Lines;
     recipe.fingerprint = request.dropDuplicates ? request.fingerprint : nullptr;
+    if (untilCount(request)) {
+        // Whole chunks, so that the counter runs on without a gap when more are made.
+        recipe.open = true;
+        recipe.attempts =
+            (recipe.attempts + recipe.attemptsPerChunk - 1) / recipe.attemptsPerChunk * recipe.attemptsPerChunk;
+    }
     return recipe;
+}
+
+// The fingerprints the table must hold. Drawing until count, more chunks are
+// made only for the passwords still missing, so at most a chunk's worth of
+// new ones more than asked for are ever checked.
+quint64 tableCapacity(const StreamRequest &request, const ChunkRecipe &recipe)
+{
+    if (!untilCount(request))
+        return passwordsToKeep(request);
+    const quint64 most = quint64(qMax(request.count, 0)) + quint64(recipe.attemptsPerChunk);
+    return request.distinctPasswords ? qMin(most, *request.distinctPasswords) : most;
 }
 
 qint64 chunkCount(const ChunkRecipe &recipe)
@@ -127,7 +149,7 @@ quint64 streamMemoryNeeded(const PasswordBuilder &builder, const StreamRequest &
     if (request.dropDuplicates) {
         perAttempt += 16 + 4 + 1;
         sorting = quint64(workers + 1) * 16;
-        table = SeenPasswords::bytesFor(passwordsToKeep(request), workers + 1);
+        table = SeenPasswords::bytesFor(tableCapacity(request, recipe), workers + 1);
     }
     const auto inFlight = quint64(PasswordStreamWorkers::slotsFor(workers));
     return table + (inFlight * perAttempt + sorting) * quint64(recipe.attemptsPerChunk) + 2 * quint64(kLayoutBytes);
@@ -140,7 +162,7 @@ StreamResult streamPasswords(const PasswordBuilder &builder, const StreamRequest
     const int workerCount = PasswordStreamWorkers::workersFor(chunkCount(recipe));
     std::optional<SeenPasswords> seen;
     if (request.dropDuplicates)
-        seen.emplace(passwordsToKeep(request), workerCount + 1);
+        seen.emplace(tableCapacity(request, recipe), workerCount + 1);
 
     // The lines layout is squeezed in place: kept lines move down over
     // dropped ones and the chunk is written as it stands. The other layouts
@@ -152,11 +174,19 @@ StreamResult streamPasswords(const PasswordBuilder &builder, const StreamRequest
     ExportLayouts::CsvWriter csv;
 
     PasswordStreamWorkers workers(builder, recipe, workerCount, seen ? &*seen : nullptr);
-    while (PasswordChunk *chunk = workers.next()) {
+    const qint64 wanted = request.count;
+    for (;;) {
+        PasswordChunk *chunk = workers.next();
+        if (!chunk && recipe.open && result.written < wanted) {
+            workers.extend((wanted - result.written + recipe.attemptsPerChunk - 1) / recipe.attemptsPerChunk);
+            chunk = workers.next();
+        }
+        if (!chunk)
+            break;
         char *const text = chunk->lines.data();
         qsizetype kept = 0;
         qsizetype lineStart = 0;
-        for (int i = 0; i < chunk->attempts; ++i) {
+        for (int i = 0; i < chunk->attempts && !(recipe.open && result.written == wanted); ++i) {
             const qsizetype lineEnd = chunk->lineEnds[size_t(i)];
             const qsizetype lineLength = lineEnd - lineStart;
             const qsizetype start = lineStart;
@@ -187,6 +217,8 @@ StreamResult streamPasswords(const PasswordBuilder &builder, const StreamRequest
         }
         if (seen && request.distinctPasswords && quint64(result.written) >= *request.distinctPasswords)
             break; // every further attempt would be a duplicate
+        if (recipe.open && result.written == wanted)
+            break;
     }
     if (request.format == OutputFormat::Csv && result.written > 0)
         csv.finish(layout);

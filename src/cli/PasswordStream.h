@@ -15,6 +15,9 @@ struct StreamRequest
     qint32 count = 1;
     OutputFormat format = OutputFormat::Lines;
     bool dropDuplicates = true;
+    // With dropDuplicates: attempt again until count passwords are written,
+    // instead of count attempts. The caller makes sure the mask has them.
+    bool untilCount = false;
     // The number of distinct passwords the mask can give, when known and the
     // mask has no counter: once that many are written, every later attempt
     // would be dropped, so the stream ends there.
@@ -30,7 +33,8 @@ struct StreamResult
 
 // Makes count attempts from the builder, as the generator does (an empty
 // password, or with dropDuplicates one whose fingerprint an earlier one had,
-// is dropped and not retried; the counter runs over the whole stream), and
+// is dropped and not retried; the counter runs over the whole stream), or
+// with untilCount as many as it takes to write count passwords, and
 // writes the rest to the sink in the requested layout, in order. Both cores
 // make passwords; this thread alone checks and writes them.
 StreamResult streamPasswords(const PasswordBuilder &builder, const StreamRequest &request, OutputSink &sink);

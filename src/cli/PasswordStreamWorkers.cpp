@@ -150,7 +150,9 @@ bool PasswordStreamWorkers::workLocked(std::unique_lock<std::mutex> &lock, const
     slot.state = Slot::Filling;
     slot.shardsChecked = 0;
     slot.chunk.firstAttempt = m_nextToFill * m_recipe.attemptsPerChunk;
-    slot.chunk.attempts = int(qMin<qint64>(m_recipe.attemptsPerChunk, m_recipe.attempts - slot.chunk.firstAttempt));
+    slot.chunk.attempts =
+        m_recipe.open ? m_recipe.attemptsPerChunk
+                      : int(qMin<qint64>(m_recipe.attemptsPerChunk, m_recipe.attempts - slot.chunk.firstAttempt));
     ++m_nextToFill;
     lock.unlock();
     fill(slot.chunk, maker);
@@ -223,7 +225,7 @@ void PasswordStreamWorkers::work(int shard, Maker *maker)
         if (workLocked(lock, shards, *maker))
             continue;
         const bool checkedAll = !m_seen || m_nextToCheck[size_t(shard)] >= m_chunkCount;
-        if (m_nextToFill >= m_chunkCount && checkedAll)
+        if (m_nextToFill >= m_chunkCount && checkedAll && !m_recipe.open)
             return;
         m_changed.wait(lock);
     }
@@ -244,6 +246,15 @@ PasswordChunk *PasswordStreamWorkers::next()
     wanted.state = Slot::Taken;
     ++m_nextToTake;
     return &wanted.chunk;
+}
+
+void PasswordStreamWorkers::extend(qint64 chunks)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_chunkCount += chunks;
+    }
+    m_changed.notify_all();
 }
 
 void PasswordStreamWorkers::release(const PasswordChunk *chunk)

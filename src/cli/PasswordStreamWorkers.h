@@ -39,7 +39,8 @@ struct PasswordChunk
 
 struct ChunkRecipe
 {
-    qint64 attempts = 0; // in the whole stream
+    qint64 attempts = 0; // in the whole stream, unless it is open
+    bool open = false;   // more chunks may be asked for with extend()
     int attemptsPerChunk = 1;
     qsizetype stride16 = 1; // the most UTF-16 units one password takes
     bool keepText16 = false;
@@ -69,6 +70,8 @@ public:
     // It stays the caller's until it is given back with release().
     PasswordChunk *next();
     void release(const PasswordChunk *chunk);
+    // With an open recipe: that many more chunks of attempts after the last.
+    void extend(qint64 chunks);
 
     // Workers worth starting on this machine for a stream of that many chunks: 0, 1 or 3.
     static int workersFor(qint64 chunks);
@@ -108,7 +111,7 @@ private:
     const int m_shards;
     const FingerprintKey m_key;
     const qint64 m_countersPerPassword;
-    const qint64 m_chunkCount;
+    qint64 m_chunkCount;
     std::vector<Slot> m_slots; // chunk k lies in slot k % size
     // Every array of the chunks and makers in one block, as huge pages when
     // it is large: a few page faults instead of hundreds when the stream

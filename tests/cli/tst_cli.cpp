@@ -19,8 +19,10 @@ private:
     std::unique_ptr<TestSupport::IsolatedHome> m_home;
     std::unique_ptr<ProgramHarness> m_cli;
     QTemporaryDir m_folder;
-    QString m_words;    // kite, orbit, lunar
-    QString m_badWords; // one word
+    QString m_words;       // kite, orbit, lunar
+    QString m_badWords;    // one word
+    QString m_runTogether; // a, aa: "aaa" comes both ways from two words
+    QString m_tooMany;     // 600 words, some run together: too many pairs to count
 
     Run run(const QStringList &arguments) const { return m_cli->run(arguments, false); }
     static QList<QByteArray> linesOf(const QByteArray &out) { return out.chopped(out.endsWith('\n')).split('\n'); }
@@ -39,6 +41,13 @@ private slots:
         };
         m_words = writeFile(u"words.txt"_s, "kite\norbit\nlunar\n");
         m_badWords = writeFile(u"bad.txt"_s, "kite\n");
+        m_runTogether = writeFile(u"aa.txt"_s, "a\naa\n");
+        QByteArray many; // "ab" and "abz"
+        for (int k = 0; k < 300; ++k) {
+            const QByteArray word(1, char('a' + k / 26));
+            many += word + char('a' + k % 26) + '\n' + word + char('a' + k % 26) + "z\n";
+        }
+        m_tooMany = writeFile(u"many.txt"_s, many);
     }
 
     void cleanupTestCase() { m_cli.reset(); }
@@ -74,6 +83,9 @@ private slots:
         row("--entropy with a format", {u"-e"_s, u"--format"_s, u"csv"_s, u"X"_s}, u"--format"_s);
         row("--entropy with a count", {u"-e"_s, u"-n"_s, u"5"_s, u"X"_s}, u"--count"_s);
         row("--word-symbol of two", {u"--word-symbol"_s, u"ww"_s, u"X"_s}, u"--word-symbol"_s);
+        row("--word-symbol, the lower one", {u"--word-symbol"_s, u"x"_s, u"x-x"_s}, u"lower-case letter symbol"_s);
+        row("--word-symbol, the counter", {u"--word-symbol=i"_s, u"i-i"_s}, u"incrementing number symbol"_s);
+        row("--distinct with duplicates", {u"--distinct"_s, u"--allow-duplicates"_s, u"X"_s}, u"--distinct"_s);
         row("word list of one word", {u"--word-symbol=w"_s, u"--word-list"_s, m_badWords, u"w"_s},
             m_badWords + u" can't be used: it holds fewer than 2 different words."_s);
         row("missing word list, unused", {u"--word-list=/nonexistent"_s, u"X"_s}, u"it can't be read"_s);
@@ -124,7 +136,12 @@ private slots:
         QTest::addColumn<QString>("pattern");
         const auto row = [this](const char *name, const QString &stored, const QString &arguments,
                                 const QString &pattern) {
-            QTest::addRow("%s", name) << stored << QString(arguments).replace(u"$words"_s, m_words) << pattern;
+            QTest::addRow("%s", name) << stored
+                                      << QString(arguments)
+                                             .replace(u"$words"_s, m_words)
+                                             .replace(u"$aa"_s, m_runTogether)
+                                             .replace(u"$many"_s, m_tooMany)
+                                      << pattern;
         };
         const auto exactly = [](const char *text) { return QRegularExpression::escape(QString::fromUtf8(text)); };
         row("--help", {}, u"--help"_s, u"NAME\n.*\nSYNOPSIS\n.*\nOPTIONS\n.*\nEXAMPLES\n.*\nEXIT STATUS\n.*"_s);
@@ -135,7 +152,6 @@ private slots:
         row("UTF-8", {}, u"--upper É --lower 𝄞 Xx€"_s, u"É𝄞€"_s);
         row("options after the mask", {}, u"i. -n 2"_s, u"0\\.\n1\\."_s);
         row("a mask after --", {}, u"-n 2 -- -i"_s, u"-0\n-1"_s);
-        row("huge count, one possible password", {}, u"-n 2147483647 abcd"_s, u"abcd"_s);
         row("nothing stored: start-up defaults", {}, u"Xx#-i"_s, u"[A-Z][a-z][0-9]-0"_s);
         row("custom classes", u"GenOpt=1 AlphaU=Q Numeric=7"_s, u"XX##"_s, u"QQ77"_s);
         row("a missing class takes its default", u"GenOpt=1 Numeric=7"_s, u"X#"_s, u"[A-Z]7"_s);
@@ -157,6 +173,16 @@ private slots:
             exactly("Entropy:   59.95 bits\nKey space: 1.12e+18 passwords\nStrength:  Weak"));
         row("entropy, words", {}, u"-e --word-symbol=w --word-list $words w#"_s,
             exactly("Entropy:   4.91 bits\nKey space: 30 passwords\nStrength:  Poor"));
+        // Half of the class '!': !!!… comes one time in 2^21.
+        QString lopsided(1000, u'!');
+        for (char16_t c = 0x100; c < 0x100 + 1000; ++c)
+            lopsided += QChar(c);
+        row("entropy, a character listed often", {}, u"-e --special "_s + lopsided + u" "_s + QString(21, u'@'),
+            exactly("Entropy:   21.00 bits\nKey space: 1.02e+63 passwords\nStrength:  Poor"));
+        row("entropy, words that run together", {}, u"-e --word-symbol=w --word-list $aa ww"_s,
+            exactly("Entropy:   1.00 bits\nKey space: 3 passwords\nStrength:  Poor"));
+        row("entropy, too many to count", {}, u"-e --word-symbol=w --word-list $many ww"_s,
+            exactly("Entropy:   at least 17.46 bits\nKey space: at most 360000 passwords\nStrength:  Poor"));
         row("entropy, copy unchanged", u"GenOpt=5"_s, u"-e Xi-"_s,
             exactly("Entropy:   0.00 bits\nKey space: 1 password\nStrength:  Poor"));
     }
@@ -242,9 +268,33 @@ private slots:
 #endif
         // 100 possible passwords, 3000 attempts: all 100 once, none twice.
         QTest::addRow("duplicates dropped exactly")
-            << u"\"$0\" -n 3000 '##' | sort -u | wc -l; \"$0\" -n 3000 '##' | wc -l; "
+            << u"\"$0\" -n 3000 '##' 2>e | sort -u | wc -l; cat e; \"$0\" -n 3000 '##' 2>/dev/null | wc -l; "
                u"\"$0\" -n 3000 --allow-duplicates '##' | wc -l"_s
-            << "100\n100\n3000\n"_ba;
+            << "100\ntessaro-cli: 100 distinct passwords from 3000 attempts: all the mask allows\n100\n3000\n"_ba;
+        QTest::addRow("one possible password") << u"\"$0\" -n 2147483647 abcd 2>&1"_s
+                                               << "abcd\ntessaro-cli: 1 distinct password from 2147483647 attempts: "
+                                                  "all the mask allows\n"_ba;
+        // About 632 of 1000: said, and counted right.
+        QTest::addRow("fewer distinct than attempts")
+            << u"\"$0\" -n 1000 '###' 2>e | wc -l > n; test \"$(cut -d' ' -f2 e)\" = \"$(cat n)\" && echo counted; "
+               u"sed 's/^tessaro-cli: [0-9]* /N /' e"_s
+            << "counted\nN distinct passwords from 1000 attempts (the mask allows 1000); --distinct draws until there "
+               "are 1000\n"_ba;
+        // Drawn again: every password the mask allows, across many chunks and both cores; any number with a counter.
+        QTest::addRow("--distinct")
+            << u"\"$0\" -n 100000 --distinct '#####' | sort -u | wc -l; "
+               u"\"$0\" -n 900 --distinct --format text -o f '###'; sort -u f | wc -l; wc -l < f; "
+               u"\"$0\" -n 200 --distinct '#i' | wc -l"_s
+            << "100000\n900\n900\n200\n"_ba;
+        QTest::addRow("--distinct, fewer allowed")
+            << u"\"$0\" -n 1001 --distinct '###' 2>&1; echo $?; "
+               u"\"$0\" -n 4 --distinct --word-symbol w --word-list '%1' ww 2>&1; echo $?; "
+               u"\"$0\" -n 200000 --distinct --word-symbol w --word-list '%2' ww 2>&1; echo $?"_s.arg(m_runTogether,
+                                                                                                      m_tooMany)
+            << "tessaro-cli: the mask allows only 1000 distinct passwords, fewer than the 1001 asked for\n1\n"
+               "tessaro-cli: the mask allows only 3 distinct passwords, fewer than the 4 asked for\n1\n"
+               "tessaro-cli: the mask allows from 180000 to 360000 distinct passwords (its words can run together in "
+               "more than one way), so 200000 can't be promised: ask for at most 180000\n1\n"_ba;
         // The duplicate check takes its memory for every attempt at the start.
         for (const QString &arguments :
              {u"-n 2147483647 --allow-duplicates"_s, u"-n 10000000"_s, u"-n 10000000 --format csv"_s}) {

@@ -3,6 +3,7 @@
 #include "core/strength/MaskStrength.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 
 #include <cmath>
 
@@ -43,22 +44,44 @@ private slots:
     {
         const GenerationSettings byDefault = withMode(GenerationMode::Default);
         const double digit = std::log2(10.0), word = std::log2(7776.0); // the shipped list
-        // mask, settings, bits, log2 of the key space, draws
-        const QList<std::tuple<QString, GenerationSettings, double, double, int>> rows{
-            {u"ab-i.#i"_s, byDefault, digit, digit, 1}, // literals and counter add nothing
-            {QString(), byDefault, 0.0, 0.0, 0},
-            {u"XXX"_s, custom(u"aab"_s, u"0"_s), 3 * (std::log2(3.0) - 2.0 / 3.0), 3.0, 3},
-            {u"##"_s, custom(u"A"_s, u"777"_s), 0.0, 0.0, 2},
-            {u"X#X"_s, custom(QString(), u"01"_s), 1.0, 1.0, 1},
-            {u"X"_s, custom(u"𝄞𝄢ab"_s, u"0"_s), 2.0, 2.0, 1},
-            {u"w-w#"_s, withMode(GenerationMode::Default, m_eff), 2 * word + digit, 2 * word + digit, 3},
-            {u"w#"_s, withMode(GenerationMode::Default, QDir::tempPath()), digit, digit, 1}, // unusable list
-            {u"#X"_s, withMode(GenerationMode::Default, m_eff, true), std::log2(5.0 * 21), std::log2(5.0 * 21), 2},
-            {u"@@"_s, withMode(GenerationMode::Custom), 2 * (std::log2(31.0) - 2.0 / 31.0), 2 * std::log2(30.0), 2}};
-        for (const auto &[mask, settings, bits, log2KeySpace, draws] : rows) {
+        QString lopsided(1000, u'!');
+        for (char16_t c = 0x100; c < 0x100 + 1000; ++c)
+            lopsided += QChar(c);
+        GenerationSettings repeats = withMode(GenerationMode::Custom);
+        repeats.specialClass = lopsided;
+        const double many = 2 * std::log2(600.0);
+        // mask, settings, bits, log2 of the key space, of its least, draws
+        const QList<std::tuple<QString, GenerationSettings, double, double, double, int>> rows{
+            {u"ab-i.#i"_s, byDefault, digit, digit, digit, 1}, // literals and counter add nothing
+            {QString(), byDefault, 0.0, 0.0, 0.0, 0},
+            {u"XXX"_s, custom(u"aab"_s, u"0"_s), 3 * std::log2(1.5), 3.0, 3.0, 3},
+            {u"##"_s, custom(u"A"_s, u"777"_s), 0.0, 0.0, 0.0, 2},
+            {u"X#X"_s, custom(QString(), u"01"_s), 1.0, 1.0, 1.0, 1},
+            {u"X"_s, custom(u"𝄞𝄢ab"_s, u"0"_s), 2.0, 2.0, 2.0, 1},
+            {QString(21, u'@'), repeats, 21.0, 21 * std::log2(1001.0), 21 * std::log2(1001.0), 21},
+            {u"w-w#"_s, withMode(GenerationMode::Default, m_eff), 2 * word + digit, 2 * word + digit, 2 * word + digit,
+             3},
+            // No word of the shipped list begins another: every password reads back one way.
+            {u"wwww"_s, withMode(GenerationMode::Default, m_eff), 4 * word, 4 * word, 4 * word, 4},
+            {u"w#"_s, withMode(GenerationMode::Default, QDir::tempPath()), digit, digit, digit, 1}, // unusable list
+            {u"#X"_s, withMode(GenerationMode::Default, m_eff, true), std::log2(5.0 * 21), std::log2(5.0 * 21),
+             std::log2(5.0 * 21), 2},
+            {u"@@"_s, withMode(GenerationMode::Custom), 2 * std::log2(15.5), 2 * std::log2(30.0), 2 * std::log2(30.0),
+             2},
+            // "a" and "aa": aa, aaa (two ways, one time in two) and aaaa.
+            {u"ww"_s, withMode(GenerationMode::Default, m_aAndAa), 1.0, std::log2(3.0), std::log2(3.0), 2},
+            {u"Xw#ww"_s, withMode(GenerationMode::Default, m_aAndAa), std::log2(26.0) + digit + 2.0,
+             std::log2(26.0 * 2 * 10 * 3), std::log2(26.0 * 2 * 10 * 3), 5},
+            {u"w-w"_s, withMode(GenerationMode::Default, m_aAndAa), 2.0, 2.0, 2.0, 2}, // no word holds "-"
+            // Too many to count: bounds, as if each password came two ways; unless a "-" ends each word.
+            {u"ww"_s, withMode(GenerationMode::Default, m_twoWays), many - 1, many, many - 1, 2},
+            {u"w-w"_s, withMode(GenerationMode::Default, m_twoWays), many, many, many, 2}};
+        for (const auto &[mask, settings, bits, log2KeySpace, least, draws] : rows) {
             const MaskStrength::Strength s = MaskStrength::measure(mask, settings);
             QVERIFY2(std::abs(s.bits - bits) < 1e-9, qPrintable(mask + QString::number(s.bits, 'g', 17)));
             QVERIFY2(std::abs(s.log2KeySpace - log2KeySpace) < 1e-9, qPrintable(mask));
+            QVERIFY2(std::abs(s.log2LeastKeySpace - least) < 1e-9, qPrintable(mask));
+            QCOMPARE(s.exact, least == log2KeySpace);
             QCOMPARE(s.draws, draws);
         }
     }
@@ -98,6 +121,25 @@ private slots:
     }
 
 private:
+    QString writeList(const QString &name, const QStringList &words) const
+    {
+        QFile file(m_folder.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(words.join(u'\n').toUtf8()) > 0 ? file.fileName()
+                                                                                             : QString();
+    }
+    static QStringList twoWays()
+    {
+        QStringList words; // "ab" and "abz": each begins, or ends, at most one other
+        for (int k = 0; k < 300; ++k) {
+            const QString base = QString(QChar(u'a' + k / 26)) + QChar(u'a' + k % 26);
+            words << base << base + u'z';
+        }
+        return words;
+    }
+
+    QTemporaryDir m_folder;
+    const QString m_aAndAa = writeList(u"a.txt"_s, {u"a"_s, u"aa"_s});
+    const QString m_twoWays = writeList(u"two.txt"_s, twoWays());
     const QString m_eff = qEnvironmentVariable("TESSARO_BIN_DIR") + u"/words/wordlist_en_eff.txt"_s;
 };
 

@@ -146,18 +146,23 @@ private slots:
     // keeps the panel and the stored values; else it stores and closes.
     void savingAPanel_data()
     {
-        WindowTest::columns<QString, QString, QString>("panel", "emptied", "stored"); // AlphaU or uMask afterwards
+        // AlphaU or uMask afterwards; with "wEdit=" the word symbol typed instead of a field emptied
+        WindowTest::columns<QString, QString, QString>("panel", "emptied", "stored");
         QTest::newRow("custom classes") << u"custom"_s << QString() << u"QRS"_s;
         QTest::newRow("custom, nEdit empty") << u"custom"_s << u"nEdit"_s << u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"_s;
         QTest::newRow("custom, uEdit empty") << u"custom"_s << u"uEdit"_s << u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"_s;
         QTest::newRow("default classes, sEdit empty") << u"default"_s << u"sEdit"_s << u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"_s;
         QTest::newRow("symbols") << u"symbols"_s << QString() << u"XX"_s;
         QTest::newRow("symbols, iEdit empty") << u"symbols"_s << u"iEdit"_s << u"X"_s;
+        QTest::newRow("word symbol, the counter's") << u"symbols"_s << u"wEdit=i"_s << u"X"_s;
+        QTest::newRow("word symbol, the lower one typed") << u"symbols"_s << u"wEdit=qrs"_s << u"X"_s;
+        QTest::newRow("word symbol, the lower one stored") << u"symbols"_s << u"wEdit=x"_s << u"XX"_s;
     }
     void savingAPanel()
     {
         const auto [panel, emptied, stored] =
             WindowTest::fetch<QString, QString, QString>("panel", "emptied", "stored");
+        const QString word = emptied.startsWith(u"wEdit=") ? emptied.sliced(6) : QString();
         MainWindow &window = open();
         const Form &f = form();
         window.activateWindow();
@@ -172,21 +177,26 @@ private slots:
         }
         (symbols ? f.upEdit : f.uEdit)->setText(symbols ? u"XX"_s : u"QRS"_s);
         (symbols ? f.loEdit : f.lEdit)->setText(u"qrs"_s);
-        if (!emptied.isEmpty())
+        if (!word.isEmpty())
+            f.wEdit->setText(word);
+        else if (!emptied.isEmpty())
             window.findChild<QLineEdit *>(emptied)->clear();
         (symbols ? f.mButton : f.nButton)->click();
 
         QCOMPARE(Settings::read(symbols ? Name::uMask : Name::AlphaU), stored);
-        const bool refused = !emptied.isEmpty() && panel != u"default";
+        const bool refused = !emptied.isEmpty() && panel != u"default" && word != u"x";
         QCOMPARE(f.panels->currentWidget(), refused ? static_cast<QWidget *>(opened) : f.cFrame);
         QCOMPARE(PanelSwitch::verticalPosition(*opened),
                  refused ? PanelSwitch::kOpenPosition : PanelSwitch::kAwayPosition);
-        QCOMPARE(shownTexts(),
-                 refused ? QStringList{u"The text can't be blank, enter something and try again."_s} : QStringList{});
+        const QString complaint = word.isEmpty()
+                                      ? u"The text can't be blank, enter something and try again."_s
+                                      : u"The word symbol can't be one of the other mask symbols, enter another and "
+                                        u"try again."_s;
+        QCOMPARE(shownTexts(), refused ? QStringList{complaint} : QStringList{});
         if (!refused)
             return;
         QVERIFY(WindowTest::isError(lastShown()));
-        QCOMPARE(QApplication::focusWidget(), window.findChild<QLineEdit *>(emptied));
+        QCOMPARE(QApplication::focusWidget(), window.findChild<QLineEdit *>(word.isEmpty() ? emptied : u"wEdit"_s));
         QCOMPARE(Settings::read(symbols ? Name::lMask : Name::AlphaL),
                  symbols ? u"x"_s : u"abcdefghijklmnopqrstuvwxyz"_s);
     }

@@ -6,6 +6,7 @@
 #include "core/generation/WordList.h"
 
 #include <QString>
+#include <QStringView>
 
 #include <vector>
 
@@ -45,6 +46,7 @@ public:
     };
     const std::vector<Step> &steps() const { return m_steps; }
     const CharacterClass &stepClass(const Step &step) const { return m_classes[size_t(step.classIndex)]; }
+    QStringView stepLiteral(const Step &step) const { return QStringView(m_literals).sliced(step.begin, step.length); }
     // The list the word steps draw from: words is null when the mask has no
     // word symbol, or when the list can't be used (problem says why; the
     // word symbols then add nothing).

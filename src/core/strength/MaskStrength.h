@@ -14,23 +14,35 @@ class PasswordBuilder;
 // settings that make them: the figures behind the strength meter and
 // `tessaro-cli --entropy`.
 //
-// Each symbol that draws from a class adds the Shannon entropy of that class
-// (a character listed twice is twice as likely, so "aab" gives 0.918 bits,
-// not log2 3); each word symbol adds log2 of the number of words in its list.
-// Copied characters and the incrementing number add nothing:
-// they are known to anyone who knows the mask. Copying the mask unchanged
-// gives 0 bits.
+// The bits are the min-entropy: -log2 of the chance of the likeliest
+// password, what an attacker who tries the likeliest passwords first faces.
+// Each symbol that draws from a class adds -log2 of the chance of its
+// likeliest character (a character listed k times in a class of n comes
+// k/n of the time, so "aab" gives 0.585 bits); each word symbol adds log2 of
+// the number of words in its list. Copied characters and the incrementing
+// number add nothing: they are known to anyone who knows the mask. Copying
+// the mask unchanged gives 0 bits.
+//
+// Two word symbols can make one password in two ways ("a" and "aa" give
+// "aaa" both ways): that password is then likelier, and counts once.
+// Such masks are counted password by password where that is cheap;
+// otherwise the figures are bounds that never flatter the mask.
 namespace MaskStrength {
 
 struct Strength
 {
-    // Shannon entropy of one password, in bits.
+    // Min-entropy of one password, in bits; at least this when !exact.
     double bits = 0;
-    // log2 of the number of distinct passwords the random draws can give.
-    // Equals bits when no class lists a character twice.
+    // log2 of the number of distinct passwords the random draws can give;
+    // at most this when !exact.
     double log2KeySpace = 0;
-    // That number exactly, when it fits in 64 bits.
+    // That number as a whole number, when it fits in 64 bits (at most this
+    // when !exact).
     std::optional<quint64> exactKeySpace = quint64(1);
+    // log2 of the fewest distinct passwords there can be: log2KeySpace when exact.
+    double log2LeastKeySpace = 0;
+    // False when words can run together in more ways than were counted.
+    bool exact = true;
     // The number of symbols that draw a character or a word.
     int draws = 0;
 
@@ -43,8 +55,8 @@ Strength measure(const QString &mask, const GenerationSettings &settings);
 // The same for an already-read mask.
 Strength measure(const PasswordBuilder &builder);
 
-// The Shannon entropy of one draw from the class, in bits (0 when empty).
-double classEntropy(const CharacterClass &drawFrom);
+// -log2 of the chance of the class's likeliest character (0 when empty).
+double classBits(const CharacterClass &drawFrom);
 // The number of different characters in the class.
 quint32 distinctCharacters(const CharacterClass &drawFrom);
 

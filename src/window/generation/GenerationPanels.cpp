@@ -39,6 +39,22 @@ bool noneEmpty(std::span<const Field> fields, MessageBoxes &messages)
     return true;
 }
 
+// A word symbol equal to another symbol would never stand for words (the
+// other symbol is tested first): it is reported and gets the focus.
+bool wordSymbolStandsAlone(const Form &form, std::span<const Field> symbols, MessageBoxes &messages)
+{
+    const QString word = form.wEdit->text();
+    for (const Field &field : symbols) {
+        if (!word.isEmpty() && field.edit->text() == word) {
+            messages.showError(
+                u"The word symbol can't be one of the other mask symbols, enter another and try again."_s);
+            form.wEdit->setFocus(Qt::OtherFocusReason);
+            return false;
+        }
+    }
+    return true;
+}
+
 void store(std::span<const Field> fields)
 {
     for (const Field &field : fields)
@@ -79,7 +95,8 @@ bool SaveSymbols(const Form &form, MessageBoxes &messages)
     // The word symbol and the word list may be empty: no word symbol, the
     // shipped list.
     const Field words[] = {{form.wEdit, Name::wMask}, {form.wlEdit, Name::Words}};
-    if (!noneEmpty(fields, messages) || !WordListChoice::CheckWordList(form, messages))
+    if (!noneEmpty(fields, messages) || !wordSymbolStandsAlone(form, fields, messages) ||
+        !WordListChoice::CheckWordList(form, messages))
         return false;
     store(fields);
     store(words);

@@ -14,9 +14,10 @@ namespace GenerationPanels {
 // close; false after an empty field was reported and given the focus.
 bool SaveClasses(const Form &form, MessageBoxes &messages);
 
-// mButton: checks the five symbol fields in order, then the word list, and
-// stores them (uMask, lMask, nMask, sMask, iMask, then wMask and Words,
-// which may be empty). Returns false after an empty field or a word list
+// mButton: checks the five symbol fields in order, that the word symbol is
+// none of them, then the word list, and stores them (uMask, lMask, nMask,
+// sMask, iMask, then wMask and Words, which may be empty). Returns false
+// after an empty field, a word symbol taken by another symbol or a word list
 // that can't be used was reported and given the focus.
 bool SaveSymbols(const Form &form, MessageBoxes &messages);
 

@@ -44,8 +44,9 @@ StrengthMeter::StrengthMeter(QWidget *parent) : QWidget(parent)
 
 void StrengthMeter::showMask(const QString &mask)
 {
-    const double bits = MaskStrength::measure(mask, GenerationSettings::fromStore()).bits;
-    m_bits = std::isfinite(bits) ? bits : 0;
+    const MaskStrength::Strength strength = MaskStrength::measure(mask, GenerationSettings::fromStore());
+    m_bits = std::isfinite(strength.bits) ? strength.bits : 0;
+    m_atLeast = !strength.exact;
     m_rating = MaskStrength::rate(m_bits);
     refresh();
 }
@@ -58,7 +59,9 @@ void StrengthMeter::setWords(const std::array<QString, 4> &words)
 
 QString StrengthMeter::text() const
 {
-    return u"%1 bits %2"_s.arg(std::floor(m_bits)).arg(m_words[size_t(m_rating)]);
+    return u"%1%2 bits %3"_s.arg(m_atLeast ? u"at least "_s : QString())
+        .arg(std::floor(m_bits))
+        .arg(m_words[size_t(m_rating)]);
 }
 
 QString StrengthMeter::shownWord(const QString &word) const

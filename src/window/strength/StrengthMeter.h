@@ -6,9 +6,12 @@
 
 #include <array>
 
-// A compact meter beside the mask box: the bits of entropy a password made
-// from the mask has under the stored generation settings ("72 bits"), the
-// verdict in the interface language, and a small bar coloured by verdict.
+// A compact meter beside the mask box: the min-entropy of a password made
+// from the mask under the stored generation settings ("72 bits": the
+// likeliest password comes one time in 2^72), the verdict in the interface
+// language, and a small bar coloured by verdict. Where words can run
+// together in more ways than were counted, it shows the figure the mask is
+// sure to reach, and the tooltip says "at least".
 class StrengthMeter final : public QWidget
 {
     Q_OBJECT
@@ -39,5 +42,6 @@ private:
 
     std::array<QString, 4> m_words;
     double m_bits = 0;
+    bool m_atLeast = false;
     MaskStrength::Rating m_rating = MaskStrength::Rating::Poor;
 };
