@@ -2,7 +2,6 @@
 
 #include "core/generation/MaskFile.h"
 #include "window/clipboard/ClipboardClearTimer.h"
-#include "window/commands/ToolDispatch.h"
 #include "window/panels/PanelSwitch.h"
 #include "window/results/CommonDialog.h"
 #include "window/results/ResultCommands.h"
@@ -14,6 +13,8 @@
 #include <QListView>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QSettings>
 
 using namespace Qt::StringLiterals;
 using Answer = MessageBoxes::Answer;
@@ -283,24 +284,27 @@ private slots:
         QCOMPARE(readAll(locked + u"/out.txt"_s), QByteArray("earlier"));
     }
 
-    // A tool runs its own command when it shows its stored caption, read on
-    // every click, here stored under every code at once.
-    void dispatch_data()
+    // A store that cannot be written (a folder in its place) is reported
+    // once, over the window; every tool still runs its own command, though
+    // no caption is stored under its code. The store is one this process has
+    // not read before: Qt keeps what it has read of a store.
+    void toolsWorkWithoutAWritableStore()
     {
-        WindowTest::columns<int, QString, QString, ToolCommand>("tool", "shown", "stored", "command");
-        QTest::newRow("caption shared: Copy All") << 3 << u"Copy"_s << u"Copy"_s << ToolCommand::CopyAll;
-        QTest::newRow("every caption empty: Exit") << 9 << u""_s << u""_s << ToolCommand::Exit;
-        QTest::newRow("case differs: nothing") << 3 << u"copy all"_s << u"Copy All"_s << ToolCommand::None;
-        QTest::newRow("stored caption changed since: nothing")
-            << 5 << u"Program Options"_s << u"Programm-Optionen"_s << ToolCommand::None;
-    }
-    void dispatch()
-    {
-        const auto [tool, shown, stored, command] =
-            WindowTest::fetch<int, QString, QString, ToolCommand>("tool", "shown", "stored", "command");
-        for (const ToolCode &each : kToolCodes)
-            Settings::write(each.code, stored);
-        QCOMPARE(toolCommand(tool, shown), command);
+        const QString store = m_files.filePath(u"Brasmoor/Tessaro.conf"_s);
+        QVERIFY(QDir().mkpath(store));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_files.path());
+        const auto restore = qScopeGuard(
+            [this] { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_home->configFolder()); });
+        open();
+        QTRY_COMPARE(shownTexts().size(), 1);
+        QVERIFY(lastShown().text.startsWith(u"Tessaro cannot save its settings in "_s + store +
+                                            u".\r\nIt is a folder, not a file.\r\n"_s));
+        m_window->fill({u"a"_s, u"b"_s});
+        m_window->tool(3)->trigger();
+        QCOMPARE(WindowTest::clipboardText(), u"a\r\nb\r\n"_s);
+        m_window->tool(13)->trigger();
+        QVERIFY(form().iFrame->isVisible());
+        QCOMPARE(shownTexts().size(), 1);
     }
 
     // Opening an open panel repeats the switch; a close button brings the
@@ -439,6 +443,76 @@ private slots:
             expected.removeOne(mask);
         QCOMPARE(rowsOf(*form().mCombo), expected);
         QCOMPARE(readAll(maskFile()), removed ? MaskFile::text(expected) : fileBefore);
+    }
+
+    // Every command takes the box's text as typed: nothing completes it,
+    // matches it without regard to case or swaps it for a listed mask.
+    void typedMaskStaysAsTyped_data()
+    {
+        WindowTest::columns<QString, QString, QString>("typed", "control", "message");
+        QTest::newRow("Enter, remembered mask") << u"Xx##-i"_s << u"enter"_s << QString();
+        QTest::newRow("3 characters") << u"Xx#"_s << u"gButton"_s
+                                      << u"You need at least 4 characters \r\nbefore you can generate a password."_s;
+        QTest::newRow("start of a listed mask") << u"Xxxx"_s << u"gButton"_s << QString();
+        QTest::newRow("listed in another case: Enter") << u"XXXX-####-@@@@"_s << u"enter"_s << QString();
+        QTest::newRow("listed in another case: +") << u"xXXX-####-@@@@"_s << u"addButton"_s << QString();
+        QTest::newRow("listed in another case: -")
+            << u"XXXX-XXXX-XXXX-XXXX"_s << u"sudButton"_s
+            << u"Are you sure you want to remove [XXXX-XXXX-XXXX-XXXX] from the list?"_s;
+    }
+    void typedMaskStaysAsTyped()
+    {
+        const auto [typed, control, message] = WindowTest::fetch<QString, QString, QString>("typed", "control", "message");
+        Settings::write(Name::String, u"Xx##-i"_s);
+        open();
+        QStringList rows = rowsOf(*form().mCombo);
+        QLineEdit *box = form().mCombo->lineEdit();
+        if (typed != Settings::read(Name::String)) {
+            window().activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&window()));
+            QTest::mouseClick(box, Qt::LeftButton); // as a user comes back to the box
+            box->clear();
+            QTest::keyClicks(box, typed);
+        }
+        if (control == u"enter")
+            QTest::keyClick(box, Qt::Key_Return);
+        else
+            QTest::mouseClick(window().findChild<QAbstractButton *>(control), Qt::LeftButton);
+
+        QCOMPARE(form().mCombo->currentText(), typed);
+        QCOMPARE(shownTexts(), message.isEmpty() ? QStringList{} : QStringList{message});
+        if (control == u"addButton")
+            rows.append(typed);
+        if (control == u"sudButton")
+            rows.removeOne(typed);
+        QCOMPARE(rowsOf(*form().mCombo), rows);
+        const bool generated = (control == u"enter" || control == u"gButton") && message.isEmpty();
+        QCOMPARE(Settings::read(Name::String), generated ? typed : u"Xx##-i"_s);
+    }
+
+    // Two windows share mask.kmf: each + and - merges with what the other
+    // wrote, and the window's list shows the result.
+    void twoWindowsKeepEachOthersMasks()
+    {
+        MainWindow &a = open();
+        MainWindow b(WindowServices{&m_window->messages, &m_window->dialogs, &m_window->shell});
+        Startup::run(b);
+        const QStringList starter = rowsOf(*form().mCombo);
+        const auto press = [](MainWindow &window, const QString &mask, QLatin1StringView button) {
+            window.form().mCombo->setEditText(mask);
+            window.findChild<QAbstractButton *>(button)->click();
+        };
+        press(a, u"Aaaa-1111"_s, "addButton"_L1);
+        press(b, u"Bbbb-2222"_s, "addButton"_L1);
+        QCOMPARE(rowsOf(*b.form().mCombo), starter + (QStringList{u"Aaaa-1111"_s, u"Bbbb-2222"_s}));
+        press(a, starter.first(), "sudButton"_L1);
+        press(b, u"Cccc-3333"_s, "addButton"_L1);
+        const QStringList merged = starter.sliced(1) + QStringList{u"Aaaa-1111"_s, u"Bbbb-2222"_s, u"Cccc-3333"_s};
+        QCOMPARE(readAll(maskFile()), MaskFile::text(merged));
+        press(a, u"Cccc-3333"_s, "addButton"_L1);
+        QCOMPARE(lastShown().text, u"Mask Cccc-3333 already in list."_s);
+        QCOMPARE(rowsOf(*form().mCombo), merged);
+        QCOMPARE(rowsOf(*b.form().mCombo), merged);
     }
 
     // The meter measures the typed or picked mask under the saved settings.
