@@ -144,7 +144,8 @@ bool SetRegValues(RegistryRoot root, QAnyStringView keyPath, const QList<RegValu
         settings->setValue(value.name, value.text);
     }
     settings->sync(); // writes the file only when a value was set
-    return settings->status() == QSettings::NoError;
+    // A format error in what was read does not stop the write.
+    return settings->status() != QSettings::AccessError;
 }
 
 RegStoreProblem FindRegStoreProblem(RegistryRoot root, QAnyStringView keyPath, bool writeFailed)

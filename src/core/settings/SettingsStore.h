@@ -61,7 +61,7 @@ enum class RegWrite {
 // Writes several values under one key path with one open and one sync, so
 // a batch rewrites the store once instead of once per value; when no value
 // changes, the store is not written at all. Returns false when the store
-// could not be read or written (nothing else is said).
+// could not be read or written (the reason is not known here).
 bool SetRegValues(RegistryRoot root, QAnyStringView keyPath, const QList<RegValue> &values, RegWrite which);
 
 // Why the store of a key path cannot be written: the file it lives in and

@@ -106,8 +106,9 @@ void writeMissingDefaults(MainWindow &window)
         return;
     afterFirstPaint(window, [&window, problem] {
         window.services().messages->show(
-            {u"Tessaro cannot save its settings in %1.\r\n%2\r\nIt goes on with the default settings; "
-             "changes to them will not be kept."_s.arg(QDir::toNativeSeparators(problem.file), problem.reason),
+            {u"Tessaro cannot save its settings in %1.\r\n%2\r\nIt goes on with the settings it could read "
+             "and the defaults for the rest; changes to them will not be kept."_s.arg(
+                 QDir::toNativeSeparators(problem.file), problem.reason),
              u"Settings"_s, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation});
     });
 }
