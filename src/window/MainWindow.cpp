@@ -7,7 +7,6 @@
 #include "window/clipboard/ClipboardClearTimer.h"
 #include "window/commands/OpenWebPage.h"
 #include "window/commands/ToolDispatch.h"
-#include "window/form/FittedCaption.h"
 #include "window/generate/GenerateCommand.h"
 #include "window/generation/GenerationPanels.h"
 #include "window/generation/WordListChoice.h"
@@ -204,9 +203,8 @@ void MainWindow::generate()
 
 void MainWindow::runToolCommand(const QAction &tool)
 {
-    // A tool whose caption differs from its stored caption does nothing.
     const int index = m_bars->indexOf(tool);
-    switch (toolCommand(index, FittedCaption::of(tool))) {
+    switch (toolCommand(index)) {
     case ToolCommand::None:
         break;
     case ToolCommand::CopySelected:

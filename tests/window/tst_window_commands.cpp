@@ -2,7 +2,6 @@
 
 #include "core/generation/MaskFile.h"
 #include "window/clipboard/ClipboardClearTimer.h"
-#include "window/commands/ToolDispatch.h"
 #include "window/panels/PanelSwitch.h"
 #include "window/results/CommonDialog.h"
 #include "window/results/ResultCommands.h"
@@ -18,12 +17,11 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTimer>
 #include <QTreeView>
 
 #include <sys/resource.h>
-#include <unistd.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -85,7 +83,7 @@ private slots:
         WindowTest::columns<QString, QString, QString, QString>("mask", "count", "message", "countAfter");
         const QString shortMask = u"You need at least 4 characters \r\nbefore you can generate a password."_s;
         const QString range = u"The number to generate must be a whole number \r\nfrom 1 to 2,147,483,647."_s;
-        QTest::newRow("3-character mask, blank count: mask first") << u"X#x"_s << u""_s << shortMask << u""_s;
+        QTest::newRow("3-character mask, blank count: mask first") << u"Xx#"_s << u""_s << shortMask << u""_s;
         QTest::newRow("blank count is reset to 1")
             << u"Xxxx"_s << u""_s << u"The number to generate can't be blank, \r\nenter a number 1 or above."_s
             << u"1"_s;
@@ -129,6 +127,8 @@ private slots:
         QTest::newRow("all 26 there are, then no more") << u"ab-X"_s << u"2147483647"_s << 26 << u"ab-[A-Z]"_s;
         QTest::newRow("counter mask gives every row") << u"pw-iiii"_s << u"25"_s << 25 << u"pw-[0-9]+"_s;
         QTest::newRow("classes") << u"Xxxx-####-@@@@"_s << u"50"_s << 50 << u"[A-Z][a-z]{3}-[0-9]{4}-.{4}"_s;
+        QTest::newRow("start of a listed mask") << u"Xxxx"_s << u"5"_s << 5 << u"[A-Z][a-z]{3}"_s;
+        QTest::newRow("listed in another case") << u"XXXX-####"_s << u"5"_s << 5 << u"[A-Z]{4}-[0-9]{4}"_s;
     }
     void acceptedInputs()
     {
@@ -366,24 +366,24 @@ private slots:
         QCOMPARE(readAll(locked + u"/out.txt"_s), QByteArray("earlier"));
     }
 
-    // A tool runs its own command when it shows its stored caption, read on
-    // every click, here stored under every code at once.
-    void dispatch_data()
+    // A store that cannot be written (a folder in its place, new to this
+    // process: Qt keeps what it read) is reported, and no tool needs it.
+    void toolsWorkWithoutAWritableStore()
     {
-        WindowTest::columns<int, QString, QString, ToolCommand>("tool", "shown", "stored", "command");
-        QTest::newRow("caption shared: Copy All") << 3 << u"Copy"_s << u"Copy"_s << ToolCommand::CopyAll;
-        QTest::newRow("every caption empty: Exit") << 9 << u""_s << u""_s << ToolCommand::Exit;
-        QTest::newRow("case differs: nothing") << 3 << u"copy all"_s << u"Copy All"_s << ToolCommand::None;
-        QTest::newRow("stored caption changed since: nothing")
-            << 5 << u"Program Options"_s << u"Programm-Optionen"_s << ToolCommand::None;
-    }
-    void dispatch()
-    {
-        const auto [tool, shown, stored, command] =
-            WindowTest::fetch<int, QString, QString, ToolCommand>("tool", "shown", "stored", "command");
-        for (const ToolCode &each : kToolCodes)
-            Settings::write(each.code, stored);
-        QCOMPARE(toolCommand(tool, shown), command);
+        const QString store = m_files.filePath(u"Brasmoor/Tessaro.conf"_s);
+        QVERIFY(QDir().mkpath(store));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_files.path());
+        const auto restore = qScopeGuard(
+            [this] { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_home->configFolder()); });
+        open();
+        QTRY_COMPARE(shownTexts().size(), 1);
+        QVERIFY(lastShown().text.startsWith(u"Tessaro cannot save its settings in "_s + store +
+                                            u".\r\nIt is a folder, not a file.\r\n"_s));
+        m_window->fill({u"a"_s, u"b"_s});
+        m_window->tool(3)->trigger();
+        QCOMPARE(WindowTest::clipboardText(), u"a\r\nb\r\n"_s);
+        m_window->tool(13)->trigger();
+        QVERIFY(form().iFrame->isVisible() && shownTexts().size() == 1);
     }
 
     // Opening an open panel repeats the switch; a close button brings the
@@ -479,11 +479,10 @@ private slots:
         const auto [mask, line, message] = WindowTest::fetch<QString, QByteArray, QString>("mask", "line", "message");
         const bool added = !line.isEmpty();
         open();
-        QCOMPARE(form().mCombo->itemText(0), u"Xxxx-####-@@@@"_s); // the starter list
         const QStringList before = rowsOf(*form().mCombo);
         const QByteArray fileBefore = readAll(maskFile());
-        form().mCombo->setEditText(mask);
-        form().addButton->click();
+        m_window->typeMask(mask);
+        QTest::mouseClick(form().addButton, Qt::LeftButton);
 
         QCOMPARE(rowsOf(*form().mCombo), added ? before + QStringList{mask} : before);
         QCOMPARE(form().mCombo->currentText(), mask);
@@ -512,9 +511,9 @@ private slots:
         form().mCombo->setCurrentIndex(form().mCombo->count() - 1);
         QStringList expected = rowsOf(*form().mCombo);
         const QByteArray fileBefore = readAll(maskFile());
-        form().mCombo->setEditText(mask);
+        m_window->typeMask(mask);
         m_window->messages.setNextAnswer(yes ? Answer::Yes : Answer::No);
-        form().sudButton->click();
+        QTest::mouseClick(form().sudButton, Qt::LeftButton);
 
         const QString question = u"Are you sure you want to remove ["_s + mask + u"] from the list?"_s;
         QCOMPARE(shownTexts(), mask.isEmpty() ? QStringList{} : QStringList{question});
@@ -522,6 +521,27 @@ private slots:
             expected.removeOne(mask);
         QCOMPARE(rowsOf(*form().mCombo), expected);
         QCOMPARE(readAll(maskFile()), removed ? MaskFile::text(expected) : fileBefore);
+    }
+
+    // Two windows share mask.kmf: + and - merge with what the other wrote.
+    void twoWindowsKeepEachOthersMasks()
+    {
+        MainWindow &a = open();
+        MainWindow b(WindowServices{&m_window->messages, &m_window->dialogs, &m_window->shell});
+        Startup::run(b);
+        QStringList masks = rowsOf(*form().mCombo);
+        for (const auto &[window, mask, button] : {std::tuple{&a, u"Aaaa-1111"_s, "addButton"},
+                                                   {&b, u"Bbbb-2222"_s, "addButton"},
+                                                   {&a, masks[0], "sudButton"},
+                                                   {&b, u"Cccc-3333"_s, "addButton"},
+                                                   {&a, u"Cccc-3333"_s, "addButton"}}) {
+            window->form().mCombo->setEditText(mask);
+            window->findChild<QAbstractButton *>(QLatin1StringView(button))->click();
+        }
+        masks = masks.sliced(1) + QStringList{u"Aaaa-1111"_s, u"Bbbb-2222"_s, u"Cccc-3333"_s};
+        QCOMPARE(lastShown().text, u"Mask Cccc-3333 already in list."_s);
+        QCOMPARE(readAll(maskFile()), MaskFile::text(masks));
+        QCOMPARE(rowsOf(*form().mCombo), masks);
     }
 
     // The meter measures the typed or picked mask under the saved settings.

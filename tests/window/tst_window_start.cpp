@@ -108,7 +108,7 @@ private slots:
     {
         WindowTest::columns<QString, QString, QString>("mask", "count", "copyAll");
         QTest::newRow("first start") << u""_s << u""_s << u""_s;
-        QTest::newRow("stored values") << u"Xx-##"_s << u"12"_s << u"Alles kopieren"_s;
+        QTest::newRow("stored values") << u"Xx##-i"_s << u"12"_s << u"Alles kopieren"_s;
     }
     void startUp()
     {
@@ -121,12 +121,14 @@ private slots:
         QCOMPARE(window.windowTitle(), u"Tessaro 1.1"_s);
         QVERIFY(form().aV->text().endsWith(u' ' + QStringLiteral(TESSARO_VERSION)));
         QVERIFY(form().mCombo->count() > 0);
-        QCOMPARE(form().mCombo->currentText(), mask.isEmpty() ? form().mCombo->itemText(0) : mask);
         QCOMPARE(form().spinner->text(), count.isEmpty() ? u"1"_s : count);
         QCOMPARE(Settings::read(Name::TCA), u"Copy All"_s);
         QCOMPARE(m_window->tool(3)->text(), u"Copy All"_s);
         QCOMPARE(Settings::read(Name::String), mask);
         QCOMPARE(Settings::read(Name::Generate), count);
+        QTest::keyClick(form().mCombo->lineEdit(), Qt::Key_Return); // uses the mask shown, selected
+        QCOMPARE(Settings::read(Name::String), form().mCombo->currentText());
+        QCOMPARE(form().mCombo->currentText(), mask.isEmpty() ? form().mCombo->itemText(0) : mask);
         // Filled once the window has been painted.
         QTRY_VERIFY(form().LCombo->findText(u"English"_s) >= 0 && !form().aC->text().isEmpty());
     }

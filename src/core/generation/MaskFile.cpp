@@ -1,6 +1,13 @@
 #include "core/generation/MaskFile.h"
 
 #include "core/generation/ItemList.h"
+#include "core/generation/ListFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+
+using namespace Qt::StringLiterals;
 
 namespace MaskFile {
 
@@ -48,6 +55,38 @@ QStringList masksOf(const ItemList &list)
 SafeFileWriter::Result save(const QString &path, const QStringList &masks)
 {
     return SafeFileWriter::write(path, text(masks), SafeFileWriter::Access::Default);
+}
+
+Changed change(const QString &path, Change change, const QString &mask, const QStringList &shown)
+{
+    Changed changed;
+    const QFileInfo file(path);
+    // Another window holds the lock only while it reads and writes the list.
+    QLockFile lock(file.dir().filePath(u'.' + file.fileName() + u".lock"_s));
+    lock.setStaleLockTime(10'000);
+    if (!lock.tryLock(5'000) && lock.error() == QLockFile::LockFailedError) {
+        changed.masks = shown;
+        changed.result.error = u"Another copy of Tessaro is changing the list; try again."_s;
+        return changed;
+    }
+    // Without a lock for another reason (a folder that cannot be written),
+    // writing the list gives the reason.
+    const bool exists = file.exists() || file.isSymLink();
+    const std::optional<QStringList> read = exists ? ReadListFile(path) : std::optional(shown);
+    changed.masks = read.value_or(shown);
+    const qsizetype at = changed.masks.indexOf(mask);
+    changed.listed = at >= 0;
+    if (change == Change::Add && !changed.listed)
+        changed.masks.append(mask);
+    else if (change == Change::Remove && changed.listed)
+        changed.masks.removeAll(mask);
+    if (!read) {
+        changed.result.error = u"It could not be read, so it was left as it is."_s;
+        return changed;
+    }
+    const bool unchanged = change == Change::Add ? changed.listed : !changed.listed;
+    changed.result = unchanged ? SafeFileWriter::Result{true, {}} : save(path, changed.masks);
+    return changed;
 }
 
 } // namespace MaskFile

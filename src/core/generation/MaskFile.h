@@ -25,4 +25,22 @@ QStringList masksOf(const ItemList &list);
 // earlier file stays whole and the result names the reason.
 SafeFileWriter::Result save(const QString &path, const QStringList &masks);
 
+enum class Change { Add, Remove };
+
+struct Changed
+{
+    QStringList masks;             // the list after the change
+    bool listed = false;           // the mask was listed before the change
+    SafeFileWriter::Result result; // ok when the file holds masks
+};
+
+// Adds the mask at the end of the list, unless it is listed, or removes
+// every mask equal to it. Several windows may share the file, so the list
+// changed is the file as it stands, read again under a lock held until the
+// new list is written: a mask another window added since stays, and one it
+// removed stays removed. Only when there is no file yet is the list the
+// window shows (shown) the one changed. A file that cannot be read is not
+// written; nor is one the change leaves as it was.
+Changed change(const QString &path, Change change, const QString &mask, const QStringList &shown);
+
 } // namespace MaskFile

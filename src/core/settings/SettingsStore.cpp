@@ -2,8 +2,14 @@
 
 #include "core/common/PrivateFiles.h"
 
+#include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
 
 #include <memory>
 #include <optional>
@@ -56,6 +62,26 @@ std::unique_ptr<QSettings> open(const KeyLocation &where)
     return settings;
 }
 
+QString systemReason(int errorNumber)
+{
+    return QString::fromLocal8Bit(std::strerror(errorNumber));
+}
+
+// Writes and syncs a trial file in the folder, which fails as the store's
+// write did on a full disk or beyond a quota.
+QString trialWrite(const QString &folder)
+{
+    QTemporaryFile trial(folder + QLatin1String("/.settings-trial-XXXXXX"));
+    if (!trial.open())
+        return trial.errorString();
+    const QByteArray block(64 * 1024, '\0');
+    if (trial.write(block) != block.size() || !trial.flush())
+        return trial.errorString();
+    if (::fsync(trial.handle()) != 0)
+        return systemReason(errno);
+    return QStringLiteral("The system did not say why.");
+}
+
 } // namespace
 
 RegValueReader::RegValueReader(RegistryRoot root, QAnyStringView keyPath)
@@ -97,11 +123,11 @@ void SetRegValue(RegistryRoot root, QAnyStringView keyPath, QAnyStringView name,
     settings->sync();
 }
 
-void SetRegValues(RegistryRoot root, QAnyStringView keyPath, const QList<RegValue> &values, RegWrite which)
+bool SetRegValues(RegistryRoot root, QAnyStringView keyPath, const QList<RegValue> &values, RegWrite which)
 {
     const auto where = locate(root, keyPath);
     if (!where)
-        return;
+        return false;
     const auto settings = open(*where);
     bool changed = false;
     for (const RegValue &value : values) {
@@ -118,4 +144,27 @@ void SetRegValues(RegistryRoot root, QAnyStringView keyPath, const QList<RegValu
         settings->setValue(value.name, value.text);
     }
     settings->sync(); // writes the file only when a value was set
+    // A format error in what was read does not stop the write.
+    return settings->status() != QSettings::AccessError;
+}
+
+RegStoreProblem FindRegStoreProblem(RegistryRoot root, QAnyStringView keyPath, bool writeFailed)
+{
+    const auto where = locate(root, keyPath);
+    if (!where)
+        return {};
+    RegStoreProblem problem{open(*where)->fileName(), {}};
+    const QFileInfo file(problem.file);
+    const QString folder = file.absolutePath();
+    if (file.isDir())
+        problem.reason = QStringLiteral("It is a folder, not a file.");
+    else if (file.exists() && !file.isFile())
+        problem.reason = QStringLiteral("It is not an ordinary file.");
+    else if (file.exists() && ::access(QFile::encodeName(problem.file).constData(), W_OK) != 0)
+        problem.reason = systemReason(errno);
+    else if (QFileInfo(folder).isDir() && ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0)
+        problem.reason = systemReason(errno);
+    else if (writeFailed)
+        problem.reason = trialWrite(folder);
+    return problem;
 }

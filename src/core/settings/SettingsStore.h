@@ -60,5 +60,17 @@ enum class RegWrite {
 
 // Writes several values under one key path with one open and one sync, so
 // a batch rewrites the store once instead of once per value; when no value
-// changes, the store is not written at all. Failures are silent.
-void SetRegValues(RegistryRoot root, QAnyStringView keyPath, const QList<RegValue> &values, RegWrite which);
+// changes, the store is not written at all. Returns false when the store
+// could not be read or written (the reason is not known here).
+bool SetRegValues(RegistryRoot root, QAnyStringView keyPath, const QList<RegValue> &values, RegWrite which);
+
+// Why the store of a key path cannot be written: the file it lives in and
+// the reason; the reason is empty when nothing stands in the way. Only
+// looks, unless a write has just failed (writeFailed): then a trial file
+// beside the store tells a full disk or a quota.
+struct RegStoreProblem
+{
+    QString file;
+    QString reason;
+};
+RegStoreProblem FindRegStoreProblem(RegistryRoot root, QAnyStringView keyPath, bool writeFailed);

@@ -98,14 +98,14 @@ void writeAll(const QList<RegValue> &values)
     SetRegValues(RegistryRoot::CurrentUser, Key, values, RegWrite::Changed);
 }
 
-void writeMissingDefaults()
+bool writeMissingDefaults()
 {
     QList<RegValue> defaults;
     for (const Definition &definition : kTable) {
         if (definition.startupDefault)
             defaults.append({definition.name, QString::fromLatin1(definition.startupDefault)});
     }
-    SetRegValues(RegistryRoot::CurrentUser, Key, defaults, RegWrite::WhereEmpty);
+    return SetRegValues(RegistryRoot::CurrentUser, Key, defaults, RegWrite::WhereEmpty);
 }
 
 } // namespace Settings

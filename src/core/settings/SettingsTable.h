@@ -97,6 +97,7 @@ void write(QLatin1String name, const QString &text);
 // text are not written again.
 void writeAll(const QList<RegValue> &values);
 // The start-up default of every setting that reads as empty, in one write.
-void writeMissingDefaults();
+// False when the store could not be read or written.
+bool writeMissingDefaults();
 
 } // namespace Settings

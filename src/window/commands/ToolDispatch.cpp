@@ -9,10 +9,8 @@ const ToolCode *toolRow(int index)
     return tool == kToolCodes.end() ? nullptr : &*tool;
 }
 
-ToolCommand toolCommand(int index, const QString &caption)
+ToolCommand toolCommand(int index)
 {
     const ToolCode *tool = toolRow(index);
-    if (!tool || Settings::read(tool->code) != caption)
-        return ToolCommand::None;
-    return tool->command;
+    return tool ? tool->command : ToolCommand::None;
 }

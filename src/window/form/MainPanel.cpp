@@ -54,6 +54,11 @@ void buildMainPanel(Form &form)
     form.mCombo = named<QComboBox>("mCombo");
     form.mCombo->setEditable(true);
     form.mCombo->setInsertPolicy(QComboBox::NoInsert);
+    // The mask is exactly what was typed: the box's own completer would
+    // extend a typed text to a listed mask, matching without regard to case,
+    // and put that mask in the box on Enter. A listed mask is picked from the
+    // drop-down list. Without a completer the box matches its rows by case.
+    form.mCombo->setCompleter(nullptr);
     form.mCombo->setAccessibleName(u"Mask"_s);
     // On Linux assistive technology reads a combo box by its text; its edit
     // field carries the name.

@@ -17,14 +17,29 @@ namespace {
 
 constexpr qsizetype kShortestMask = 4;
 
-// The first row whose text is exactly the mask, or -1.
-int rowOf(const QComboBox &masks, const QString &mask)
+// Puts the masks into the box as its rows, keeping the text typed in it.
+void showMasks(QComboBox &box, const QStringList &masks)
 {
-    for (int row = 0; row < masks.count(); ++row) {
-        if (masks.itemText(row) == mask)
-            return row;
+    if (MaskFile::masksOf(ComboItems(box)) == masks)
+        return;
+    const QString text = box.currentText();
+    box.clear();
+    box.addItems(masks); // one insertion for the whole list, not one per mask
+    box.setEditText(text);
+}
+
+// Makes the change in mask.kmf as it stands now and shows the resulting
+// list; a list that could not be saved is shown as changed, with the reason.
+MaskFile::Changed changeList(QComboBox &box, MaskFile::Change change, const QString &mask, MessageBoxes &messages)
+{
+    const QString path = ProgramFolder::pathForWriting(ProgramFolder::File::MaskList);
+    const MaskFile::Changed changed = MaskFile::change(path, change, mask, MaskFile::masksOf(ComboItems(box)));
+    showMasks(box, changed.masks);
+    if (!changed.result.ok) {
+        messages.showError(u"The mask list could not be saved to %1.\r\n%2"_s.arg(QDir::toNativeSeparators(path),
+                                                                                  changed.result.error));
     }
-    return -1;
+    return changed;
 }
 
 } // namespace
@@ -34,14 +49,10 @@ void AddMask(QComboBox &masks, MessageBoxes &messages)
     const QString mask = masks.currentText();
     if (mask.size() < kShortestMask)
         return;
-    if (rowOf(masks, mask) >= 0) {
+    if (changeList(masks, MaskFile::Change::Add, mask, messages).listed) {
         messages.show({u"Mask "_s + mask + u" already in list."_s, u"Already in list"_s, MessageBoxes::Buttons::Ok,
                        MessageBoxes::Icon::Exclamation});
-        return;
     }
-    masks.addItem(mask);
-    masks.setEditText(mask); // adding a row must not change the mask shown
-    SaveMasks(masks, messages);
 }
 
 void RemoveMask(QComboBox &masks, MessageBoxes &messages)
@@ -52,37 +63,14 @@ void RemoveMask(QComboBox &masks, MessageBoxes &messages)
     const MessageBoxes::Answer answer =
         messages.show({u"Are you sure you want to remove ["_s + mask + u"] from the list?"_s, u"Remove Mask?"_s,
                        MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Question});
-    if (answer != MessageBoxes::Answer::Yes)
-        return;
-    const int row = rowOf(masks, mask);
-    if (row < 0)
-        return;
-    masks.removeItem(row);
-    masks.setEditText(mask); // the text stays in the box, ready to be added again
-    SaveMasks(masks, messages);
+    if (answer == MessageBoxes::Answer::Yes)
+        changeList(masks, MaskFile::Change::Remove, mask, messages);
 }
 
 void LoadMasks(QComboBox &masks)
 {
-    const std::optional<QStringList> saved = ReadListFile(ProgramFolder::path(ProgramFolder::File::MaskList));
-    if (!saved)
-        return;
-    const QString text = masks.currentText();
-    masks.clear();
-    masks.addItems(*saved); // one insertion for the whole list, not one per mask
-    masks.setEditText(text);
-}
-
-bool SaveMasks(QComboBox &masks, MessageBoxes &messages)
-{
-    const QStringList rows = MaskFile::masksOf(ComboItems(masks));
-    const QString path = ProgramFolder::pathForWriting(ProgramFolder::File::MaskList);
-    const SafeFileWriter::Result result = MaskFile::save(path, rows);
-    if (!result.ok) {
-        messages.showError(
-            u"The mask list could not be saved to %1.\r\n%2"_s.arg(QDir::toNativeSeparators(path), result.error));
-    }
-    return result.ok;
+    if (const std::optional<QStringList> saved = ReadListFile(ProgramFolder::path(ProgramFolder::File::MaskList)))
+        showMasks(masks, *saved);
 }
 
 } // namespace MaskList

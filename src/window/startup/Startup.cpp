@@ -5,6 +5,7 @@
 #include "core/settings/SettingsStore.h"
 #include "core/settings/SettingsTable.h"
 #include "core/update/SiteAddress.h"
+#include "platform/messages/MessageBoxes.h"
 #include "platform/placement/Twips.h"
 #include "window/generation/GenerationPanels.h"
 #include "window/generation/WordListChoice.h"
@@ -18,6 +19,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -95,10 +97,22 @@ void restorePosition(MainWindow &window)
 }
 
 // Every setting that reads as empty gets its start-up default, all in one
-// write of the store: each write rewrites the whole file.
-void writeMissingDefaults(MainWindow &)
+// write of the store: each write rewrites the whole file. A store that
+// cannot be written is reported once, over the window; the program goes on
+// with what it could read and the defaults.
+void writeMissingDefaults(MainWindow &window)
 {
-    Settings::writeMissingDefaults();
+    const bool written = Settings::writeMissingDefaults();
+    const RegStoreProblem problem = FindRegStoreProblem(RegistryRoot::CurrentUser, Settings::Key, !written);
+    if (problem.reason.isEmpty())
+        return;
+    afterFirstPaint(window, [&window, problem] {
+        window.services().messages->show(
+            {u"Tessaro cannot save its settings in %1.\r\n%2\r\nIt goes on with the settings it could read "
+             "and the defaults for the rest; changes to them will not be kept."_s.arg(
+                 QDir::toNativeSeparators(problem.file), problem.reason),
+             u"Settings"_s, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation});
+    });
 }
 
 // One row per language file in the language box, which the first frame
