@@ -4,6 +4,8 @@
 
 #include <QProcess>
 
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -162,6 +164,28 @@ private slots:
         QCOMPARE(contentOf(userMaskList()), after);
         QCOMPARE(contentOf(starterMasks()), starter ? kStarterMasks : "<none>"_ba);
         QVERIFY(starter || !QFileInfo::exists(m_userData));
+    }
+
+    // Another process of the same user cannot read a running program's
+    // memory or environment (nor would a crash leave a core dump). Root reads
+    // everything, so root runs the programs and the reader as nobody.
+    void secretsStayInTheirProcess_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addRow("window") << u"tessaro"_s;
+        QTest::addRow("tessaro-cli") << u"tessaro-cli -n 2147483647 --allow-duplicates Xxxx####"_s;
+    }
+    void secretsStayInTheirProcess()
+    {
+        QFETCH(QString, command);
+        const QString user = ::geteuid() == 0 ? u"setpriv --reuid=nobody --regid=nogroup --clear-groups "_s : QString();
+        QProcess shell;
+        shell.setWorkingDirectory(qEnvironmentVariable("TESSARO_BIN_DIR"));
+        shell.start(u"sh"_s, {u"-c"_s, user + u"sh -c './%1 >/dev/null 2>&1 & sleep 1; "
+                                              u"cat /proc/$!/environ >/dev/null 2>&1 && echo readable || echo hidden; "
+                                              u"kill $!'"_s.arg(command)});
+        QVERIFY(shell.waitForFinished(30000));
+        QCOMPARE(shell.readAllStandardOutput(), "hidden\n"_ba);
     }
 
     void copiesStartingTogetherLeaveOneWholeList()

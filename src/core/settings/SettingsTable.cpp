@@ -107,4 +107,9 @@ void writeMissingDefaults()
     SetRegValues(RegistryRoot::CurrentUser, Key, defaults, RegWrite::WhereEmpty);
 }
 
+int clearAfterSeconds()
+{
+    return read(Name::ClearAfter) == QLatin1String("1") ? kClearAfterSeconds : 0;
+}
+
 } // namespace Settings

@@ -97,4 +97,9 @@ void writeAll(const QList<RegValue> &values);
 // The start-up default of every setting that reads as empty, in one write.
 void writeMissingDefaults();
 
+// How long a copied password stays on the clipboard while ClearAfter is "1".
+inline constexpr int kClearAfterSeconds = 10;
+// kClearAfterSeconds while ClearAfter is "1", else 0 (the password stays).
+int clearAfterSeconds();
+
 } // namespace Settings
