@@ -250,8 +250,8 @@ private slots:
         QTest::addRow("--copy without the clipboard module")
             << u"mkdir -p alone/bin; cp \"$0\" alone/bin; alone/bin/tessaro-cli -c Xxxx 2>&1 | sed \"s#$PWD/##g\"; "
                u"echo ${PIPESTATUS[0]}"_s
-            << "tessaro-cli: cannot copy to the clipboard: the module tessaro_clipboard_handover is neither in "
-               "alone/bin nor in alone/lib/tessaro/modules\n1\n"_ba;
+            << "tessaro-cli: cannot copy to the clipboard: the module tessaro_clipboard_handover is not in "
+               "alone/lib/tessaro/modules\n1\n"_ba;
     }
     void runFromAShell()
     {

@@ -3,6 +3,7 @@
 #include "core/settings/SettingsStore.h"
 
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <unistd.h>
 
@@ -164,6 +165,56 @@ private slots:
         QCOMPARE(contentOf(userMaskList()), after);
         QCOMPARE(contentOf(starterMasks()), starter ? kStarterMasks : "<none>"_ba);
         QVERIFY(starter || !QFileInfo::exists(m_userData));
+    }
+
+    // A module is loaded only from the one folder of the layout, only when no
+    // one else can change it, and only when whole: otherwise tessaro-cli -c
+    // says why, and the password stays off the clipboard (with no display,
+    // a loaded module says so).
+    void modulesOnlyWholeAndTrusted_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("says");
+        const QString loaded = u"no display"_s, others = u"others may change"_s;
+        QTest::addRow("whole") << u"cp $M p/; run p"_s << loaded;
+        QTest::addRow("beside a portable copy only")
+            << u"mkdir -p lib/tessaro/modules; cp $M lib/tessaro/modules; run p"_s << u"is not in"_s;
+        QTest::addRow("installed") << u"mkdir -p i/bin i/%1; cp \"$0\" i/bin; cp $M i/%1; run i/bin"_s.arg(
+                                          QStringLiteral(TESSARO_MODULE_DIR).mid(3))
+                                   << loaded;
+        QTest::addRow("cut short") << u"head -c 12000 $M > p/$N; run p"_s << u"shorter than its headers say"_s;
+        QTest::addRow("another module") << u"cp $B/tessaro_click_sound.so p/$N; run p"_s
+                                        << u"lacks tessaroServeClipboard"_s;
+        QTest::addRow("text") << u"echo hello > p/$N; run p"_s << u"not a shared library"_s;
+        QTest::addRow("writable") << u"cp $M p/; chmod o+w p/$N; run p"_s << others;
+        QTest::addRow("writable folder") << u"cp $M p/; chmod g+w p; run p"_s << others;
+        QTest::addRow("sticky folder") << u"cp $M p/; chmod 1777 p; run p"_s << loaded;
+        QTest::addRow("link to a writable folder")
+            << u"mkdir w; chmod 777 w; cp $M w/; ln -s ../w/$N p/; run p"_s << others;
+        QTest::addRow("another owner") << u"cp $M p/; chown nobody p/$N || exit 9; run p"_s << u"belongs to nobody"_s;
+    }
+    void modulesOnlyWholeAndTrusted()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, says);
+        QTemporaryDir dir(m_home->path() + u"/modules-XXXXXX"_s);
+        QProcess shell;
+        shell.setWorkingDirectory(dir.path());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(u"DISPLAY"_s);
+        environment.remove(u"WAYLAND_DISPLAY"_s);
+        shell.setProcessEnvironment(environment);
+        shell.start(u"bash"_s,
+                    {u"-c"_s,
+                     u"B=${0%/*}; N=tessaro_clipboard_handover.so; M=$B/$N; mkdir -p p/Language; cp \"$0\" p; "
+                     u"run() { \"$1\"/tessaro-cli -c Xx 2>&1; }; "_s +
+                         script,
+                     qEnvironmentVariable("TESSARO_BIN_DIR") + u"/tessaro-cli"_s});
+        QVERIFY(shell.waitForFinished(30000));
+        if (shell.exitCode() == 9)
+            QSKIP("only root can give a file to another user");
+        const QString said = QString::fromLocal8Bit(shell.readAllStandardOutput() + shell.readAllStandardError());
+        QVERIFY2(said.startsWith(u"tessaro-cli: "_s) && said.contains(says), qPrintable(said));
     }
 
     // Another process of the same user cannot read a running program's
