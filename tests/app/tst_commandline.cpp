@@ -93,7 +93,6 @@ private slots:
         QVERIFY(QTest::qWaitFor(
             [&] { return m_tessaro->shell(u"xwininfo -root -tree | grep -q '\"Tessaro 1'"_s, true).exitCode == 0; },
             20000));
-        QTest::qWait(500);
         window.terminate();
         QVERIFY(window.waitForFinished(10000));
         QVERIFY2(!ProgramHarness::endAutolaunchedBus(), "the window started a D-Bus daemon");

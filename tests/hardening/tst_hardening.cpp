@@ -1,3 +1,4 @@
+#include "ProgramHarness.h"
 #include "TestSupport.h"
 
 #include "core/settings/SettingsStore.h"
@@ -179,9 +180,6 @@ private slots:
         QTest::addRow("whole") << u"cp $M p/; run p"_s << loaded;
         QTest::addRow("beside a portable copy only")
             << u"mkdir -p lib/tessaro/modules; cp $M lib/tessaro/modules; run p"_s << u"is not in"_s;
-        QTest::addRow("installed") << u"mkdir -p i/bin i/%1; cp \"$0\" i/bin; cp $M i/%1; run i/bin"_s.arg(
-                                          QStringLiteral(TESSARO_MODULE_DIR).mid(3))
-                                   << loaded;
         QTest::addRow("cut short") << u"head -c 12000 $M > p/$N; run p"_s << u"shorter than its headers say"_s;
         QTest::addRow("another module") << u"cp $B/tessaro_click_sound.so p/$N; run p"_s
                                         << u"lacks tessaroServeClipboard"_s;
@@ -198,23 +196,14 @@ private slots:
         QFETCH(QString, script);
         QFETCH(QString, says);
         QTemporaryDir dir(m_home->path() + u"/modules-XXXXXX"_s);
-        QProcess shell;
-        shell.setWorkingDirectory(dir.path());
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove(u"DISPLAY"_s);
-        environment.remove(u"WAYLAND_DISPLAY"_s);
-        shell.setProcessEnvironment(environment);
-        shell.start(u"bash"_s,
-                    {u"-c"_s,
-                     u"B=${0%/*}; N=tessaro_clipboard_handover.so; M=$B/$N; mkdir -p p/Language; cp \"$0\" p; "
-                     u"run() { \"$1\"/tessaro-cli -c Xx 2>&1; }; "_s +
-                         script,
-                     qEnvironmentVariable("TESSARO_BIN_DIR") + u"/tessaro-cli"_s});
-        QVERIFY(shell.waitForFinished(30000));
-        if (shell.exitCode() == 9)
+        const ProgramHarness::Run r = ProgramHarness(u"tessaro-cli"_s)
+                                          .shell(u"cd %1; B=${0%/*}; N=tessaro_clipboard_handover.so; M=$B/$N; "
+                                                 u"mkdir -p p/Language; cp \"$0\" p; "
+                                                 u"run() { \"$1\"/tessaro-cli -c Xx 2>&1; }; "_s.arg(dir.path()) +
+                                                 script);
+        if (r.exitCode == 9)
             QSKIP("only root can give a file to another user");
-        const QString said = QString::fromLocal8Bit(shell.readAllStandardOutput() + shell.readAllStandardError());
-        QVERIFY2(said.startsWith(u"tessaro-cli: "_s) && said.contains(says), qPrintable(said));
+        QVERIFY2(r.out.startsWith("tessaro-cli: ") && r.out.contains(says.toUtf8()), r.out + r.err);
     }
 
     // Another process of the same user cannot read a running program's
@@ -222,21 +211,21 @@ private slots:
     // everything, so root runs the programs and the reader as nobody.
     void secretsStayInTheirProcess_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addRow("window") << u"tessaro"_s;
-        QTest::addRow("tessaro-cli") << u"tessaro-cli -n 2147483647 --allow-duplicates Xxxx####"_s;
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("arguments");
+        QTest::addRow("window") << u"tessaro"_s << QString();
+        QTest::addRow("tessaro-cli") << u"tessaro-cli"_s << u"-n 2147483647 --allow-duplicates Xxxx####"_s;
     }
     void secretsStayInTheirProcess()
     {
-        QFETCH(QString, command);
+        QFETCH(QString, program);
+        QFETCH(QString, arguments);
         const QString user = ::geteuid() == 0 ? u"setpriv --reuid=nobody --regid=nogroup --clear-groups "_s : QString();
-        QProcess shell;
-        shell.setWorkingDirectory(qEnvironmentVariable("TESSARO_BIN_DIR"));
-        shell.start(u"sh"_s, {u"-c"_s, user + u"sh -c './%1 >/dev/null 2>&1 & sleep 1; "
-                                              u"cat /proc/$!/environ >/dev/null 2>&1 && echo readable || echo hidden; "
-                                              u"kill $!'"_s.arg(command)});
-        QVERIFY(shell.waitForFinished(30000));
-        QCOMPARE(shell.readAllStandardOutput(), "hidden\n"_ba);
+        const auto r = ProgramHarness(program).shell(
+            user +
+            u"sh -c 'QT_QPA_PLATFORM=offscreen \"$0\" %1 >/dev/null 2>&1 & sleep 1; "
+            u"cat /proc/$!/environ >/dev/null 2>&1 && echo readable || echo hidden; kill $!' \"$0\""_s.arg(arguments));
+        QCOMPARE(r.out, "hidden\n"_ba);
     }
 
     void copiesStartingTogetherLeaveOneWholeList()
