@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include <signal.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -114,18 +115,22 @@ public:
                    .exitCode == 0;
     }
 
-    // The program's running processes that carry this test's home: its
-    // clipboard helpers. Nothing when the program is missing.
+    // The clipboard helpers of this build's program: started as it, in a
+    // session of their own. Found through what /proc shows of a process that
+    // hides its memory and environment (cmdline and stat).
     QList<qint64> helpers() const
     {
         QList<qint64> found;
-        const QString target = QFileInfo(m_program).canonicalFilePath();
-        const QByteArray ownHome = "HOME=" + qgetenv("HOME");
+        const QByteArray ownSession = QByteArray::number(::getsid(0));
         for (QDirIterator it(u"/proc"_s, QDir::Dirs | QDir::NoDotAndDotDot); it.hasNext();) {
             it.next();
-            QFile environ(it.filePath() + u"/environ"_s);
-            if (!target.isEmpty() && QFileInfo(it.filePath() + u"/exe"_s).canonicalFilePath() == target &&
-                environ.open(QIODevice::ReadOnly) && environ.readAll().split('\0').contains(ownHome))
+            QFile cmdline(it.filePath() + u"/cmdline"_s), stat(it.filePath() + u"/stat"_s);
+            if (!cmdline.open(QIODevice::ReadOnly) ||
+                cmdline.readAll().split('\0').value(0) != m_program.toLocal8Bit() || !stat.open(QIODevice::ReadOnly))
+                continue;
+            const QByteArray fields = stat.readAll();
+            // After the name: state, parent, group, session.
+            if (fields.mid(fields.lastIndexOf(')') + 2).split(' ').value(3) != ownSession)
                 found.append(it.fileName().toLongLong());
         }
         return found;

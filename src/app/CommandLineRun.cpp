@@ -3,6 +3,7 @@
 #include "core/common/ProgramFolder.h"
 #include "core/generation/MemoryResultList.h"
 #include "core/generation/PasswordGenerator.h"
+#include "core/settings/SettingsTable.h"
 #include "platform/clipboard/ClipboardHandover.h"
 
 #include <cstdio>
@@ -27,7 +28,9 @@ int runCommandLine(const QString &mask)
     const SafeFileWriter::Result &lastGenerated = outcome.lastGenerated;
     const QString password = list.GetItemCount() > 0 ? list.ItemText(0, 0) : QString();
 
-    const ClipboardHandover::Result served = ClipboardHandover::serve(password);
+    // The window's "clear after 10 seconds" holds here too: the helper that
+    // serves the password clears it, if the clipboard still holds it.
+    const ClipboardHandover::Result served = ClipboardHandover::serve(password, Settings::clearAfterSeconds());
     if (!served.ok) {
         printError(served.error);
         return 1;

@@ -1,5 +1,6 @@
 #include "app/CommandLineRun.h"
 #include "core/common/BatchMemory.h"
+#include "platform/session/SessionBus.h"
 #include "window/MainWindow.h"
 #include "window/startup/ImagePlugins.h"
 #include "window/startup/Startup.h"
@@ -11,8 +12,14 @@
 
 #include <chrono>
 
+#include <sys/prctl.h>
+
 int main(int argc, char *argv[])
 {
+    // Passwords live in this process: no core dump of it, and no other
+    // process of the user may read its memory (as with ptrace).
+    ::prctl(PR_SET_DUMPABLE, 0);
+
     // Any text after the program's name is a mask, its words joined by
     // single blanks. The command-line run starts no Qt application of its
     // own: the clipboard helper must be forked first.
@@ -27,6 +34,7 @@ int main(int argc, char *argv[])
     // desktop's global menu: looking for one costs a D-Bus round trip at
     // every start, or even starting a bus where none runs.
     QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+    SessionBus::neverAutolaunch();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaro"));
     QApplication::setOrganizationName(QStringLiteral("Brasmoor"));

@@ -349,7 +349,8 @@ OPTIONS
 
     --clear-after SECONDS
         With --copy: empty the clipboard after SECONDS (1 to 2147483), but
-        only if it still holds the password by then.
+        only if it still holds the password by then. Without it, the
+        window's option to clear copied passwords after 10 seconds holds.
 
     -e, --entropy
         Print the mask's strength instead of passwords: its min-entropy in

@@ -9,6 +9,7 @@
 #include "core/common/ProgramModule.h"
 #include "core/generation/PasswordBuilder.h"
 #include "core/generation/RandomSource.h"
+#include "core/settings/SettingsTable.h"
 #include "core/strength/MaskStrength.h"
 #include "platform/clipboard/ClipboardHandoverModule.h"
 
@@ -188,7 +189,9 @@ int run(int argc, char *argv[])
         return fail(u"the mask gives only empty passwords (no characters to copy, and every symbol draws from an "
                     u"empty class)"_s);
     if (options.copy)
-        return copyOne(builder, options.clearAfterSeconds);
+        // Without --clear-after, the window's "clear after 10 seconds" holds.
+        return copyOne(builder,
+                       options.clearAfterSeconds > 0 ? options.clearAfterSeconds : Settings::clearAfterSeconds());
     return stream(builder, options);
 }
 

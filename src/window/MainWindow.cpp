@@ -54,7 +54,7 @@ MainWindow::MainWindow(const WindowServices &services, QWidget *parent)
     m_form = buildForm(central);
     m_results = std::make_unique<ResultCommands>(*m_form.genList, *m_dialog, *services.messages);
     m_results->setCopiedCallback([this](const QString &text) {
-        if (Settings::read(Settings::Name::ClearAfter) == u"1")
+        if (Settings::clearAfterSeconds() > 0)
             m_clearTimer->copied(text);
     });
     for (QWidget *panel : {m_form.oFrame, m_form.gFrame, m_form.sFrame, m_form.iFrame, m_form.aFrame})

@@ -71,6 +71,33 @@ private slots:
         QCOMPARE(m_tessaro->clipboardText(), u"taken by someone else"_s);
     }
 
+    // The window's stored "clear after 10 seconds" holds for the command line.
+    void storedClearAfterClearsThePassword()
+    {
+        REQUIRE_X_SERVER(*m_tessaro);
+        Settings::write(Settings::Name::ClearAfter, u"1"_s);
+        QCOMPARE(m_tessaro->run({u"Xx##"_s}, true).exitCode, 0);
+        QCOMPARE(m_tessaro->clipboardText().size(), 4);
+        QTest::qWait(Settings::kClearAfterSeconds * 1000 + 1500);
+        QCOMPARE(m_tessaro->clipboardText(), QString());
+    }
+
+    // Without a session bus the window starts no D-Bus daemon of its own.
+    void theWindowLeavesNoBusBehind()
+    {
+        REQUIRE_X_SERVER(*m_tessaro);
+        QProcess window;
+        window.setProcessEnvironment(m_tessaro->environment(true));
+        window.start(m_tessaro->program());
+        // Once its window is on the screen, the accessibility bridge has looked for a bus.
+        QVERIFY(QTest::qWaitFor(
+            [&] { return m_tessaro->shell(u"xwininfo -root -tree | grep -q '\"Tessaro 1'"_s, true).exitCode == 0; },
+            20000));
+        window.terminate();
+        QVERIFY(window.waitForFinished(10000));
+        QVERIFY2(!ProgramHarness::endAutolaunchedBus(), "the window started a D-Bus daemon");
+    }
+
     void withoutAReachableDisplayItFailsCleanly()
     {
         for (const QString &display : {u""_s, u"DISPLAY=:431 "_s}) {

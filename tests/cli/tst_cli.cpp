@@ -330,8 +330,8 @@ private slots:
         QTest::addRow("--copy without the clipboard module")
             << u"mkdir -p alone/bin; cp \"$0\" alone/bin; alone/bin/tessaro-cli -c Xxxx 2>&1 | sed \"s#$PWD/##g\"; "
                u"echo ${PIPESTATUS[0]}"_s
-            << "tessaro-cli: cannot copy to the clipboard: the module tessaro_clipboard_handover is neither in "
-               "alone/bin nor in alone/lib/tessaro/modules\n1\n"_ba;
+            << "tessaro-cli: cannot copy to the clipboard: the module tessaro_clipboard_handover is not in "
+               "alone/lib/tessaro/modules\n1\n"_ba;
     }
     void runFromAShell()
     {
@@ -345,22 +345,30 @@ private slots:
         QCOMPARE(r.out, expected);
     }
 
-    // The hand-over itself is tst_commandline's; here what --clear-after adds.
+    // The hand-over itself is tst_commandline's; here what --clear-after adds,
+    // and the window's stored "clear after 10 seconds" without it.
     void clearAfterEmptiesOnlyItsOwnText_data()
     {
         QTest::addColumn<QString>("other"); // copied by someone else in between
-        QTest::addRow("cleared") << QString();
-        QTest::addRow("someone else's text kept") << u"copied by someone else"_s;
+        QTest::addColumn<int>("seconds");   // 0: the stored option instead of --clear-after
+        QTest::addRow("cleared") << QString() << 2;
+        QTest::addRow("someone else's text kept") << u"copied by someone else"_s << 2;
+        QTest::addRow("stored option") << QString() << 0;
     }
     void clearAfterEmptiesOnlyItsOwnText()
     {
         REQUIRE_X_SERVER(*m_cli);
         QFETCH(QString, other);
-        QCOMPARE(m_cli->run({u"-c"_s, u"--clear-after"_s, u"2"_s, u"Xxxx####"_s}, true).exitCode, 0);
+        QFETCH(int, seconds);
+        if (seconds == 0)
+            Settings::write(Settings::Name::ClearAfter, u"1"_s);
+        const QStringList clearAfter{u"--clear-after"_s, QString::number(seconds)};
+        QCOMPARE(
+            m_cli->run((seconds ? clearAfter : QStringList()) + QStringList{u"-c"_s, u"Xxxx####"_s}, true).exitCode, 0);
         QCOMPARE(m_cli->clipboardText().size(), 8);
         if (!other.isEmpty())
             m_cli->takeClipboard(other);
-        QTest::qWait(3500); // past the clear time
+        QTest::qWait((seconds ? seconds : Settings::kClearAfterSeconds) * 1000 + 1500); // past the clear time
         QCOMPARE(m_cli->clipboardText(), other);
         QTRY_COMPARE_WITH_TIMEOUT(m_cli->helpers().size(), 0, 5000);
     }

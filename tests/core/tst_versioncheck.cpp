@@ -141,6 +141,10 @@ private slots:
         QTest::addRow("four redirects") << Answer(302, {}, "/hop1") << QString() << -2;
         QTest::addRow("redirect to https") << Answer(302, {}, "https://127.0.0.1:1/pgencheck.xml") << QString() << -2;
         QTest::addRow("redirect to a dripping server") << Answer(302, {}, "/drip") << QString() << -2;
+        // Heads without end: the size cap ends the check at once.
+        QTest::addRow("status line without end") << Answer(200, "x").withoutEnd(0, "HTTP/1.1 200 ") << QString() << -2;
+        QTest::addRow("header without end")
+            << Answer(200, "x").withoutEnd(0, "HTTP/1.1 200 OK\r\nX: ") << QString() << -2;
     }
     void answersOfTheServer()
     {

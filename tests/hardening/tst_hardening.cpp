@@ -1,8 +1,12 @@
+#include "ProgramHarness.h"
 #include "TestSupport.h"
 
 #include "core/settings/SettingsStore.h"
 
 #include <QProcess>
+#include <QTemporaryDir>
+
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -162,6 +166,66 @@ private slots:
         QCOMPARE(contentOf(userMaskList()), after);
         QCOMPARE(contentOf(starterMasks()), starter ? kStarterMasks : "<none>"_ba);
         QVERIFY(starter || !QFileInfo::exists(m_userData));
+    }
+
+    // A module is loaded only from the one folder of the layout, only when no
+    // one else can change it, and only when whole: otherwise tessaro-cli -c
+    // says why, and the password stays off the clipboard (with no display,
+    // a loaded module says so).
+    void modulesOnlyWholeAndTrusted_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("says");
+        const QString loaded = u"no display"_s, others = u"others may change"_s;
+        QTest::addRow("whole") << u"cp $M p/; run p"_s << loaded;
+        QTest::addRow("beside a portable copy only")
+            << u"mkdir -p lib/tessaro/modules; cp $M lib/tessaro/modules; run p"_s << u"is not in"_s;
+        QTest::addRow("cut short") << u"head -c 12000 $M > p/$N; run p"_s << u"shorter than its headers say"_s;
+        QTest::addRow("another module") << u"cp $B/tessaro_click_sound.so p/$N; run p"_s
+                                        << u"lacks tessaroServeClipboard"_s;
+        QTest::addRow("text") << u"echo hello > p/$N; run p"_s << u"not a shared library"_s;
+        QTest::addRow("writable") << u"cp $M p/; chmod o+w p/$N; run p"_s << others;
+        QTest::addRow("writable folder") << u"cp $M p/; chmod g+w p; run p"_s << others;
+        QTest::addRow("sticky folder") << u"cp $M p/; chmod 1777 p; run p"_s << loaded;
+        QTest::addRow("link to a writable folder")
+            << u"mkdir w; chmod 777 w; cp $M w/; ln -s ../w/$N p/; run p"_s << others;
+        QTest::addRow("another owner") << u"cp $M p/; chown nobody p/$N || exit 9; run p"_s << u"belongs to nobody"_s;
+    }
+    void modulesOnlyWholeAndTrusted()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, says);
+        QTemporaryDir dir(m_home->path() + u"/modules-XXXXXX"_s);
+        const ProgramHarness::Run r = ProgramHarness(u"tessaro-cli"_s)
+                                          .shell(u"cd %1; B=${0%/*}; N=tessaro_clipboard_handover.so; M=$B/$N; "
+                                                 u"mkdir -p p/Language; cp \"$0\" p; "
+                                                 u"run() { \"$1\"/tessaro-cli -c Xx 2>&1; }; "_s.arg(dir.path()) +
+                                                 script);
+        if (r.exitCode == 9)
+            QSKIP("only root can give a file to another user");
+        QVERIFY2(r.out.startsWith("tessaro-cli: ") && r.out.contains(says.toUtf8()), r.out + r.err);
+    }
+
+    // Another process of the same user cannot read a running program's
+    // memory or environment (nor would a crash leave a core dump). Root reads
+    // everything, so root runs the programs and the reader as nobody.
+    void secretsStayInTheirProcess_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("arguments");
+        QTest::addRow("window") << u"tessaro"_s << QString();
+        QTest::addRow("tessaro-cli") << u"tessaro-cli"_s << u"-n 2147483647 --allow-duplicates Xxxx####"_s;
+    }
+    void secretsStayInTheirProcess()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, arguments);
+        const QString user = ::geteuid() == 0 ? u"setpriv --reuid=nobody --regid=nogroup --clear-groups "_s : QString();
+        const auto r = ProgramHarness(program).shell(
+            user +
+            u"sh -c 'QT_QPA_PLATFORM=offscreen \"$0\" %1 >/dev/null 2>&1 & sleep 1; "
+            u"cat /proc/$!/environ >/dev/null 2>&1 && echo readable || echo hidden; kill $!' \"$0\""_s.arg(arguments));
+        QCOMPARE(r.out, "hidden\n"_ba);
     }
 
     void copiesStartingTogetherLeaveOneWholeList()

@@ -22,15 +22,17 @@ public:
         QByteArray location;  // sent as a Location header when not empty
         bool endless = false; // no length; the body is sent again and again, the connection never closes
         int dripMs = 0;       // with endless: the body's bytes go one per dripMs milliseconds
+        QByteArray head;      // with endless: sent instead of the status line and headers
 
         Answer(int status = 200, const QByteArray &body = {}, const QByteArray &location = {})
             : status(status), body(body), location(location)
         {}
-        Answer withoutEnd(int dripMs = 0) const
+        Answer withoutEnd(int dripMs = 0, const QByteArray &head = {}) const
         {
             Answer answer = *this;
             answer.endless = true;
             answer.dripMs = dripMs;
+            answer.head = head;
             return answer;
         }
     };
@@ -81,7 +83,8 @@ private:
             head += "Content-Length: " + QByteArray::number(answer.body.size()) + "\r\n";
         if (!answer.location.isEmpty())
             head += "Location: " + answer.location + "\r\n";
-        socket->write(head + "Content-Type: application/xml\r\n\r\n" + (answer.dripMs ? QByteArray() : answer.body));
+        head += "Content-Type: application/xml\r\n\r\n";
+        socket->write(answer.head.isEmpty() ? head + (answer.dripMs ? QByteArray() : answer.body) : answer.head);
         if (!answer.endless)
             return socket->disconnectFromHost();
         // More whenever the last has gone out (a 0 ms timer runs at every turn

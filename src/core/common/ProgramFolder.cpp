@@ -73,6 +73,17 @@ QString executableFolder()
     return QFileInfo(executablePath()).absolutePath();
 }
 
+QString moduleFolder()
+{
+    const QString real = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    if (real.isEmpty())
+        return {};
+    const QString folder = QFileInfo(real).absolutePath();
+    if (!existingSubfolder(folder, QStringLiteral("Language")).isEmpty())
+        return folder;
+    return QDir::cleanPath(QDir(folder).filePath(QStringLiteral(TESSARO_MODULE_DIR)));
+}
+
 QString dataFolder()
 {
     if (isPortable())

@@ -34,6 +34,12 @@ QString executablePath();
 // The folder that holds the executable.
 QString executableFolder();
 
+// The one folder the program's modules are loaded from: the real
+// executable's own folder in a portable copy or the build tree, the
+// installed module folder (<libdir>/tessaro/modules) otherwise. Tests do not
+// move it.
+QString moduleFolder();
+
 // The folder the read-only data lies in (languages, help, icons).
 QString dataFolder();
 

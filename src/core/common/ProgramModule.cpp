@@ -1,5 +1,6 @@
 #include "core/common/ProgramModule.h"
 
+#include "core/common/ModuleFile.h"
 #include "core/common/ProgramFolder.h"
 
 #include <QDir>
@@ -12,21 +13,22 @@ namespace ProgramModule {
 
 Entry resolve(const QString &module, const char *entryPoint)
 {
-    // The executable's own folder: ProgramFolder's test folder is for data only.
-    const QDir programs(QFileInfo(ProgramFolder::executablePath()).absolutePath());
-    const QStringList folders{programs.path(), QDir::cleanPath(programs.filePath(QStringLiteral(TESSARO_MODULE_DIR)))};
-    QString problem;
-    for (const QString &folder : folders) {
-        QLibrary library(folder + u'/' + module);
-        if (const QFunctionPointer function = library.resolve(entryPoint))
-            return {function, {}};
-        // A module that is there but does not load says more than the folders searched.
-        if (problem.isEmpty() && QFileInfo::exists(library.fileName() + u".so"_s))
-            problem = library.errorString();
-    }
-    if (problem.isEmpty())
-        problem = u"the module %1 is neither in %2 nor in %3"_s.arg(module, folders[0], folders[1]);
-    return {nullptr, problem};
+    const QString folder = ProgramFolder::moduleFolder();
+    const QString file = QDir(folder).filePath(module + u".so"_s);
+    const QString real = QFileInfo(file).canonicalFilePath();
+    if (folder.isEmpty() || real.isEmpty())
+        return {nullptr, u"the module %1 is not in %2"_s.arg(module, folder)};
+    // A module runs as whoever starts the program, so only one that no
+    // one else can change is loaded; and only a whole one, as a cut-off
+    // file is mapped with pages past its end.
+    if (const QString problem = ModuleFile::ownershipProblem(real); !problem.isEmpty())
+        return {nullptr, u"the module %1 is not loaded: %2"_s.arg(file, problem)};
+    if (const QString problem = ModuleFile::contentProblem(real, entryPoint); !problem.isEmpty())
+        return {nullptr, u"%1 is not a usable module: %2"_s.arg(file, problem)};
+    QLibrary library(real);
+    if (const QFunctionPointer function = library.resolve(entryPoint))
+        return {function, {}};
+    return {nullptr, library.errorString()};
 }
 
 } // namespace ProgramModule

@@ -6,7 +6,7 @@
 // desktop's clipboard) and are loaded on first use, so that starting a
 // program never pays for them. A module lies beside the executable in a
 // build tree or a portable copy, and in <libdir>/tessaro/modules when
-// installed.
+// installed (ProgramFolder::moduleFolder), and nowhere else.
 namespace ProgramModule {
 
 struct Entry
@@ -16,7 +16,9 @@ struct Entry
 };
 
 // Loads the module of that name (without its suffix) and looks up the entry
-// point; the module stays loaded for the rest of the run.
+// point; the module stays loaded for the rest of the run. A module that
+// others could have changed, or a file that is not a whole module of this
+// program, counts as missing, and the error says why.
 Entry resolve(const QString &module, const char *entryPoint);
 
 } // namespace ProgramModule

@@ -108,4 +108,9 @@ bool writeMissingDefaults()
     return SetRegValues(RegistryRoot::CurrentUser, Key, defaults, RegWrite::WhereEmpty);
 }
 
+int clearAfterSeconds()
+{
+    return read(Name::ClearAfter) == QLatin1String("1") ? kClearAfterSeconds : 0;
+}
+
 } // namespace Settings

@@ -100,4 +100,9 @@ void writeAll(const QList<RegValue> &values);
 // False when the store could not be read or written.
 bool writeMissingDefaults();
 
+// How long a copied password stays on the clipboard while ClearAfter is "1".
+inline constexpr int kClearAfterSeconds = 10;
+// kClearAfterSeconds while ClearAfter is "1", else 0 (the password stays).
+int clearAfterSeconds();
+
 } // namespace Settings

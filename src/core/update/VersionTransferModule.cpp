@@ -1,69 +1,171 @@
 // The module tessaro_version_transfer: the version check's GET over Qt Network.
+//
+// A plain HTTP/1.0 GET on a socket of the caller's thread, not through
+// QNetworkAccessManager: Qt's HTTP thread reads a header line byte by byte
+// for as long as a server keeps sending it, without returning to its event
+// loop, so neither an abort nor deleting the manager can end such a
+// connection. Here every read is bounded, the headers are capped, and
+// deleting the transfer closes the socket at once.
 
 #include "core/update/VersionTransfer.h"
 
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
+#include <QSslSocket>
 
-#include <array>
+#include <memory>
 
 namespace {
 
-class NetworkTransfer : public VersionTransfer
+// The status line and headers together; real servers send about 1 KiB.
+constexpr qint64 kMaxHead = 16 * 1024;
+
+class SocketTransfer : public VersionTransfer
 {
 public:
-    NetworkTransfer(QNetworkAccessManager &network, const QUrl &url, const QString &userAgent, qint64 readBuffer,
-                    const Events &events)
+    SocketTransfer(const QUrl &url, const QString &userAgent, qint64 readBuffer, const Events &events)
+        : m_url(url), m_readBuffer(readBuffer), m_events(events)
     {
-        QNetworkRequest request(url);
-        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
-        request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-        request.setHeader(QNetworkRequest::UserAgentHeader, userAgent);
-        m_reply = network.get(request);
-        m_reply->setReadBufferSize(readBuffer);
-        // Each event is called through a copy held by the connection, so that
-        // it may delete this transfer.
-        m_events = {QObject::connect(m_reply, &QNetworkReply::metaDataChanged, m_reply, events.headers),
-                    QObject::connect(m_reply, &QNetworkReply::readyRead, m_reply, events.data),
-                    QObject::connect(m_reply, &QNetworkReply::finished, m_reply, events.finished)};
+        m_socket->setReadBufferSize(kMaxHead + 1);
+        QByteArray path = url.path(QUrl::FullyEncoded).toLatin1();
+        if (path.isEmpty())
+            path = "/";
+        if (url.hasQuery())
+            path += '?' + url.query(QUrl::FullyEncoded).toLatin1();
+        const QByteArray host = url.host(QUrl::FullyEncoded).toLatin1() +
+                                (url.port() == -1 ? QByteArray() : ':' + QByteArray::number(url.port()));
+        // HTTP/1.0: the answer ends with the connection, never in chunks.
+        m_request = "GET " + path + " HTTP/1.0\r\nHost: " + host + "\r\nUser-Agent: " + userAgent.toLatin1() +
+                    "\r\nAccept-Encoding: identity\r\nConnection: close\r\n\r\n";
+        const auto send = [this] { m_socket->write(m_request); };
+        QObject::connect(m_socket, &QTcpSocket::readyRead, m_socket, [this] { onReadyRead(); });
+        QObject::connect(m_socket, &QTcpSocket::disconnected, m_socket, [this] { onEnd(); });
+        QObject::connect(m_socket, &QTcpSocket::errorOccurred, m_socket, [this](QAbstractSocket::SocketError error) {
+            if (error != QAbstractSocket::RemoteHostClosedError)
+                m_failed = true;
+            onEnd();
+        });
+        if (auto *tls = qobject_cast<QSslSocket *>(m_socket)) {
+            QObject::connect(tls, &QSslSocket::encrypted, tls, send);
+            tls->connectToHostEncrypted(url.host(), quint16(url.port(443)));
+        } else {
+            QObject::connect(m_socket, &QTcpSocket::connected, m_socket, send);
+            m_socket->connectToHost(url.host(), quint16(url.port(80)));
+        }
     }
 
-    ~NetworkTransfer() override
+    ~SocketTransfer() override
     {
-        // Only our own connections: Qt's bookkeeping of the reply stays.
-        for (const QMetaObject::Connection &connection : m_events)
-            QObject::disconnect(connection);
-        m_reply->abort();
-        m_reply->deleteLater();
+        *m_alive = false;
+        close();
+        // Not deleted at once: this may run inside one of the socket's signals.
+        m_socket->deleteLater();
     }
 
-    int status() const override { return m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(); }
-    QUrl url() const override { return m_reply->url(); }
-    QUrl redirectTarget() const override
+    int status() const override { return m_status; }
+    QUrl url() const override { return m_url; }
+    QUrl redirectTarget() const override { return m_location; }
+    qlonglong declaredLength() const override { return m_declaredLength; }
+    QByteArray read(qint64 most) override
     {
-        return m_reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
+        QByteArray bytes = m_early.left(most);
+        m_early.remove(0, bytes.size());
+        if (bytes.size() < most)
+            bytes += m_socket->read(most - bytes.size());
+        return bytes;
     }
-    qlonglong declaredLength() const override
-    {
-        return m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
-    }
-    QByteArray read(qint64 most) override { return m_reply->read(most); }
-    bool failed() const override { return m_reply->error() != QNetworkReply::NoError; }
+    bool failed() const override { return m_failed; }
 
 private:
-    QNetworkReply *m_reply = nullptr;
-    std::array<QMetaObject::Connection, 3> m_events;
+    void onReadyRead()
+    {
+        if (m_status != 0) {
+            const Events events = m_events;
+            return events.data();
+        }
+        m_head += m_socket->read(kMaxHead + 1 - m_head.size());
+        const qsizetype end = m_head.indexOf("\r\n\r\n");
+        if (end < 0) {
+            if (m_head.size() > kMaxHead)
+                failNow();
+            return;
+        }
+        if (!parseHead(m_head.left(end)))
+            return failNow();
+        m_early = m_head.mid(end + 4);
+        m_head.clear();
+        m_socket->setReadBufferSize(m_readBuffer);
+        // Each event may delete this transfer: it is called through a copy.
+        const std::shared_ptr<bool> alive = m_alive;
+        const Events events = m_events;
+        events.headers();
+        if (*alive && !m_ended && (!m_early.isEmpty() || m_socket->bytesAvailable() > 0))
+            events.data();
+    }
+
+    bool parseHead(const QByteArray &head)
+    {
+        const QList<QByteArray> lines = head.split('\n');
+        const QList<QByteArray> status = lines.value(0).trimmed().split(' ');
+        bool ok = false;
+        const int code = status.value(1).toInt(&ok);
+        if (!status.value(0).startsWith("HTTP/1.") || !ok || code < 100 || code > 999)
+            return false;
+        for (const QByteArray &line : lines.mid(1)) {
+            const qsizetype colon = line.indexOf(':');
+            const QByteArray name = line.left(colon).trimmed().toLower(), value = line.mid(colon + 1).trimmed();
+            if (colon <= 0)
+                return false;
+            if (name == "location")
+                m_location = QUrl::fromEncoded(value);
+            else if (name == "content-length")
+                m_declaredLength = value.toLongLong();
+        }
+        m_status = code;
+        return true;
+    }
+
+    // Closed at once, without a signal of the socket: no byte more is read.
+    void close()
+    {
+        QObject::disconnect(m_socket, nullptr, nullptr, nullptr);
+        m_socket->abort();
+    }
+
+    void failNow()
+    {
+        m_failed = true;
+        close();
+        onEnd();
+    }
+
+    void onEnd()
+    {
+        if (m_ended)
+            return;
+        m_ended = true;
+        if (m_status == 0)
+            m_failed = true;
+        const Events events = m_events;
+        events.finished();
+    }
+
+    QUrl m_url;
+    // TLS for https only: plain http (local tests) needs no TLS backend.
+    QTcpSocket *m_socket = m_url.scheme() == QLatin1String("https") ? new QSslSocket : new QTcpSocket;
+    qint64 m_readBuffer;
+    Events m_events;
+    QByteArray m_request, m_head, m_early;
+    QUrl m_location;
+    qlonglong m_declaredLength = 0;
+    int m_status = 0;
+    bool m_failed = false;
+    bool m_ended = false;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 
-std::unique_ptr<VersionTransfer> start(QObject &owner, const QUrl &url, const QString &userAgent, qint64 readBuffer,
+std::unique_ptr<VersionTransfer> start(QObject &, const QUrl &url, const QString &userAgent, qint64 readBuffer,
                                        VersionTransfer::Events events)
 {
-    // One network access manager for all of an owner's transfers, gone with the owner.
-    auto *network = owner.findChild<QNetworkAccessManager *>(QString(), Qt::FindDirectChildrenOnly);
-    if (!network)
-        network = new QNetworkAccessManager(&owner);
-    return std::make_unique<NetworkTransfer>(*network, url, userAgent, readBuffer, events);
+    return std::make_unique<SocketTransfer>(url, userAgent, readBuffer, events);
 }
 
 } // namespace

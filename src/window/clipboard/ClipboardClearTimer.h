@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/settings/SettingsTable.h"
+
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -13,7 +15,7 @@ class ClipboardClearTimer final : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int kDelayMs = 10'000;
+    static constexpr int kDelayMs = Settings::kClearAfterSeconds * 1000;
 
     explicit ClipboardClearTimer(QObject *parent = nullptr);
 

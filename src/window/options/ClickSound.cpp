@@ -18,9 +18,10 @@ constexpr char kProperty[] = "clickSound";
 std::unique_ptr<ClickPlayer> loadPlayer()
 {
     using Create = ClickPlayer *(*)();
-    if (const auto create = reinterpret_cast<Create>(
-            ProgramModule::resolve(u"tessaro_click_sound"_s, "tessaroCreateClickPlayer").function))
+    const ProgramModule::Entry entry = ProgramModule::resolve(u"tessaro_click_sound"_s, "tessaroCreateClickPlayer");
+    if (const auto create = reinterpret_cast<Create>(entry.function))
         return std::unique_ptr<ClickPlayer>(create());
+    qWarning("The buttons stay silent: %s", qUtf8Printable(entry.error));
     return nullptr;
 }
 
