@@ -22,6 +22,7 @@
 #include "window/shutdown/Shutdown.h"
 #include "window/strength/StrengthMeter.h"
 #include "window/toolbar/ToolBand.h"
+#include "window/startup/AfterFirstPaint.h"
 #include "window/update/UpdateNotifier.h"
 
 #include <QAction>
@@ -181,8 +182,10 @@ void MainWindow::applyOptionEffect(OptionBoxes::Effect effect, int state)
         WordListChoice::ShowWordCount(m_form);
         break;
     case Effect::UpdateCheck:
+        // After the first painting: until then Qt's plugin folders are hidden
+        // (ImagePlugins), and https needs the TLS backend plugin.
         if (state == 1)
-            updates().start();
+            afterFirstPaint(*this, [this] { updates().start(); });
         break;
     }
 }

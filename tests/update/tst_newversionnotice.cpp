@@ -12,6 +12,8 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -121,20 +123,34 @@ private slots:
     }
 
     // The program loads the transfer module by itself: started with the
-    // check on, it asks the site for the version document.
+    // check on, it asks the site for the version document, over https too
+    // (a TLS handshake reaches the server: the TLS plugin could be found).
     void programChecksThroughItsModule()
     {
         LocalHttpServer server;
         server.answer(u"/site/pgencheck.xml"_s, {404});
+        QTcpServer secure;
+        QVERIFY(secure.listen(QHostAddress::LocalHost));
+        QByteArray greeting;
+        connect(&secure, &QTcpServer::newConnection, this, [&] {
+            QTcpSocket *client = secure.nextPendingConnection();
+            connect(client, &QTcpSocket::readyRead, this, [&greeting, client] { greeting += client->readAll(); });
+        });
         Settings::write(Settings::Name::AUChk, u"1"_s);
-        QProcess program;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"TESSARO_SITE_URL"_s, server.url(u"/site/"_s).toString());
-        program.setProcessEnvironment(environment);
-        program.start(qEnvironmentVariable("TESSARO_BIN_DIR") + u"/tessaro"_s);
-        QTRY_COMPARE_WITH_TIMEOUT(server.requests(), 1, 20000);
-        program.kill();
-        program.waitForFinished();
+        for (const QString &site : {server.url(u"/site/"_s).toString(),
+                                    u"https://127.0.0.1:%1/site/"_s.arg(secure.serverPort())}) {
+            QProcess program;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(u"TESSARO_SITE_URL"_s, site);
+            program.setProcessEnvironment(environment);
+            program.start(qEnvironmentVariable("TESSARO_BIN_DIR") + u"/tessaro"_s);
+            if (site.startsWith(u"https"_s))
+                QTRY_VERIFY_WITH_TIMEOUT(greeting.startsWith('\x16'), 20000); // a TLS handshake record
+            else
+                QTRY_COMPARE_WITH_TIMEOUT(server.requests(), 1, 20000);
+            program.kill();
+            program.waitForFinished();
+        }
     }
 
 private:
