@@ -351,8 +351,9 @@ private slots:
     {
         QTest::addColumn<QString>("other"); // copied by someone else in between
         QTest::addColumn<int>("seconds");   // 0: the stored option instead of --clear-after
-        QTest::addRow("cleared") << QString() << 2;
-        QTest::addRow("someone else's text kept") << u"copied by someone else"_s << 2;
+        // Long enough for the clipboard to be read first on a loaded machine.
+        QTest::addRow("cleared") << QString() << 4;
+        QTest::addRow("someone else's text kept") << u"copied by someone else"_s << 4;
         QTest::addRow("stored option") << QString() << 0;
     }
     void clearAfterEmptiesOnlyItsOwnText()
