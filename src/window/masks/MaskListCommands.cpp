@@ -9,6 +9,8 @@
 #include <QComboBox>
 #include <QDir>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace MaskList {
@@ -18,13 +20,26 @@ namespace {
 constexpr qsizetype kShortestMask = 4;
 
 // Puts the masks into the box as its rows, keeping the text typed in it.
+// Masks added at the end are appended and a single removed mask is taken
+// out, so a change costs the same however long the list is.
 void showMasks(QComboBox &box, const QStringList &masks)
 {
-    if (MaskFile::masksOf(ComboItems(box)) == masks)
+    const QStringList shown = MaskFile::masksOf(ComboItems(box));
+    qsizetype same = 0;
+    while (same < shown.size() && same < masks.size() && shown.at(same) == masks.at(same))
+        ++same;
+    if (same == shown.size() && same == masks.size())
         return;
     const QString text = box.currentText();
-    box.clear();
-    box.addItems(masks); // one insertion for the whole list, not one per mask
+    if (same == shown.size()) {
+        box.addItems(masks.sliced(same)); // one insertion for all that is new, not one per mask
+    } else if (shown.size() == masks.size() + 1 &&
+               std::equal(shown.cbegin() + same + 1, shown.cend(), masks.cbegin() + same, masks.cend())) {
+        box.removeItem(int(same));
+    } else {
+        box.clear();
+        box.addItems(masks);
+    }
     box.setEditText(text);
 }
 
