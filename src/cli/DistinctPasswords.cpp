@@ -16,11 +16,9 @@ QString passwords(qint64 count)
 
 } // namespace
 
-DistinctPasswords::DistinctPasswords(const PasswordBuilder &builder) : m_strength(MaskStrength::measure(builder))
-{
-    for (const PasswordBuilder::Step &step : builder.steps())
-        m_counter = m_counter || step.kind == PasswordBuilder::Step::Counter;
-}
+DistinctPasswords::DistinctPasswords(const PasswordBuilder &builder)
+    : m_strength(MaskStrength::measure(builder)), m_counter(builder.hasCounter())
+{}
 
 std::optional<quint64> DistinctPasswords::most() const
 {

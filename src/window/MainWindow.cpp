@@ -20,9 +20,9 @@
 #include "window/results/ResultCommands.h"
 #include "window/results/ResultListView.h"
 #include "window/shutdown/Shutdown.h"
+#include "window/startup/AfterFirstPaint.h"
 #include "window/strength/StrengthMeter.h"
 #include "window/toolbar/ToolBand.h"
-#include "window/startup/AfterFirstPaint.h"
 #include "window/update/UpdateNotifier.h"
 
 #include <QAction>

@@ -137,8 +137,8 @@ private slots:
             connect(client, &QTcpSocket::readyRead, this, [&greeting, client] { greeting += client->readAll(); });
         });
         Settings::write(Settings::Name::AUChk, u"1"_s);
-        for (const QString &site : {server.url(u"/site/"_s).toString(),
-                                    u"https://127.0.0.1:%1/site/"_s.arg(secure.serverPort())}) {
+        for (const QString &site :
+             {server.url(u"/site/"_s).toString(), u"https://127.0.0.1:%1/site/"_s.arg(secure.serverPort())}) {
             QProcess program;
             QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
             environment.insert(u"TESSARO_SITE_URL"_s, site);

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <algorithm>
 #include <vector>
 
 // Turns a mask into passwords. The mask is read once into a list of steps
@@ -45,6 +46,11 @@ public:
         int classIndex = -1; // Draw: index in m_classes
     };
     const std::vector<Step> &steps() const { return m_steps; }
+    // A counter makes every password of a batch new.
+    bool hasCounter() const
+    {
+        return std::any_of(m_steps.begin(), m_steps.end(), [](const Step &step) { return step.kind == Step::Counter; });
+    }
     const CharacterClass &stepClass(const Step &step) const { return m_classes[size_t(step.classIndex)]; }
     QStringView stepLiteral(const Step &step) const { return QStringView(m_literals).sliced(step.begin, step.length); }
     // The list the word steps draw from: words is null when the mask has no

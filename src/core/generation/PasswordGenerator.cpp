@@ -23,11 +23,7 @@ constexpr int kBlock = 64;
 // is known; a counter makes every password new.
 std::optional<quint64> distinctPasswords(const PasswordBuilder &builder)
 {
-    for (const PasswordBuilder::Step &step : builder.steps()) {
-        if (step.kind == PasswordBuilder::Step::Counter)
-            return std::nullopt;
-    }
-    return MaskStrength::measure(builder).exactKeySpace;
+    return builder.hasCounter() ? std::nullopt : MaskStrength::measure(builder).exactKeySpace;
 }
 
 // The most memory a batch's rows take at once: each row's text, its entry
