@@ -32,8 +32,12 @@ public:
 
     ~ProgramHarness()
     {
-        for (qint64 pid : helpers())
-            ::kill(pid_t(pid), SIGTERM);
+        // Only a harness with an X server of its own has started helpers;
+        // any other would end those of a test running beside it.
+        if (hasDisplay()) {
+            for (qint64 pid : helpers())
+                ::kill(pid_t(pid), SIGTERM);
+        }
         m_xvfb.terminate();
         m_xvfb.waitForFinished(5000);
     }
