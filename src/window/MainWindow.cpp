@@ -116,7 +116,7 @@ void MainWindow::connectControls()
         }
     });
     connect(f.wlButton, &QToolButton::clicked, this,
-            [this] { WordListChoice::ChooseWordList(m_form, *m_services.fileDialogs, *m_services.messages); });
+            [this] { WordListChoice::ChooseWordList(m_form, *m_dialog, *m_services.messages); });
     connect(f.wlEdit, &QLineEdit::editingFinished, this, [this] { WordListChoice::ShowWordCount(m_form); });
     connect(f.cOption, &QRadioButton::clicked, this, [this] {
         GenerationPanels::ChooseCustomGeneration(m_form);

@@ -216,8 +216,10 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) > 0);
         }
         window.openPanel(*f.sFrame);
+        Settings::write(Name::DialogSize, u"700x500"_s); // the saves' dialog, at its last size
         m_window->dialogs.answerNextWith(bad);
         f.wlButton->click();
+        QCOMPARE(m_window->dialogs.requests.last().size, QSize(700, 500));
         QVERIFY(lastShown().text.startsWith(u"The word list "_s + bad + u" can't be used"_s));
         QCOMPARE(f.wlEdit->text(), QString());
         m_window->dialogs.answerNextWith(good);

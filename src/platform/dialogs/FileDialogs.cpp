@@ -79,7 +79,7 @@ int fitColumnsAndSidePanel(QFileDialog &dialog, QTreeView &list, QListView &side
 
 } // namespace
 
-QStringList QtFileDialogs::chooseFiles(const Request &request)
+QString QtFileDialogs::chooseFile(const Request &request)
 {
     QWidget *const parent = QApplication::activeWindow();
     QFileDialog dialog(parent, request.title, request.folder);
@@ -92,7 +92,7 @@ QStringList QtFileDialogs::chooseFiles(const Request &request)
         dialog.setFileMode(QFileDialog::AnyFile);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(request.multipleFiles ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+        dialog.setFileMode(QFileDialog::ExistingFile);
     }
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
 
@@ -118,10 +118,5 @@ QStringList QtFileDialogs::chooseFiles(const Request &request)
 
     const bool accepted = dialog.exec() == QDialog::Accepted;
     m_lastSize = dialog.size();
-    return accepted ? dialog.selectedFiles() : QStringList();
-}
-
-QString QtFileDialogs::chooseFolder(const QString &title)
-{
-    return QFileDialog::getExistingDirectory(QApplication::activeWindow(), title);
+    return accepted ? dialog.selectedFiles().value(0) : QString();
 }

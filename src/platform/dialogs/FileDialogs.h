@@ -4,9 +4,9 @@
 #include <QString>
 #include <QStringList>
 
-// The desktop's open-file, save-file and choose-folder dialogs. The window's
-// CommonDialog asks through this interface, so that tests can answer the
-// dialogs without a person.
+// The desktop's open-file and save-file dialogs. The window's CommonDialog
+// asks through this interface, so that tests can answer the dialogs without
+// a person.
 class FileDialogs
 {
 public:
@@ -19,7 +19,6 @@ public:
         QString folder;          // the folder the dialog starts in
         QStringList nameFilters; // "Text Files (*.txt)", ...; the first one is selected
         QString defaultSuffix;   // added to a typed name without an extension
-        bool multipleFiles = false;
         bool confirmOverwrite = true;
         // The size to open at, kept within the screen; an invalid size: one
         // that shows the side panel and the columns of the list whole.
@@ -28,13 +27,10 @@ public:
 
     virtual ~FileDialogs() = default;
 
-    // Shows the dialog modally; returns the chosen files as full paths, or
-    // nothing when it was cancelled.
-    virtual QStringList chooseFiles(const Request &request) = 0;
-    // Returns the chosen folder's full path, or the empty text on cancel.
-    virtual QString chooseFolder(const QString &title) = 0;
-    // The size the last chooseFiles dialog had when it closed; invalid
-    // before the first.
+    // Shows the dialog modally; returns the chosen file's full path, or the
+    // empty text when it was cancelled.
+    virtual QString chooseFile(const Request &request) = 0;
+    // The size the last dialog had when it closed; invalid before the first.
     virtual QSize lastSize() const = 0;
 };
 
@@ -42,8 +38,7 @@ public:
 class QtFileDialogs final : public FileDialogs
 {
 public:
-    QStringList chooseFiles(const Request &request) override;
-    QString chooseFolder(const QString &title) override;
+    QString chooseFile(const Request &request) override;
     QSize lastSize() const override { return m_lastSize; }
 
 private:

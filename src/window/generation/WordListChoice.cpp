@@ -3,9 +3,9 @@
 #include "window/form/FittedCaption.h"
 
 #include "core/generation/WordList.h"
-#include "platform/dialogs/FileDialogs.h"
 #include "platform/messages/MessageBoxes.h"
 #include "window/form/Form.h"
+#include "window/results/CommonDialog.h"
 #include "window/startup/AfterFirstPaint.h"
 
 #include <QCheckBox>
@@ -39,7 +39,7 @@ void showCount(const Form &form)
 
 } // namespace
 
-void ChooseWordList(const Form &form, FileDialogs &dialogs, MessageBoxes &messages)
+void ChooseWordList(const Form &form, CommonDialog &dialog, MessageBoxes &messages)
 {
     FileDialogs::Request request;
     request.kind = FileDialogs::Kind::Open;
@@ -47,14 +47,14 @@ void ChooseWordList(const Form &form, FileDialogs &dialogs, MessageBoxes &messag
     request.folder = QFileInfo(WordList::pathOf(form.wlEdit->text())).absolutePath();
     request.nameFilters = {u"Word lists (*.txt)"_s, u"All files (*)"_s};
     request.confirmOverwrite = false;
-    const QStringList chosen = dialogs.chooseFiles(request);
+    const QString chosen = dialog.chooseFile(request);
     if (chosen.isEmpty())
         return;
-    if (const WordList::Read list = readList(form, chosen.front()); !list.words) {
+    if (const WordList::Read list = readList(form, chosen); !list.words) {
         messages.showError(list.message());
         return;
     }
-    form.wlEdit->setText(chosen.front());
+    form.wlEdit->setText(chosen);
     ShowWordCount(form);
 }
 

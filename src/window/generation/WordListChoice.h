@@ -1,6 +1,6 @@
 #pragma once
 
-class FileDialogs;
+class CommonDialog;
 class MessageBoxes;
 struct Form;
 
@@ -9,10 +9,10 @@ struct Form;
 // count wcLabel. The file name is stored as Words by the panel's save.
 namespace WordListChoice {
 
-// wlButton: picks a list file through the file dialogs. A list that can be
+// wlButton: picks a list file through the window's file dialog. A list that can be
 // used goes into wlEdit and its count is shown; one that can't is reported
 // (title "Error") and wlEdit keeps what it held.
-void ChooseWordList(const Form &form, FileDialogs &dialogs, MessageBoxes &messages);
+void ChooseWordList(const Form &form, CommonDialog &dialog, MessageBoxes &messages);
 
 // wcLabel: the caption (its "caption" property, "%1 words") with the number
 // of words in the list wlEdit names, or why that list can't be used. While

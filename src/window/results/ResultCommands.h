@@ -38,7 +38,7 @@ public:
 
 private:
     // Shows the save dialog; returns the chosen path or the empty text.
-    QString askSavePath(const QString &filter, const QString &title, const QString &defaultExtension);
+    QString askSavePath(const QString &nameFilter, const QString &title, const QString &defaultSuffix);
     void save(const QString &path, const QByteArray &bytes);
 
     ResultListView &m_list;
