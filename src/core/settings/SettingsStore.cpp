@@ -18,27 +18,15 @@ namespace {
 
 struct KeyLocation
 {
-    QSettings::Scope scope;
     QString organization;
     QString application; // empty: the organisation-wide settings
     QString group;       // key levels below the application, '/'-separated
 };
 
 // "Software\Org\App\Sub" -> organisation Org, application App, group Sub.
-std::optional<KeyLocation> locate(RegistryRoot root, QAnyStringView keyPath)
+std::optional<KeyLocation> locate(RegistryRoot, QAnyStringView keyPath)
 {
     KeyLocation where;
-    switch (root) {
-    case RegistryRoot::CurrentUser:
-        where.scope = QSettings::UserScope;
-        break;
-    case RegistryRoot::LocalMachine:
-        where.scope = QSettings::SystemScope;
-        break;
-    default:
-        return std::nullopt;
-    }
-
     QStringList parts = keyPath.toString().split(QLatin1Char('\\'), Qt::SkipEmptyParts);
     if (!parts.isEmpty() && parts.first().compare(QLatin1String("Software"), Qt::CaseInsensitive) == 0)
         parts.removeFirst();
@@ -53,8 +41,8 @@ std::optional<KeyLocation> locate(RegistryRoot root, QAnyStringView keyPath)
 
 std::unique_ptr<QSettings> open(const KeyLocation &where)
 {
-    auto settings =
-        std::make_unique<QSettings>(QSettings::NativeFormat, where.scope, where.organization, where.application);
+    auto settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, where.organization,
+                                                where.application);
     // Only this user's own store counts; system-wide files must not leak in.
     settings->setFallbacksEnabled(false);
     if (!where.group.isEmpty())

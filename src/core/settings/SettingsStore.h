@@ -17,10 +17,9 @@ class QSettings;
 // writes, syncs and closes it, so a write is on disk when the call returns
 // and two running copies see each other's last write.
 
-enum class RegistryRoot : quint32 {
-    CurrentUser = 0x80000001u,
-    LocalMachine = 0x80000002u,
-};
+// Whose settings a call reads or writes: this program keeps only the current
+// user's.
+enum class RegistryRoot { CurrentUser };
 
 // Returns the named string value, or defaultValue when the key or value is
 // missing or the value is not a string. A stored NUL ends the text.

@@ -54,6 +54,7 @@ NewVersionNotice::NewVersionNotice(QWidget *window)
 
     m_displayTimer.setSingleShot(true);
     connect(&m_displayTimer, &QTimer::timeout, this, &QWidget::close);
+    m_fadeIn.setDuration(FadeTime);
     m_fadeIn.setStartValue(0.0);
     m_fadeIn.setEndValue(1.0);
     connect(&m_fadeIn, &QPropertyAnimation::finished, this, &NewVersionNotice::startCountdown);
@@ -61,8 +62,6 @@ NewVersionNotice::NewVersionNotice(QWidget *window)
 
 void NewVersionNotice::ShowNewVersionNotice()
 {
-    setAnimationTime(FadeTime);
-    setDisplayTime(ShowTime);
     SetThemeSoft();
 
     m_displayTimer.stop();
@@ -72,13 +71,11 @@ void NewVersionNotice::ShowNewVersionNotice()
     if (isVisible())
         raise(); // a second announcement comes to the front again
     show();
-    m_fadeIn.setDuration(m_animationTime);
     m_fadeIn.start();
 }
 
 void NewVersionNotice::SetThemeSoft()
 {
-    m_runningVersion = QStringLiteral(TESSARO_VERSION);
     m_items.clear();
     m_items.reserve(7); // the references below stay valid while items are added
     m_hovered = m_pressed = -1;
@@ -87,14 +84,14 @@ void NewVersionNotice::SetThemeSoft()
     addItem(fromEdges(0, 0, 200, 140), {}, QColor(244, 243, 238), QColor(0, 0, 0));
     addItem(fromEdges(5, 25, 195, 135), {}, QColor(255, 255, 255), QColor(0, 0, 0));
 
-    Item &versionLine = addItem(fromEdges(60, 27, 200, 45), u"Current version: "_s + m_runningVersion);
+    Item &versionLine = addItem(fromEdges(60, 27, 200, 45), u"Current version: "_s + QStringLiteral(TESSARO_VERSION));
     versionLine.textColor = QColor(150, 150, 150);
     versionLine.hyperlink = false;
 
     Item &message = addItem(fromEdges(10, 70, 200, 100), u"Version "_s + m_availableVersion +
                                                              u" is now available.\r\nClick here to go to the \r\n"
                                                              u"Brasmoor site."_s);
-    message.textFormat = WordBreak;
+    message.textFlags |= Qt::TextWordWrap;
     message.textColor = QColor(0, 0, 0);
     fitHeightToText(message);
     message.id = MessageId;
@@ -106,7 +103,7 @@ void NewVersionNotice::SetThemeSoft()
     picture.iconSize = QSize(32, 32);
 
     Item &title = addItem(fromEdges(5, 0, 200, 25), u"Tessaro - New Version"_s);
-    title.textFormat = SingleLine | VerticalCentre;
+    title.textFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
     title.textColor = QColor(0, 0, 0);
     title.bold = true;
     title.hyperlink = false;
@@ -133,37 +130,6 @@ QIcon NewVersionNotice::LoadIconFile(ProgramFolder::File file, int width, int he
     return icon;
 }
 
-void NewVersionNotice::setDisplayTime(int milliseconds)
-{
-    m_displayTime = milliseconds;
-    if (m_displayTimer.isActive())
-        m_displayTimer.start(m_displayTime);
-}
-
-Qt::Alignment NewVersionNotice::textAlignment(int textFormat)
-{
-    Qt::Alignment alignment = (textFormat & HorizontalCentre) ? Qt::AlignHCenter
-                              : (textFormat & Right)          ? Qt::AlignRight
-                                                              : Qt::AlignLeft;
-    if (textFormat & SingleLine)
-        alignment |= (textFormat & VerticalCentre) ? Qt::AlignVCenter
-                     : (textFormat & Bottom)       ? Qt::AlignBottom
-                                                   : Qt::AlignTop;
-    else
-        alignment |= Qt::AlignTop; // DrawText centres vertically only single lines
-    return alignment;
-}
-
-int NewVersionNotice::textFlags(int textFormat)
-{
-    int flags = int(textAlignment(textFormat));
-    if (textFormat & SingleLine)
-        flags |= Qt::TextSingleLine;
-    else if (textFormat & WordBreak)
-        flags |= Qt::TextWordWrap;
-    return flags;
-}
-
 NewVersionNotice::Item &NewVersionNotice::addItem(const QRect &rect, const QString &text,
                                                   std::optional<QColor> background, std::optional<QColor> border)
 {
@@ -188,7 +154,7 @@ void NewVersionNotice::fitHeightToText(Item &item) const
 {
     const QFontMetrics metrics(fontFor(item));
     const QRect room(item.rect.topLeft(), QSize(item.rect.width(), 10'000));
-    item.rect.setHeight(metrics.boundingRect(room, textFlags(item.textFormat), displayText(item.text)).height());
+    item.rect.setHeight(metrics.boundingRect(room, item.textFlags, displayText(item.text)).height());
 }
 
 void NewVersionNotice::paintEvent(QPaintEvent *)
@@ -207,7 +173,7 @@ void NewVersionNotice::paintEvent(QPaintEvent *)
         if (!item.text.isEmpty()) {
             painter.setFont(fontFor(item));
             painter.setPen(item.textColor);
-            painter.drawText(item.rect, textFlags(item.textFormat), displayText(item.text));
+            painter.drawText(item.rect, item.textFlags, displayText(item.text));
         }
     }
 }
@@ -239,7 +205,7 @@ void NewVersionNotice::clickItem(const Item &item)
 {
     const int id = item.id;
     emit itemClicked(id);
-    if (id == 1 || id == CloseId) {
+    if (id == CloseId) {
         close();
     } else if (id == MessageId) {
         close();
@@ -279,7 +245,7 @@ void NewVersionNotice::leaveEvent(QEvent *event)
 void NewVersionNotice::startCountdown()
 {
     if (!m_pointerInside)
-        m_displayTimer.start(m_displayTime);
+        m_displayTimer.start(ShowTime);
 }
 
 void NewVersionNotice::placeOnScreen()

@@ -21,24 +21,13 @@
 // over it.
 //
 // Its content is a list of items drawn in order, each with a rectangle, an
-// optional text, colours, a text format, an icon and an identifier that a
+// optional text, colours, Qt's text flags, an icon and an identifier that a
 // click reports: 2 closes the notice, 3 closes it and opens the maker's site.
 class NewVersionNotice : public QWidget
 {
     Q_OBJECT
 
 public:
-    // The text formats are the Windows DrawText flags the items were designed
-    // with; textFlags() turns them into Qt's.
-    enum TextFormat {
-        HorizontalCentre = 0x01,
-        Right = 0x02,
-        VerticalCentre = 0x04,
-        Bottom = 0x08,
-        WordBreak = 0x10,
-        SingleLine = 0x20,
-    };
-
     enum ItemId { NoId = 0, CloseId = 2, MessageId = 3 };
 
     struct Item
@@ -48,7 +37,7 @@ public:
         std::optional<QColor> background;
         std::optional<QColor> border;
         QColor textColor = Qt::black;
-        int textFormat = 0;
+        int textFlags = Qt::AlignLeft | Qt::AlignTop; // Qt::AlignmentFlag and Qt::TextFlag
         bool bold = false;
         bool hyperlink = true;
         QIcon icon; // drawn at iconSize from the rectangle's top left
@@ -62,31 +51,21 @@ public:
 
     explicit NewVersionNotice(QWidget *window = nullptr);
 
-    // The version the last check announced, and this program's version.
+    // The version the last check announced.
     void setAvailableVersion(const QString &version) { m_availableVersion = version; }
     QString availableVersion() const { return m_availableVersion; }
-    QString runningVersion() const { return m_runningVersion; }
 
-    // Sets the timing, rebuilds the content and shows the notice.
+    // Rebuilds the content and shows the notice.
     void ShowNewVersionNotice();
-    // Builds the running version text and the items, replacing any earlier ones.
+    // Builds the items, replacing any earlier ones.
     void SetThemeSoft();
     // The icon file at the given size; a null icon when it is missing or unreadable.
     static QIcon LoadIconFile(ProgramFolder::File file, int width, int height);
 
     const QList<Item> &items() const { return m_items; }
 
-    int animationTime() const { return m_animationTime; }
-    void setAnimationTime(int milliseconds) { m_animationTime = milliseconds; }
-    int displayTime() const { return m_displayTime; }
-    // Also restarts the countdown of a notice on the screen.
-    void setDisplayTime(int milliseconds);
-
     // How the maker's site is opened; the default hands it to the desktop.
     void setUrlOpener(UrlOpener opener) { m_openUrl = std::move(opener); }
-
-    static Qt::Alignment textAlignment(int textFormat);
-    static int textFlags(int textFormat);
 
 signals:
     // Any click on an item with an identifier.
@@ -112,10 +91,7 @@ private:
     void startCountdown();
 
     QString m_availableVersion;
-    QString m_runningVersion;
     QList<Item> m_items;
-    int m_animationTime = 0;
-    int m_displayTime = 0;
     QTimer m_displayTimer;
     QPropertyAnimation m_fadeIn;
     qsizetype m_pressed = -1;
