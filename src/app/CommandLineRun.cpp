@@ -25,19 +25,19 @@ int runCommandLine(const QString &mask)
         printError(outcome.wordListProblem); // the clipboard is left alone
         return 1;
     }
-    const SafeFileWriter::Result &lastGenerated = outcome.lastGenerated;
+    const Outcome &lastGenerated = outcome.lastGenerated;
     const QString password = list.GetItemCount() > 0 ? list.ItemText(0, 0) : QString();
 
     // The window's "clear after 10 seconds" holds here too: the helper that
     // serves the password clears it, if the clipboard still holds it.
-    const ClipboardHandover::Result served = ClipboardHandover::serve(password, Settings::clearAfterSeconds());
-    if (!served.ok) {
-        printError(served.error);
+    const Outcome served = ClipboardHandover::serve(password, Settings::clearAfterSeconds());
+    if (!served.ok()) {
+        printError(served.reason());
         return 1;
     }
-    if (!lastGenerated.ok) {
+    if (!lastGenerated.ok()) {
         printError(QStringLiteral("cannot write %1: %2")
-                       .arg(ProgramFolder::path(ProgramFolder::File::LastGenerated), lastGenerated.error));
+                       .arg(ProgramFolder::path(ProgramFolder::File::LastGenerated), lastGenerated.reason()));
         return 1;
     }
     return 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/Outcome.h"
 #include "core/generation/GenerationSettings.h"
 
 #include <QString>
@@ -43,7 +44,7 @@ struct CliOptions
 struct ParsedArguments
 {
     CliOptions options;
-    QString error; // one line, empty when the arguments are sound
+    Outcome outcome; // a failure's reason is one line
 };
 
 // Reads the command line (arguments[0] is the program's name). Checks every
@@ -55,10 +56,11 @@ ParsedArguments parseArguments(const QStringList &arguments);
 // and word and look-alike options.
 GenerationSettings settingsForRun(const CliOptions &options, GenerationSettings stored);
 
-// With --word-symbol: the complaint when the character is already one of
-// the five other symbols (which are tested first); empty when it is free.
-QString wordSymbolClash(const CliOptions &options, const GenerationSettings &settings);
+// With --word-symbol: a failure when the character is already one of the
+// five other symbols (which are tested first).
+Outcome wordSymbolClash(const CliOptions &options, const GenerationSettings &settings);
 
-// The synopsis printed under an error, and the whole manual of --help.
+// The synopsis printed under an error, and the manual page tessaro-cli(1)
+// as --help prints it.
 QString usageText();
 QString helpText();

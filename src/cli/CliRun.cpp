@@ -82,10 +82,9 @@ int copyOne(const PasswordBuilder &builder, int clearAfterSeconds)
     RandomSource random;
     qint64 counter = 0;
     const QString password = builder.build(random, counter);
-    QString error;
-    const bool served =
-        reinterpret_cast<decltype(&tessaroServeClipboard)>(serve.function)(password, clearAfterSeconds, &error);
-    return served ? 0 : fail(error);
+    Outcome served;
+    reinterpret_cast<decltype(&tessaroServeClipboard)>(serve.function)(password, clearAfterSeconds, &served);
+    return served.ok() ? 0 : fail(served.reason());
 }
 
 // The file being written, for the signal handler.
@@ -159,8 +158,8 @@ int run(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     const ParsedArguments parsed = parseArguments(arguments);
-    if (!parsed.error.isEmpty()) {
-        printTo(stderr, u"tessaro-cli: %1\n"_s.arg(parsed.error) + usageText());
+    if (!parsed.outcome.ok()) {
+        printTo(stderr, u"tessaro-cli: %1\n"_s.arg(parsed.outcome.reason()) + usageText());
         return kUsage;
     }
     const CliOptions &options = parsed.options;
@@ -170,17 +169,17 @@ int run(int argc, char *argv[])
         return print(u"tessaro-cli " TESSARO_VERSION "\n"_s);
 
     const GenerationSettings settings = settingsForRun(options, GenerationSettings::fromStore());
-    if (const QString clash = wordSymbolClash(options, settings); !clash.isEmpty()) {
-        printTo(stderr, u"tessaro-cli: %1\n"_s.arg(clash) + usageText());
+    if (const Outcome clash = wordSymbolClash(options, settings); !clash.ok()) {
+        printTo(stderr, u"tessaro-cli: %1\n"_s.arg(clash.reason()) + usageText());
         return kUsage;
     }
     const PasswordBuilder builder(options.mask, settings);
     // A list given for this run is checked even when the mask has no word.
     WordList::Read words = builder.wordList();
-    if (!words.words && words.problem.isEmpty() && options.wordList)
+    if (!words.words && words.outcome.ok() && options.wordList)
         words = WordList::read(*options.wordList, settings.capitaliseWords);
-    if (!words.problem.isEmpty()) {
-        printTo(stderr, u"tessaro-cli: %1\n"_s.arg(words.message()) + usageText());
+    if (!words.outcome.ok()) {
+        printTo(stderr, u"tessaro-cli: %1\n"_s.arg(words.outcome.reason()) + usageText());
         return kUsage;
     }
     if (options.entropy)

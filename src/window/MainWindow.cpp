@@ -75,8 +75,8 @@ void MainWindow::connectControls()
     connect(f.mCombo->lineEdit(), &QLineEdit::returnPressed, this, &MainWindow::generate);
     connect(f.spinner, &QLineEdit::returnPressed, this, &MainWindow::generate);
     connect(f.cButton, &QPushButton::clicked, this, [this] { m_results->ClearResults(); });
-    connect(f.SButton, &QPushButton::clicked, this, [this] { popUpAtPointer(u"ID_Save"_s, *m_form.SButton); });
-    connect(f.fButton, &QPushButton::clicked, this, [this] { popUpAtPointer(u"ID_File"_s, *m_form.fButton); });
+    connect(f.SButton, &QPushButton::clicked, this, [this] { popUpAtPointer(ToolMenu::Save, *m_form.SButton); });
+    connect(f.fButton, &QPushButton::clicked, this, [this] { popUpAtPointer(ToolMenu::File, *m_form.fButton); });
 
     // The result list: a double-click copies the row; the context menu is
     // the Edit menu, and only when there is something to copy.
@@ -84,7 +84,7 @@ void MainWindow::connectControls()
     f.genList->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(f.genList, &QWidget::customContextMenuRequested, this, [this](const QPoint &position) {
         if (m_form.genList->GetItemCount() > 0)
-            m_bars->popUp(u"ID_EDIT"_s, m_form.genList->viewport()->mapToGlobal(position));
+            m_bars->popUp(ToolMenu::Edit, m_form.genList->viewport()->mapToGlobal(position));
     });
     auto *copyRow = new QShortcut(QKeySequence::Copy, f.genList, nullptr, nullptr, Qt::WidgetShortcut);
     connect(copyRow, &QShortcut::activated, this, [this] { m_results->CopySelectedResult(); });
@@ -190,13 +190,13 @@ void MainWindow::applyOptionEffect(OptionBoxes::Effect effect, int state)
     }
 }
 
-void MainWindow::popUpAtPointer(const QString &menuId, QWidget &button)
+void MainWindow::popUpAtPointer(ToolMenu menu, QWidget &button)
 {
     // At the pointer when the button was clicked with the mouse; below the
     // button when it was pressed from the keyboard.
     const QPoint pointer = QCursor::pos();
     const QRect area(button.mapToGlobal(QPoint(0, 0)), button.size());
-    m_bars->popUp(menuId, area.contains(pointer) ? pointer : area.bottomLeft());
+    m_bars->popUp(menu, area.contains(pointer) ? pointer : area.bottomLeft());
 }
 
 void MainWindow::generate()

@@ -15,6 +15,7 @@ class ControlLooks;
 class QAction;
 class ResultCommands;
 class ToolBand;
+enum class ToolMenu;
 class UpdateNotifier;
 
 // The program's window, the form gen: its panels and controls (Form), the
@@ -30,7 +31,6 @@ public:
 
     const Form &form() const { return m_form; }
     ToolBand &toolBand() const { return *m_bars; }
-    CommonDialog &commonDialog() const { return *m_dialog; }
     ResultCommands &results() const { return *m_results; }
     const WindowServices &services() const { return m_services; }
     ControlLooks &looks() const { return *m_looks; }
@@ -68,7 +68,7 @@ protected:
 
 private:
     void connectControls();
-    void popUpAtPointer(const QString &menuId, QWidget &button);
+    void popUpAtPointer(ToolMenu menu, QWidget &button);
 
     WindowServices m_services;
     Form m_form;

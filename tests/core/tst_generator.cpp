@@ -245,7 +245,7 @@ private slots:
             {QByteArray((16 << 20) + 1, 'a'), false, {}, u"larger than 16 MiB"_s}};
         for (const auto &[bytes, capitalise, words, problem] : rows) {
             const WordList::Read list = WordList::parse(bytes, capitalise);
-            QVERIFY2(list.problem.contains(problem), qPrintable(list.problem));
+            QVERIFY2(list.outcome.reason().contains(problem), qPrintable(list.outcome.reason()));
             QStringList read;
             for (quint32 i = 0; list.words && i < list.words->size(); ++i)
                 read.append(list.words->at(i).toString());
@@ -288,12 +288,12 @@ private slots:
                 file.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
         for (int time = 0; time < 2; ++time) {
             const qint64 before = bytesRead();
-            QVERIFY(WordList::read(path, false).problem.contains(u"fewer than 2"_s));
+            QVERIFY(WordList::read(path, false).outcome.reason().contains(u"fewer than 2"_s));
             QCOMPARE(bytesRead() - before > (8 << 20), time == 0);
         }
         QVERIFY(file.write("\nb\n") == 3);
         file.close();
-        QCOMPARE(WordList::read(path, false).problem, QString()); // two words now
+        QVERIFY(WordList::read(path, false).outcome.ok()); // two words now
     }
 
     void unusableWordListIsReported()

@@ -128,9 +128,9 @@ private slots:
     {
         const QStringList items{u"Xx##-i"_s, u"@@@@"_s, QString(), u"  spaced  "_s, u"Ñ€"_s};
         const QString path = m_dir.filePath(u"round.kmf"_s);
-        QVERIFY(SaveListToFile(path, listOf(items)).ok);
+        QVERIFY(SaveListToFile(path, listOf(items)).ok());
         QCOMPARE(contentOf(path), ExportLayouts::text(listOf(items)));
-        QVERIFY(SaveListToFile(m_dir.filePath(u"empty.kmf"_s), listOf({})).ok);
+        QVERIFY(SaveListToFile(m_dir.filePath(u"empty.kmf"_s), listOf({})).ok());
         QCOMPARE(contentOf(m_dir.filePath(u"empty.kmf"_s)), QByteArray());
         MemoryResultList list;
         LoadFileToList(path, list);

@@ -91,7 +91,7 @@ private slots:
             QCOMPARE(GetRegValue(RegistryRoot::CurrentUser, Settings::MakerKey, Settings::InstallPathValue, {}),
                      u"/x%1"_s.arg(round));
             QCOMPARE(Settings::read(Settings::InstallPathValue), QString()); // not one of the program's own
-            QVERIFY(MaskFile::save(ProgramFolder::pathForWriting(ProgramFolder::File::MaskList), {u"Xx##"_s}).ok);
+            QVERIFY(MaskFile::save(ProgramFolder::pathForWriting(ProgramFolder::File::MaskList), {u"Xx##"_s}).ok());
             const QString conf = m_home->configFolder();
             const int fileMode = round == 0 ? 0600 : 0644;
             QCOMPARE(modeOf(conf), 0700);

@@ -3,7 +3,6 @@
 #include "core/generation/MaskFile.h"
 #include "window/clipboard/ClipboardClearTimer.h"
 #include "window/panels/PanelSwitch.h"
-#include "window/results/CommonDialog.h"
 #include "window/results/ResultCommands.h"
 #include "window/strength/StrengthMeter.h"
 
@@ -284,12 +283,6 @@ private slots:
         QCOMPARE(QStringList({request.title, request.nameFilters.join(u';'), request.defaultSuffix}).join(u'|'), title);
         QVERIFY(request.confirmOverwrite && !request.folder.isEmpty());
         QCOMPARE(request.size, QSize(900, 640));
-        QCOMPARE(window().commonDialog().AllowMultiSelect(), false);
-        CommonDialog dialog(m_window->dialogs); // several pairs, a list of patterns
-        dialog.setFilter(u"Text Files (*.txt)|*.txt|Logs|*.log;*.out"_s);
-        dialog.ShowSave();
-        QCOMPARE(m_window->dialogs.requests.last().nameFilters,
-                 (QStringList{u"Text Files (*.txt)"_s, u"Logs (*.log *.out)"_s}));
     }
 
     // Qt's own dialog opens within the screen with room for a date, and at
@@ -313,12 +306,12 @@ private slots:
         FileDialogs::Request request;
         request.nameFilters = QStringList{u"Text (*.txt)"_s};
         closeAt(QSize(500, 400));
-        QCOMPARE(dialogs.chooseFiles(request), QStringList());
+        QCOMPARE(dialogs.chooseFile(request), QString());
         QVERIFY(dateWidth > 0);
         QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().width() >= opened.width());
         request.size = dialogs.lastSize();
         closeAt(QSize());
-        dialogs.chooseFiles(request);
+        (void)dialogs.chooseFile(request);
         QCOMPARE(opened, QSize(500, 400));
     }
 

@@ -6,6 +6,7 @@
 #include "window/shutdown/Shutdown.h"
 #include "window/startup/ImagePlugins.h"
 #include "window/startup/WindowPlacement.h"
+#include "window/toolbar/ToolCodes.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -95,7 +96,7 @@ private slots:
     {
         ToolBand &bars = open().toolBand();
         QList<QAction *> inMenus = bars.tool(10)->menu()->actions();
-        for (const QString &menu : {u"ID_File"_s, u"ID_Edit"_s, u"ID_Save"_s})
+        for (const ToolMenu menu : {ToolMenu::File, ToolMenu::Edit, ToolMenu::Save})
             inMenus += bars.menu(menu)->actions();
         for (int index = 1; index <= ToolBand::kToolCount; ++index)
             QVERIFY2(inMenus.contains(bars.tool(index)) || bars.tool(index)->menu(),

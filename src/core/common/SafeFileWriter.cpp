@@ -133,10 +133,10 @@ bool SafeFileWriter::commit()
     return true;
 }
 
-SafeFileWriter::Result SafeFileWriter::write(const QString &path, const QByteArray &bytes, Access access)
+Outcome SafeFileWriter::write(const QString &path, const QByteArray &bytes, Access access)
 {
     SafeFileWriter file(path, access);
     if (file.open() && file.write(bytes.constData(), bytes.size()) && file.commit())
-        return {true, {}};
-    return {false, file.error()};
+        return {};
+    return Outcome::failure(file.error());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/LocatedFile.h"
+#include "core/common/Outcome.h"
 
 #include <QByteArray>
 #include <QString>
@@ -33,12 +34,6 @@ public:
         OwnerOnly, // the file is the owner's alone, also when it existed (files holding passwords)
     };
 
-    struct Result
-    {
-        bool ok = false;
-        QString error; // the reason when !ok
-    };
-
     SafeFileWriter(const QString &path, Access access);
     // Without a successful commit() the temporary file goes, and the target stays.
     ~SafeFileWriter();
@@ -60,7 +55,7 @@ public:
     void discardBeforeExit() const noexcept;
 
     // The whole of open(), write() and commit() for bytes in memory.
-    static Result write(const QString &path, const QByteArray &bytes, Access access);
+    static Outcome write(const QString &path, const QByteArray &bytes, Access access);
 
     // Writes the whole block to a descriptor, again after a short write or an
     // interruption. Returns 0, or the errno of the failure.

@@ -16,7 +16,7 @@ bool isLineEnd(QChar c)
 
 } // namespace
 
-SafeFileWriter::Result SaveListToFile(const QString &path, const ItemList &list, SafeFileWriter::Access access)
+Outcome SaveListToFile(const QString &path, const ItemList &list, SafeFileWriter::Access access)
 {
     return SafeFileWriter::write(path, ExportLayouts::text(list), access);
 }

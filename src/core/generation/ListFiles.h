@@ -15,8 +15,8 @@
 // item for item.
 
 // Writes every item of the list to the file, replacing it atomically.
-SafeFileWriter::Result SaveListToFile(const QString &path, const ItemList &list,
-                                      SafeFileWriter::Access access = SafeFileWriter::Access::Default);
+Outcome SaveListToFile(const QString &path, const ItemList &list,
+                       SafeFileWriter::Access access = SafeFileWriter::Access::Default);
 
 // When the file exists and can be read, empties the list and appends one
 // item per field. A file that is missing or unreadable leaves the list as

@@ -52,7 +52,7 @@ QStringList masksOf(const ItemList &list)
     return masks;
 }
 
-SafeFileWriter::Result save(const QString &path, const QStringList &masks)
+Outcome save(const QString &path, const QStringList &masks)
 {
     return SafeFileWriter::write(path, text(masks), SafeFileWriter::Access::Default);
 }
@@ -66,7 +66,7 @@ Changed change(const QString &path, Change change, const QString &mask, const QS
     lock.setStaleLockTime(10'000);
     if (!lock.tryLock(5'000) && lock.error() == QLockFile::LockFailedError) {
         changed.masks = shown;
-        changed.result.error = u"Another copy of Tessaro is changing the list; try again."_s;
+        changed.result = Outcome::failure(u"Another copy of Tessaro is changing the list; try again."_s);
         return changed;
     }
     // Without a lock for another reason (a folder that cannot be written),
@@ -81,11 +81,11 @@ Changed change(const QString &path, Change change, const QString &mask, const QS
     else if (change == Change::Remove && changed.listed)
         changed.masks.removeAll(mask);
     if (!read) {
-        changed.result.error = u"It could not be read, so it was left as it is."_s;
+        changed.result = Outcome::failure(u"It could not be read, so it was left as it is."_s);
         return changed;
     }
     const bool unchanged = change == Change::Add ? changed.listed : !changed.listed;
-    changed.result = unchanged ? SafeFileWriter::Result{true, {}} : save(path, changed.masks);
+    changed.result = unchanged ? Outcome() : save(path, changed.masks);
     return changed;
 }
 

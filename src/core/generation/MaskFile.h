@@ -23,15 +23,15 @@ QStringList masksOf(const ItemList &list);
 
 // Writes the masks to the file, replacing it atomically; on failure the
 // earlier file stays whole and the result names the reason.
-SafeFileWriter::Result save(const QString &path, const QStringList &masks);
+Outcome save(const QString &path, const QStringList &masks);
 
 enum class Change { Add, Remove };
 
 struct Changed
 {
-    QStringList masks;             // the list after the change
-    bool listed = false;           // the mask was listed before the change
-    SafeFileWriter::Result result; // ok when the file holds masks
+    QStringList masks;   // the list after the change
+    bool listed = false; // the mask was listed before the change
+    Outcome result;      // ok when the file holds masks
 };
 
 // Adds the mask at the end of the list, unless it is listed, or removes

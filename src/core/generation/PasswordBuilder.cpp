@@ -123,7 +123,7 @@ PasswordBuilder::PasswordBuilder(const QString &mask, const GenerationSettings &
 
 void PasswordBuilder::addWord(const GenerationSettings &settings)
 {
-    if (!m_wordList.words && m_wordList.problem.isEmpty())
+    if (!m_wordList.words && m_wordList.outcome.ok())
         m_wordList = WordList::read(WordList::pathOf(settings.wordList), settings.capitaliseWords);
     if (!m_wordList.words)
         return; // a list that can't be used adds nothing, like an empty class

@@ -87,12 +87,12 @@ GenerationOutcome GeneratePasswords(ResultList &list, qint32 count, const QStrin
     using namespace Settings::Name;
     const QString languageFile = ProgramFolder::languageFile(Settings::read(Language));
     const PasswordBuilder builder(mask, GenerationSettings::fromStore());
-    if (!builder.wordList().problem.isEmpty())
-        return {builder.wordList().message(), {}, {true, {}}};
+    if (!builder.wordList().outcome.ok())
+        return {builder.wordList().outcome.reason(), {}, {}};
     const std::optional<quint64> distinct = distinctPasswords(builder);
     const quint64 rows = distinct ? qMin(quint64(qMax(count, 0)), *distinct) : quint64(qMax(count, 0));
     if (const std::optional<MemoryShortfall> shortfall = memoryShortfall(batchMemoryNeeded(builder, rows)))
-        return {{}, shortfall, {true, {}}};
+        return {{}, shortfall, {}};
     const QString progressPrefix =
         Localisation::textOrEnglish(languageFile, QStringLiteral("List"), QStringLiteral("List02"));
 

@@ -27,6 +27,6 @@ struct GenerationOutcome
     // nothing is made and the list is left as it was.
     std::optional<MemoryShortfall> memoryShortfall;
     // The write of lastgenerated.txt; ok when there was none.
-    SafeFileWriter::Result lastGenerated{true, {}};
+    Outcome lastGenerated;
 };
 GenerationOutcome GeneratePasswords(ResultList &list, qint32 count, const QString &mask);

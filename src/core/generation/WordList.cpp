@@ -64,15 +64,18 @@ QString capitalised(QStringView word)
 
 WordList::Read failure(const QString &problem)
 {
-    return {nullptr, QString(), problem};
+    return {nullptr, Outcome::failure(problem)};
+}
+
+// The outcome of parse() with the file named, as read() gives it.
+WordList::Read named(const QString &path, const WordList::Read &parsed)
+{
+    if (parsed.outcome.ok())
+        return parsed;
+    return failure(u"The word list %1 can't be used: %2."_s.arg(path, parsed.outcome.reason()));
 }
 
 } // namespace
-
-QString WordList::Read::message() const
-{
-    return u"The word list %1 can't be used: %2."_s.arg(path, problem);
-}
 
 QString WordList::pathOf(const QString &wordsSetting)
 {
@@ -120,23 +123,23 @@ WordList::Read WordList::parse(const QByteArray &bytes, bool capitalise)
     if (list->size() < kMinWords)
         return failure(u"it holds fewer than 2 different words"_s);
     list->m_text.shrink_to_fit();
-    return {std::move(list), QString(), QString()};
+    return {std::move(list), {}};
 }
 
 WordList::Read WordList::read(const QString &path, bool capitalise)
 {
     const auto unreadable = [&path](const QString &cause) {
-        return Read{nullptr, path, u"it can't be read (%1)"_s.arg(cause)};
+        return named(path, failure(u"it can't be read (%1)"_s.arg(cause)));
     };
     const LocatedFile file = LocatedFile::find(path);
     if (file.refused())
-        return {nullptr, path, file.error()};
+        return named(path, failure(file.error()));
     if (!file.ok() || !file.exists())
         return unreadable(file.ok() ? QString::fromLocal8Bit(std::strerror(ENOENT)) : file.error());
     // Only a plain file: opening a device may act on it, and reading a
     // pipe could wait for ever.
     if (!S_ISREG(file.status().st_mode))
-        return {nullptr, path, u"it is not a file"_s};
+        return named(path, failure(u"it is not a file"_s));
     // Opened through the entry checked, and without waiting in any case.
     const int fd = file.open(O_RDONLY | O_NONBLOCK);
     struct stat opened;
@@ -172,7 +175,7 @@ WordList::Read WordList::read(const QString &path, bool capitalise)
     const QMutexLocker lock(&guard);
     if (identity == lastIdentity) {
         ::close(fd);
-        return {last.words, path, last.problem};
+        return named(path, last);
     }
     QFile in;
     if (!in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
@@ -192,5 +195,5 @@ WordList::Read WordList::read(const QString &path, bool capitalise)
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
     lastIdentity = now.tv_sec > opened.st_mtim.tv_sec + 1 ? identity : Identity{};
-    return {last.words, path, last.problem};
+    return named(path, last);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/Outcome.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
@@ -20,14 +22,11 @@ public:
     static constexpr qsizetype kMaxLines = 1000000;
     static constexpr quint32 kMinWords = 2;
 
+    // The list, or why it can't be used; neither before a list is read.
     struct Read
     {
         std::shared_ptr<const WordList> words; // null when the list can't be used
-        QString path;
-        QString problem; // why not, in words for people: "it is not UTF-8 text"
-
-        // "The word list <path> can't be used: <problem>."
-        QString message() const;
+        Outcome outcome;
     };
 
     // Reads a list file; with capitalise each word is written with its first
@@ -35,9 +34,11 @@ public:
     // file is found as LocatedFile finds it (so another user's file or link
     // in a shared folder is refused) and opened without waiting. The last
     // outcome is kept, so the strength meter can ask again at every key
-    // press: an unchanged file, usable or not, is not read again.
+    // press: an unchanged file, usable or not, is not read again. A failure's
+    // reason is "The word list <path> can't be used: <problem>."
     static Read read(const QString &path, bool capitalise);
-    // The list in a file's bytes; the limits of a file apply.
+    // The list in a file's bytes; the limits of a file apply. A failure's
+    // reason is the problem alone: "it is not UTF-8 text".
     static Read parse(const QByteArray &bytes, bool capitalise);
 
     // The file a Words setting names: the shipped English list when empty.

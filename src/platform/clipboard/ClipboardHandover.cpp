@@ -106,19 +106,19 @@ void quietFatalHandler(QtMsgType type, const QMessageLogContext &, const QString
     ::_exit(0);
 }
 
-Result serveX11(const QString &text, int clearAfterSeconds)
+Outcome serveX11(const QString &text, int clearAfterSeconds)
 {
     int ready[2];
     if (::pipe2(ready, O_CLOEXEC) != 0)
-        return {false,
-                QStringLiteral("cannot start the clipboard helper: %1").arg(QString::fromLocal8Bit(strerror(errno)))};
+        return Outcome::failure(
+            QStringLiteral("cannot start the clipboard helper: %1").arg(QString::fromLocal8Bit(strerror(errno))));
 
     const pid_t child = ::fork();
     if (child < 0) {
         ::close(ready[0]);
         ::close(ready[1]);
-        return {false,
-                QStringLiteral("cannot start the clipboard helper: %1").arg(QString::fromLocal8Bit(strerror(errno)))};
+        return Outcome::failure(
+            QStringLiteral("cannot start the clipboard helper: %1").arg(QString::fromLocal8Bit(strerror(errno))));
     }
     if (child == 0) {
         ::close(ready[0]);
@@ -141,9 +141,9 @@ Result serveX11(const QString &text, int clearAfterSeconds)
         answer = 0;
     ::close(ready[0]);
     if (answer == '1')
-        return {true, {}};
-    return {false, QStringLiteral("could not put the password on the clipboard of display %1")
-                       .arg(QString::fromLocal8Bit(qgetenv("DISPLAY")))};
+        return {};
+    return Outcome::failure(QStringLiteral("could not put the password on the clipboard of display %1")
+                                .arg(QString::fromLocal8Bit(qgetenv("DISPLAY"))));
 }
 
 // Runs wl-copy with the text on its standard input. wl-copy forks into the
@@ -188,15 +188,15 @@ bool runWlCopy(const QString &program, const QByteArray &text, bool clear)
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-Result serveWayland(const QString &text, int clearAfterSeconds)
+Outcome serveWayland(const QString &text, int clearAfterSeconds)
 {
     const QString wlCopy = QStandardPaths::findExecutable(QStringLiteral("wl-copy"));
     if (wlCopy.isEmpty())
-        return {false, QStringLiteral("cannot put the password on the Wayland clipboard: install wl-clipboard "
-                                      "(the wl-copy command)")};
+        return Outcome::failure(QStringLiteral("cannot put the password on the Wayland clipboard: install wl-clipboard "
+                                               "(the wl-copy command)"));
     const QByteArray bytes = text.toUtf8();
     if (!runWlCopy(wlCopy, bytes, false))
-        return {false, QStringLiteral("wl-copy could not put the password on the clipboard")};
+        return Outcome::failure(QStringLiteral("wl-copy could not put the password on the clipboard"));
     if (clearAfterSeconds > 0) {
         const QString wlPaste = QStandardPaths::findExecutable(QStringLiteral("wl-paste"));
         const pid_t child = ::fork();
@@ -229,19 +229,19 @@ Result serveWayland(const QString &text, int clearAfterSeconds)
             ::waitpid(child, &status, 0);
         }
     }
-    return {true, {}};
+    return {};
 }
 
 } // namespace
 
-Result serve(const QString &text, int clearAfterSeconds)
+Outcome serve(const QString &text, int clearAfterSeconds)
 {
     if (!qEnvironmentVariableIsEmpty("DISPLAY"))
         return serveX11(text, clearAfterSeconds);
     if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return serveWayland(text, clearAfterSeconds);
-    return {false, QStringLiteral("no display to put the password on the clipboard (neither DISPLAY nor "
-                                  "WAYLAND_DISPLAY is set)")};
+    return Outcome::failure(QStringLiteral("no display to put the password on the clipboard (neither DISPLAY nor "
+                                           "WAYLAND_DISPLAY is set)"));
 }
 
 } // namespace ClipboardHandover

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/Outcome.h"
+
 #include <QString>
 
 // Puts a text on the desktop's clipboard for a process that ends right
@@ -16,12 +18,7 @@
 // while the process has a single thread.
 namespace ClipboardHandover {
 
-struct Result
-{
-    bool ok = false;
-    QString error; // one line for stderr when !ok
-};
-
-Result serve(const QString &text, int clearAfterSeconds = 0);
+// On failure the reason is one line for stderr.
+Outcome serve(const QString &text, int clearAfterSeconds = 0);
 
 } // namespace ClipboardHandover

@@ -2,9 +2,7 @@
 
 #include "platform/clipboard/ClipboardHandover.h"
 
-extern "C" Q_DECL_EXPORT bool tessaroServeClipboard(const QString &text, int clearAfterSeconds, QString *error)
+extern "C" Q_DECL_EXPORT void tessaroServeClipboard(const QString &text, int clearAfterSeconds, Outcome *served)
 {
-    const ClipboardHandover::Result served = ClipboardHandover::serve(text, clearAfterSeconds);
-    *error = served.error;
-    return served.ok;
+    *served = ClipboardHandover::serve(text, clearAfterSeconds);
 }

@@ -2,8 +2,6 @@
 
 #include "window/form/Named.h"
 
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -17,15 +15,6 @@ Form buildForm(QWidget *parent)
 
     form.panels = named<QStackedWidget>("panels");
     layout->addWidget(form.panels);
-
-    // Two text boxes that are never shown: the command line and a scratch
-    // buffer.
-    form.cText = named<QLineEdit>("cText", parent);
-    form.cText->setAccessibleName(u"Command line"_s);
-    form.cText->hide();
-    form.csvText = named<QPlainTextEdit>("csvText", parent);
-    form.csvText->setAccessibleName(u"CSV buffer"_s);
-    form.csvText->hide();
 
     buildMainPanel(form);
     buildProgramOptions(form);

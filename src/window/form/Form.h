@@ -22,8 +22,6 @@ class StrengthMeter;
 struct Form
 {
     QStackedWidget *panels = nullptr;
-    QLineEdit *cText = nullptr;        // never shown
-    QPlainTextEdit *csvText = nullptr; // never shown
 
     // Main panel
     QFrame *cFrame = nullptr;

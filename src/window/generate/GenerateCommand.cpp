@@ -84,10 +84,10 @@ void RunGenerateCommand(QComboBox &mCombo, QLineEdit &spinner, ResultListView &g
                          u"the batch "_s + shortfall->needsAndAvailable() + u". Enter a smaller number."_s);
         return;
     }
-    if (!outcome.lastGenerated.ok) {
+    if (!outcome.lastGenerated.ok()) {
         const QString path = ProgramFolder::path(ProgramFolder::File::LastGenerated);
         showTwoLineError(messages, u"Could not save the file "_s + QDir::toNativeSeparators(path),
-                         outcome.lastGenerated.error);
+                         outcome.lastGenerated.reason());
     }
 
     remember(Settings::Name::SaveM, Settings::Name::String, mask);

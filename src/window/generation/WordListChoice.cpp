@@ -28,7 +28,7 @@ void showCount(const Form &form)
 {
     const WordList::Read list = readList(form, form.wlEdit->text());
     if (!list.words) {
-        FittedCaption::show(*form.wcLabel, list.message(), FittedCaption::Room::Line);
+        FittedCaption::show(*form.wcLabel, list.outcome.reason(), FittedCaption::Room::Line);
         return;
     }
     const QString caption = form.wcLabel->property("caption").toString();
@@ -51,7 +51,7 @@ void ChooseWordList(const Form &form, CommonDialog &dialog, MessageBoxes &messag
     if (chosen.isEmpty())
         return;
     if (const WordList::Read list = readList(form, chosen); !list.words) {
-        messages.showError(list.message());
+        messages.showError(list.outcome.reason());
         return;
     }
     form.wlEdit->setText(chosen);
@@ -84,7 +84,7 @@ bool CheckWordList(const Form &form, MessageBoxes &messages)
     const WordList::Read list = readList(form, form.wlEdit->text());
     if (list.words)
         return true;
-    messages.showError(list.message());
+    messages.showError(list.outcome.reason());
     form.wlEdit->setFocus(Qt::OtherFocusReason);
     return false;
 }

@@ -50,9 +50,9 @@ MaskFile::Changed changeList(QComboBox &box, MaskFile::Change change, const QStr
     const QString path = ProgramFolder::pathForWriting(ProgramFolder::File::MaskList);
     const MaskFile::Changed changed = MaskFile::change(path, change, mask, MaskFile::masksOf(ComboItems(box)));
     showMasks(box, changed.masks);
-    if (!changed.result.ok) {
+    if (!changed.result.ok()) {
         messages.showError(u"The mask list could not be saved to %1.\r\n%2"_s.arg(QDir::toNativeSeparators(path),
-                                                                                  changed.result.error));
+                                                                                  changed.result.reason()));
     }
     return changed;
 }

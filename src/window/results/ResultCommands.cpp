@@ -22,7 +22,7 @@ const QString kLineEnd = u"\r\n"_s;
 QString saveFolder()
 {
     const QString folder = ProgramFolder::userFolder();
-    return QDir(folder).exists() ? QDir::toNativeSeparators(folder) : QDir::homePath();
+    return QDir(folder).exists() ? folder : QDir::homePath();
 }
 
 } // namespace
@@ -106,30 +106,29 @@ QByteArray ResultCommands::csvFile() const
     return out;
 }
 
-QString ResultCommands::askSavePath(const QString &filter, const QString &title, const QString &defaultExtension)
+QString ResultCommands::askSavePath(const QString &nameFilter, const QString &title, const QString &defaultSuffix)
 {
-    m_dialog.setFilter(filter);
-    m_dialog.setDialogTitle(title);
-    m_dialog.setInitDir(saveFolder());
-    m_dialog.setAllowMultiSelect(false);
-    m_dialog.setDefaultExt(defaultExtension);
-    m_dialog.ShowSave();
-    return m_dialog.Filename().toString();
+    FileDialogs::Request request;
+    request.kind = FileDialogs::Kind::Save;
+    request.title = title;
+    request.folder = saveFolder();
+    request.nameFilters = {nameFilter};
+    request.defaultSuffix = defaultSuffix;
+    return m_dialog.chooseFile(request);
 }
 
 void ResultCommands::save(const QString &path, const QByteArray &bytes)
 {
-    const SafeFileWriter::Result written = SafeFileWriter::write(path, bytes, SafeFileWriter::Access::OwnerOnly);
-    if (written.ok)
-        return;
-    m_messages.showError(u"Could not save the file "_s + path + kLineEnd + written.error);
+    const Outcome written = SafeFileWriter::write(path, bytes, SafeFileWriter::Access::OwnerOnly);
+    if (!written.ok())
+        m_messages.showError(u"Could not save the file "_s + path + kLineEnd + written.reason());
 }
 
 void ResultCommands::SaveResultsAsText()
 {
     if (m_list.GetItemCount() == 0)
         return;
-    const QString path = askSavePath(u"Text Files (*.txt)|*.txt"_s, u"Save Text File"_s, u"txt"_s);
+    const QString path = askSavePath(u"Text Files (*.txt)"_s, u"Save Text File"_s, u"txt"_s);
     if (!path.isEmpty())
         save(path, textFile());
 }
@@ -138,7 +137,7 @@ void ResultCommands::SaveResultsAsCsv()
 {
     if (m_list.GetItemCount() == 0)
         return;
-    const QString path = askSavePath(u"CSV Files (*.csv)|*.csv"_s, u"Save CSV File"_s, u"csv"_s);
+    const QString path = askSavePath(u"CSV Files (*.csv)"_s, u"Save CSV File"_s, u"csv"_s);
     if (!path.isEmpty())
         save(path, csvFile());
 }

@@ -19,8 +19,6 @@ public:
     using QAbstractListModel::QAbstractListModel;
 
     const CompactStringList &rows() const { return m_rows; }
-    // Rows stored but not yet announced to views.
-    bool hasPendingChanges() const { return m_rows.size() > m_announced || m_headingChanged; }
 
     void appendRow() { m_rows.append({}); }
     // The font the rows are shown in; the heading keeps the view's font.

@@ -97,20 +97,7 @@ int ToolBand::indexOf(const QAction &tool) const
     return int(m_tools.indexOf(const_cast<QAction *>(&tool))) + 1;
 }
 
-QMenu *ToolBand::menu(const QString &id) const
+void ToolBand::popUp(ToolMenu menu, const QPoint &globalPosition)
 {
-    for (QMenu *menu : m_menus) {
-        if (menu->objectName().compare(id, Qt::CaseInsensitive) == 0)
-            return menu;
-    }
-    return nullptr;
-}
-
-bool ToolBand::popUp(const QString &id, const QPoint &globalPosition)
-{
-    QMenu *menu = this->menu(id);
-    if (!menu)
-        return false;
-    menu->popup(globalPosition);
-    return true;
+    this->menu(menu)->popup(globalPosition);
 }

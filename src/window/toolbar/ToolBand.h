@@ -5,6 +5,7 @@
 
 class QAction;
 class QMenu;
+enum class ToolMenu; // toolbar/ToolCodes.h
 
 // The toolbar and menu control genbars: the menus ID_File, ID_Edit and
 // ID_Save, shown as the window's menu bar, and the sixteen tools addressed
@@ -24,11 +25,9 @@ public:
     QAction *tool(int index) const;
     // The 1-based index of a tool, or 0 for an action that is none.
     int indexOf(const QAction &tool) const;
-    // The menu with the given id, matched without regard to case.
-    QMenu *menu(const QString &id) const;
-    // Pops up the menu with the given id at a screen position, without
-    // waiting for the choice. Returns false for an unknown id.
-    bool popUp(const QString &id, const QPoint &globalPosition);
+    QMenu *menu(ToolMenu menu) const { return m_menus.at(qsizetype(menu)); }
+    // Pops up the menu at a screen position, without waiting for the choice.
+    void popUp(ToolMenu menu, const QPoint &globalPosition);
 
 signals:
     void toolClicked(QAction *tool);
