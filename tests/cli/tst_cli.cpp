@@ -144,7 +144,6 @@ private slots:
                                       << pattern;
         };
         const auto exactly = [](const char *text) { return QRegularExpression::escape(QString::fromUtf8(text)); };
-        // The manual page as text: its sections, tags and no-fill lines.
         row("--help", {}, u"--help"_s,
             u"NAME\n    tessaro-cli - make passwords from a mask, for scripts\n\nSYNOPSIS\n    tessaro-cli \\[-n N\\] "
             u".*"
