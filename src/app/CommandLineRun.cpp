@@ -21,11 +21,13 @@ int runCommandLine(const QString &mask)
 {
     MemoryResultList list;
     const GenerationOutcome outcome = GeneratePasswords(list, 1, mask);
-    if (!outcome.wordListProblem.isEmpty()) {
-        printError(outcome.wordListProblem); // the clipboard is left alone
+    // Either failure leaves the clipboard alone.
+    if (!outcome.wordList.ok() || !outcome.memory.ok()) {
+        printError(outcome.memory.ok() ? outcome.wordList.reason()
+                                       : QStringLiteral("not enough memory: the batch ") + outcome.memory.reason());
         return 1;
     }
-    const SafeFileWriter::Result &lastGenerated = outcome.lastGenerated;
+    const Outcome &lastGenerated = outcome.lastGenerated;
     const QString password = list.GetItemCount() > 0 ? list.ItemText(0, 0) : QString();
 
     // The window's "clear after 10 seconds" holds here too: the helper that
@@ -35,9 +37,9 @@ int runCommandLine(const QString &mask)
         printError(served.error);
         return 1;
     }
-    if (!lastGenerated.ok) {
+    if (!lastGenerated.ok()) {
         printError(QStringLiteral("cannot write %1: %2")
-                       .arg(ProgramFolder::path(ProgramFolder::File::LastGenerated), lastGenerated.error));
+                       .arg(ProgramFolder::path(ProgramFolder::File::LastGenerated), lastGenerated.reason()));
         return 1;
     }
     return 0;

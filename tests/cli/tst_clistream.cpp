@@ -1,11 +1,16 @@
 #include "TestSupport.h"
 
 #include "cli/OutputSink.h"
-#include "cli/PasswordFingerprint.h"
-#include "cli/PasswordStream.h"
-#include "cli/SeenPasswords.h"
+#include "cli/PasswordOutput.h"
+#include "core/common/TextEncoding.h"
+#include "core/generation/PasswordFingerprint.h"
+#include "core/generation/PasswordStream.h"
+#include "core/generation/SeenPasswords.h"
 
+#include "core/generation/MemoryResultList.h"
 #include "core/generation/PasswordBuilder.h"
+#include "core/generation/ResultListSink.h"
+#include "core/strength/MaskStrength.h"
 
 using namespace Qt::StringLiterals;
 
@@ -109,7 +114,7 @@ private slots:
     {
         QFETCH(QString, text);
         QByteArray out(text.size() * 3 + 1, '\0');
-        out.resize(toUtf8(reinterpret_cast<const char16_t *>(text.utf16()), text.size(), out.data()));
+        out.resize(TextEncoding::toUtf8(reinterpret_cast<const char16_t *>(text.utf16()), text.size(), out.data()));
         QCOMPARE(out, text.toUtf8());
     }
 
@@ -128,7 +133,8 @@ private slots:
         GenerationSettings settings = GenerationSettings::startupDefaults();
         settings.mode = GenerationMode::Default;
         const PasswordBuilder builder(u"i-----"_s, settings);
-        RecordingSink sink;
+        RecordingSink out;
+        PasswordOutput sink(OutputFormat::Lines, out);
         StreamRequest request;
         request.count = 250000;
         if (weak) {
@@ -138,12 +144,53 @@ private slots:
         }
         const StreamResult result = streamPasswords(builder, request, sink);
         QVERIFY(result.completed);
-        QVERIFY(sink.blocks >= 2);
+        QVERIFY(out.blocks >= 2);
         QByteArray expected;
         for (int k = 0; k < 250000; k += weak ? 10 : 1)
             expected += QByteArray::number(k) + "-----\n";
         QCOMPARE(result.written, expected.count('\n'));
-        QVERIFY(sink.data == expected);
+        QVERIFY(out.data == expected);
+    }
+
+    // The window's list and tessaro-cli's output are two ends of one engine:
+    // from the same draws they keep the same passwords in the same order,
+    // though the list compares texts and the output fingerprints. Short and
+    // long passwords (fingerprints kept whole and hashed), many of them
+    // duplicates, and a mask whose every password is new.
+    void windowAndCliKeepTheSameList_data()
+    {
+        QTest::addColumn<QString>("mask");
+        QTest::addRow("short, 260 possible") << u"X#"_s;
+        QTest::addRow("long, 2600 possible") << u"X#-abcdefghijklmnopq-#"_s;
+        QTest::addRow("counter") << u"i-xx"_s;
+    }
+    void windowAndCliKeepTheSameList()
+    {
+        QFETCH(QString, mask);
+        GenerationSettings settings = GenerationSettings::startupDefaults();
+        settings.mode = GenerationMode::Default;
+        const PasswordBuilder builder(mask, settings);
+        StreamRequest request;
+        request.count = 30000;
+        request.fixedKey = RandomSource::Key{7};
+        request.distinctPasswords =
+            builder.hasCounter() ? std::nullopt : MaskStrength::measure(builder).exactKeySpace;
+
+        MemoryResultList list;
+        ResultListSink listed(list, {}, request.count, nullptr);
+        request.dropDuplicates = false;
+        QVERIFY(streamPasswords(builder, request, listed).completed);
+
+        RecordingSink out;
+        PasswordOutput written(OutputFormat::Lines, out);
+        request.dropDuplicates = true;
+        QVERIFY(streamPasswords(builder, request, written).completed);
+
+        QStringList rows;
+        for (int row = 0; row < list.GetItemCount(); ++row)
+            rows.append(list.ItemText(row));
+        QVERIFY(rows.size() > 200);
+        QCOMPARE(QString::fromUtf8(out.data).split(u'\n', Qt::SkipEmptyParts), rows);
     }
 };
 

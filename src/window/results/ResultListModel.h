@@ -19,14 +19,14 @@ public:
     using QAbstractListModel::QAbstractListModel;
 
     const CompactStringList &rows() const { return m_rows; }
-    // Rows stored but not yet announced to views.
-    bool hasPendingChanges() const { return m_rows.size() > m_announced || m_headingChanged; }
 
     void appendRow() { m_rows.append({}); }
     // The font the rows are shown in; the heading keeps the view's font.
     void setRowFont(const QFont &font) { m_rowFont = font; }
     void setRowText(int row, QStringView text);
     void clear();
+    // Takes the rows of a batch made elsewhere in place of its own.
+    void adopt(CompactStringList rows);
     void setHeading(const ColumnHeading &heading);
     const ColumnHeading &heading() const { return m_heading; }
     // Announces the rows and the heading stored since the last commit.

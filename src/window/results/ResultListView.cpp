@@ -76,6 +76,12 @@ void ResultListView::clearItems()
     m_rowToShow = -1;
 }
 
+void ResultListView::adoptRows(CompactStringList rows)
+{
+    m_model->adopt(std::move(rows));
+    m_rowToShow = -1;
+}
+
 void ResultListView::appendItem()
 {
     m_model->appendRow();

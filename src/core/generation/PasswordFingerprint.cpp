@@ -1,4 +1,4 @@
-#include "cli/PasswordFingerprint.h"
+#include "core/generation/PasswordFingerprint.h"
 
 #include <QtEndian>
 
