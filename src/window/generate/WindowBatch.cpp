@@ -85,8 +85,13 @@ void WindowBatch::stop()
 void WindowBatch::complete()
 {
     // Also reached by the queued call of a batch already completed.
-    if (!isRunning() || !m_hasEnded)
+    if (!isRunning())
         return;
+    {
+        const std::lock_guard lock(m_mutex);
+        if (!m_hasEnded)
+            return;
+    }
     m_thread.join();
     m_progress.stop();
     const bool made = m_outcome.wordList.ok() && m_outcome.memory.ok() && !m_outcome.stopped;
