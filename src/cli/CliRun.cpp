@@ -122,8 +122,8 @@ int stream(const PasswordBuilder &builder, const CliOptions &options)
         request.distinctPasswords = distinct.most();
 
     // A run that cannot have the memory it needs ends now, not half way.
-    if (const std::optional<MemoryShortfall> shortfall = memoryShortfall(
-            streamMemoryNeeded(builder, request, PasswordOutput::needsOf(options.format)))) {
+    if (const std::optional<MemoryShortfall> shortfall =
+            memoryShortfall(streamMemoryNeeded(builder, request, PasswordOutput::needsOf(options.format)))) {
         const QString advice = request.dropDuplicates ? u" (the duplicate check keeps 20 bytes for each password "
                                                         u"asked for: use a smaller -n, or --allow-duplicates)"_s
                                                       : QString();

@@ -307,7 +307,8 @@ private slots:
         QCOMPARE(rowsOf(list), QStringList{u"abcd"_s});
         write(Name::Words, QString()); // the shipped list, not in this program folder
         QVERIFY(GeneratePasswords(list, 5, u"w-##"_s)
-                    .wordList.reason().contains(u"words/wordlist_en_eff.txt can't be used: it can't be read"_s));
+                    .wordList.reason()
+                    .contains(u"words/wordlist_en_eff.txt can't be used: it can't be read"_s));
         QVERIFY(::mkfifo(qPrintable(m_folder.filePath(u"fifo"_s)), 0600) == 0);
         write(Name::Words, m_folder.filePath(u"fifo"_s));
         QVERIFY(GeneratePasswords(list, 5, u"w-##"_s).wordList.reason().endsWith(u"it is not a file."_s));

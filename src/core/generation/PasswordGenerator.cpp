@@ -62,8 +62,8 @@ GenerationOutcome GeneratePasswords(ResultList &list, qint32 count, const QStrin
     request.count = count;
     request.dropDuplicates = false; // the list compares the texts
     request.distinctPasswords = distinctPasswords(builder);
-    const quint64 rows = request.distinctPasswords ? qMin(quint64(qMax(count, 0)), *request.distinctPasswords)
-                                                   : quint64(qMax(count, 0));
+    const quint64 rows =
+        request.distinctPasswords ? qMin(quint64(qMax(count, 0)), *request.distinctPasswords) : quint64(qMax(count, 0));
     ResultListSink sink(list, progressHeading(0, count), qsizetype(qMin<quint64>(rows, quint64(1) << 20)), control);
     const quint64 needed = batchMemoryNeeded(builder, rows) + streamMemoryNeeded(builder, request, sink.needs());
     if (const std::optional<MemoryShortfall> shortfall = memoryShortfall(needed)) {

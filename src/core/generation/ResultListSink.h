@@ -11,7 +11,7 @@
 // way to end it early.
 struct BatchControl
 {
-    std::atomic<qint64> rows{0};    // rows listed so far
+    std::atomic<qint64> rows{0};   // rows listed so far
     std::atomic<bool> stop{false}; // set: the batch ends after the chunk at hand
 };
 
