@@ -19,7 +19,7 @@ class PasswordOutput final : public PasswordSink
 public:
     PasswordOutput(OutputFormat format, OutputSink &out);
 
-    static Needs needsOf(OutputFormat format) { return {true, format != OutputFormat::Lines, false}; }
+    static Needs needsOf(OutputFormat format) { return {true, format != OutputFormat::Lines}; }
     Needs needs() const override { return needsOf(m_format); }
     qint64 take(const PasswordChunk &chunk, qint64 room) override;
     bool finish() override;

@@ -175,7 +175,6 @@ private slots:
         QVERIFY(streamPasswords(builder, request, listed).completed);
         RecordingSink out;
         PasswordOutput written(OutputFormat::Lines, out);
-        request.dropDuplicates = true;
         QVERIFY(streamPasswords(builder, request, written).completed);
         const QList<QByteArray> lines = out.data.split('\n');
         QVERIFY(list.GetItemCount() > 200);

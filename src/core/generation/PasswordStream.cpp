@@ -54,7 +54,6 @@ ChunkRecipe recipeFor(const PasswordBuilder &builder, const StreamRequest &reque
     }
     recipe.attemptsPerChunk = int(qMin<qint64>(recipe.attemptsPerChunk, qMax<qint64>(recipe.attempts, 1)));
     recipe.keepText16 = needs.text16;
-    recipe.hashText16 = needs.text16 && needs.hashes;
     // Fingerprints are taken of the UTF-8.
     recipe.keepLines = needs.lines || request.dropDuplicates;
     recipe.fingerprint = request.dropDuplicates ? request.fingerprint : nullptr;
@@ -98,7 +97,7 @@ quint64 streamMemoryNeeded(const PasswordBuilder &builder, const StreamRequest &
     // fingerprint, attempt number and verdict; and what each thread sorts with.
     quint64 perAttempt = recipe.keepLines ? quint64(recipe.stride16 * 3 + 1) + 4 : 0;
     if (recipe.keepText16)
-        perAttempt += quint64(recipe.stride16 * 2) + 8 + (recipe.hashText16 ? 8 : 0);
+        perAttempt += quint64(recipe.stride16 * 2) + 8;
     quint64 table = 0;
     quint64 sorting = 0;
     if (request.dropDuplicates) {

@@ -20,12 +20,11 @@ public:
     {
         bool lines = true;   // each password as UTF-8 and LF (PasswordChunk::line)
         bool text16 = false; // each password's UTF-16 (PasswordChunk::text)
-        bool hashes = false; // with text16: PasswordChunk::hashes, made on the stream's threads
     };
 
     virtual ~PasswordSink() = default;
     virtual Needs needs() const = 0;
-    // Takes the passwords of the chunk that the stream keeps (not
+    // Takes the chunk's passwords that it keeps (as a rule those that are not
     // PasswordChunk::dropped), in attempt order, and at most `room` of them.
     // Returns how many it kept, or -1 when it can go no further.
     virtual qint64 take(const PasswordChunk &chunk, qint64 room) = 0;

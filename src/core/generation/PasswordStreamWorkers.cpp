@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <system_error>
 
 namespace {
@@ -48,31 +47,6 @@ private:
     std::byte *const m_block;
     size_t m_used = 0;
 };
-
-quint64 PasswordChunk::textHash(QStringView text)
-{
-    // Eight bytes at a time, multiply-xorshift mixing: fast on short texts.
-    const auto *bytes = reinterpret_cast<const unsigned char *>(text.utf16());
-    size_t remaining = size_t(text.size()) * sizeof(char16_t);
-    quint64 h = 0x9E3779B97F4A7C15ull ^ remaining;
-    while (remaining >= 8) {
-        quint64 word;
-        std::memcpy(&word, bytes, 8);
-        h = (h ^ word) * 0xBF58476D1CE4E5B9ull;
-        h ^= h >> 31;
-        bytes += 8;
-        remaining -= 8;
-    }
-    if (remaining) {
-        quint64 word = 0;
-        std::memcpy(&word, bytes, remaining);
-        h = (h ^ word) * 0xBF58476D1CE4E5B9ull;
-    }
-    h ^= h >> 32;
-    h *= 0x94D049BB133111EBull;
-    h ^= h >> 29;
-    return h;
-}
 
 PasswordStreamWorkers::PasswordStreamWorkers(const PasswordBuilder &builder, const ChunkRecipe &recipe, int workers,
                                              SeenPasswords *seen, const std::optional<RandomSource::Key> &fixedKey)
@@ -128,7 +102,6 @@ void PasswordStreamWorkers::layOut(BlockLayout &layout)
         // Without keepText16 one password's room serves as scratch.
         chunk.text16 = layout.take<char16_t>((m_recipe.keepText16 ? perChunk : 1) * size_t(m_recipe.stride16));
         chunk.lengths16 = layout.take<qsizetype>(m_recipe.keepText16 ? perChunk : 0);
-        chunk.hashes = layout.take<quint64>(m_recipe.hashText16 ? perChunk : 0);
         if (m_seen) {
             chunk.fingerprints = layout.take<Fingerprint>(perChunk);
             chunk.attemptOf = layout.take<quint32>(perChunk);
@@ -201,8 +174,6 @@ void PasswordStreamWorkers::fill(PasswordChunk &chunk, Maker &maker) const
         const qsizetype length16 = m_builder.build(text16, maker.random, counter);
         if (m_recipe.keepText16)
             chunk.lengths16[size_t(i)] = length16;
-        if (m_recipe.hashText16)
-            chunk.hashes[size_t(i)] = PasswordChunk::textHash(QStringView(text16, length16));
         if (!m_recipe.keepLines)
             continue;
         const qsizetype length8 = TextEncoding::toUtf8(text16, length16, at);

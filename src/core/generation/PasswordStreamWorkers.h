@@ -31,7 +31,6 @@ struct PasswordChunk
     std::span<quint32> lineEnds; // where each password's line ends in lines
     std::span<char16_t> text16;  // with keepText16: stride16 units a password
     std::span<qsizetype> lengths16;
-    std::span<quint64> hashes; // with hashText16: textHash of each password
     // The duplicate check: fingerprints in ascending order of the top bits
     // of their high half, which attempt each is, where each shard's run
     // ends, and the verdicts in attempt order.
@@ -53,9 +52,6 @@ struct PasswordChunk
     }
     // Empty, or its fingerprint was seen before: the stream drops it.
     bool dropped(int i) const { return isEmpty(i) || (!isNew.empty() && !isNew[size_t(i)]); }
-
-    // A 64-bit hash of a text, spread well in its upper half.
-    static quint64 textHash(QStringView text);
 };
 
 struct ChunkRecipe
@@ -66,7 +62,6 @@ struct ChunkRecipe
     qsizetype stride16 = 1; // the most UTF-16 units one password takes
     bool keepLines = true;
     bool keepText16 = false;
-    bool hashText16 = false;
     FingerprintFunction fingerprint = nullptr; // none: no duplicate check
 };
 
