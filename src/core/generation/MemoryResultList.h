@@ -25,6 +25,7 @@ public:
     void showRow(int row) override;
 
     QString headingText() const { return m_heading.text(); }
+    const ColumnHeading &heading() const { return m_heading; }
     // The last row asked to be shown, or -1 when none existed.
     int shownRow() const { return m_shownRow; }
     QStringView rowView(int row) const { return m_rows.at(row); }

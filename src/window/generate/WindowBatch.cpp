@@ -31,7 +31,7 @@ void WindowBatch::start(qint32 count, const QString &mask, Done done)
     m_listEmptied = false;
     m_control.rows = 0;
     m_control.stop = false;
-    m_heading = progressHeading(0, count);
+    m_count = count;
     m_thread = std::thread([this, count, mask] {
         m_outcome = GeneratePasswords(m_rows, count, mask, &m_control);
         {
@@ -57,6 +57,7 @@ void WindowBatch::showProgress()
     if (!m_listEmptied) {
         m_list.clearItems();
         m_listEmptied = true;
+        m_heading = progressHeading(0, m_count);
     }
     m_heading.done = m_control.rows.load(std::memory_order_relaxed);
     m_list.setHeading(m_heading);
@@ -96,13 +97,14 @@ void WindowBatch::complete()
     m_progress.stop();
     const bool made = m_outcome.wordList.ok() && m_outcome.memory.ok() && !m_outcome.stopped;
     if (made) {
+        m_list.setHeading(m_rows.heading());
         m_list.adoptRows(m_rows.takeRows());
         m_list.showRow(0);
     } else {
         m_rows.clearItems();
+        if (m_listEmptied)
+            m_list.setHeading(finishedHeading());
     }
-    if (made || m_listEmptied)
-        m_list.setHeading(finishedHeading());
     m_list.flush();
     if (const Done done = std::exchange(m_done, {}))
         done(m_outcome);

@@ -55,6 +55,7 @@ private:
     MemoryResultList m_rows;
     GenerationOutcome m_outcome;
     ColumnHeading m_heading;
+    qint32 m_count = 0;
     bool m_listEmptied = false;
     Done m_done;
 };
