@@ -7,7 +7,6 @@
 
 #include "BenchSupport.h"
 
-#include "core/common/BatchMemory.h"
 #include "core/common/ProgramFolder.h"
 #include "core/generation/MemoryResultList.h"
 #include "core/generation/PasswordGenerator.h"
@@ -16,6 +15,7 @@
 #include "platform/messages/RecordingMessageBoxes.h"
 #include "platform/shell/RecordingShell.h"
 #include "window/generate/GenerateCommand.h"
+#include "window/generate/WindowBatch.h"
 #include "window/MainWindow.h"
 #include "window/masks/MaskListCommands.h"
 #include "window/results/ResultCommands.h"
@@ -87,22 +87,14 @@ int main(int argc, char *argv[])
     window.form().mCombo->setEditText(mask);
     window.form().spinner->setText(QString::number(count));
 
-    // What the program does a moment after its window shows (left out with
-    // --no-warm-up, to see what it saves).
-    if (!QCoreApplication::arguments().contains(QStringLiteral("--no-warm-up"))) {
-        line("BatchMemory::warmUp, as after the window shows", timed(&BatchMemory::warmUp));
-        const qint64 ready = timed([] {
-            while (!BatchMemory::isWarm())
-                QThread::msleep(1);
-        });
-        std::printf("  its own thread finished %.1f ms later\n", ready / 1e6);
-    }
     std::printf("window shown, before generating: peak RSS %.1f MB\n", BenchSupport::peakRssMegabytes());
 
     // The Generate command as a click runs it, and the paint of the window
     // that shows the result: the first batch of this process, then later ones.
     const auto batch = [&] {
         window.generate();
+        while (window.batch().isRunning())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         (void)window.grab();
     };
     const qint64 first = timed(batch);
@@ -151,10 +143,7 @@ int main(int argc, char *argv[])
     Settings::write(Settings::Name::wMask, QStringLiteral("w"));
     Settings::write(Settings::Name::Words, QStringLiteral(TESSARO_WORD_LIST));
     window.form().mCombo->setEditText(QStringLiteral("w-w-w-##"));
-    line("Generate + paint, 1,000,000 of w-w-w-## (target 400)", timed([&] {
-             window.generate();
-             (void)window.grab();
-         }));
+    line("Generate + paint, 1,000,000 of w-w-w-## (target 400)", timed(batch));
     std::printf("rows: %d, e.g. %s, messages shown: %lld\n", list.GetItemCount(), qPrintable(list.ItemText(0)),
                 qint64(messages.shown.size()));
 

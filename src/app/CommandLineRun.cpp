@@ -21,8 +21,10 @@ int runCommandLine(const QString &mask)
 {
     MemoryResultList list;
     const GenerationOutcome outcome = GeneratePasswords(list, 1, mask);
-    if (!outcome.wordListProblem.isEmpty()) {
-        printError(outcome.wordListProblem); // the clipboard is left alone
+    // Either failure leaves the clipboard alone.
+    if (!outcome.wordList.ok() || !outcome.memory.ok()) {
+        printError(outcome.memory.ok() ? outcome.wordList.reason()
+                                       : QStringLiteral("not enough memory: the batch ") + outcome.memory.reason());
         return 1;
     }
     const Outcome &lastGenerated = outcome.lastGenerated;

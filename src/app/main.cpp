@@ -1,16 +1,11 @@
 #include "app/CommandLineRun.h"
-#include "core/common/BatchMemory.h"
 #include "platform/session/SessionBus.h"
 #include "window/MainWindow.h"
-#include "window/startup/ImagePlugins.h"
 #include "window/startup/Startup.h"
 #include "window/WindowServices.h"
 
 #include <QApplication>
 #include <QStringList>
-#include <QTimer>
-
-#include <chrono>
 
 #include <sys/prctl.h>
 
@@ -41,12 +36,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(TESSARO_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("com.brasmoor.Tessaro"));
 
-    ImagePlugins::holdBackUntilFirstPaint();
     MainWindow window(WindowServices::desktop());
     Startup::run(window);
     window.show();
-    // Once the window is on the screen, and long before anyone can ask for a
-    // large batch, the memory for the first one is made ready.
-    QTimer::singleShot(std::chrono::milliseconds(250), &BatchMemory::warmUp);
     return app.exec();
 }

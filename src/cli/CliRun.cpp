@@ -3,7 +3,8 @@
 #include "cli/CliOptions.h"
 #include "cli/DistinctPasswords.h"
 #include "cli/OutputSink.h"
-#include "cli/PasswordStream.h"
+#include "cli/PasswordOutput.h"
+#include "core/generation/PasswordStream.h"
 
 #include "core/common/AvailableMemory.h"
 #include "core/common/ProgramModule.h"
@@ -114,13 +115,14 @@ int stream(const PasswordBuilder &builder, const CliOptions &options)
 
     StreamRequest request;
     request.count = options.count;
-    request.format = options.format;
     request.dropDuplicates = !options.allowDuplicates;
     request.untilCount = options.distinct;
-    request.distinctPasswords = distinct.most();
+    if (request.dropDuplicates)
+        request.distinctPasswords = distinct.most();
 
     // A run that cannot have the memory it needs ends now, not half way.
-    if (const std::optional<MemoryShortfall> shortfall = memoryShortfall(streamMemoryNeeded(builder, request))) {
+    if (const std::optional<MemoryShortfall> shortfall =
+            memoryShortfall(streamMemoryNeeded(builder, request, PasswordOutput::needsOf(options.format)))) {
         const QString advice = request.dropDuplicates ? u" (the duplicate check keeps 20 bytes for each password "
                                                         u"asked for: use a smaller -n, or --allow-duplicates)"_s
                                                       : QString();
@@ -129,7 +131,8 @@ int stream(const PasswordBuilder &builder, const CliOptions &options)
 
     if (options.outputFile.isEmpty()) {
         DescriptorSink out(STDOUT_FILENO);
-        const StreamResult result = streamPasswords(builder, request, out);
+        PasswordOutput output(options.format, out);
+        const StreamResult result = streamPasswords(builder, request, output);
         if (!out.error().isEmpty())
             return fail(u"cannot write to standard output: %1"_s.arg(out.error()));
         if (result.completed)
@@ -141,8 +144,9 @@ int stream(const PasswordBuilder &builder, const CliOptions &options)
     g_unfinished = &file;
     for (int number : {SIGINT, SIGTERM, SIGHUP})
         std::signal(number, endAtOnce);
+    PasswordOutput output(options.format, file);
     StreamResult result;
-    const bool written = file.open() && (result = streamPasswords(builder, request, file)).completed && file.commit();
+    const bool written = file.open() && (result = streamPasswords(builder, request, output)).completed && file.commit();
     for (int number : {SIGINT, SIGTERM, SIGHUP})
         std::signal(number, SIG_DFL);
     g_unfinished = nullptr;

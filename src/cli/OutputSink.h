@@ -21,8 +21,6 @@ public:
     explicit DescriptorSink(int fd) : m_fd(fd) {}
     bool write(const char *bytes, qsizetype length) override;
 
-    // The reader went away (EPIPE): not an error of ours.
-    bool readerGone() const { return m_readerGone; }
     // Why writing failed otherwise; empty while it has not.
     QString error() const { return m_error; }
 

@@ -8,6 +8,7 @@
 #include "window/commands/OpenWebPage.h"
 #include "window/commands/ToolDispatch.h"
 #include "window/generate/GenerateCommand.h"
+#include "window/generate/WindowBatch.h"
 #include "window/generation/GenerationPanels.h"
 #include "window/generation/WordListChoice.h"
 #include "window/localisation/LanguageCommands.h"
@@ -53,6 +54,7 @@ MainWindow::MainWindow(const WindowServices &services, QWidget *parent)
     central->setObjectName(u"central"_s);
     setCentralWidget(central);
     m_form = buildForm(central);
+    m_batch = new WindowBatch(*m_form.genList, this);
     m_results = std::make_unique<ResultCommands>(*m_form.genList, *m_dialog, *services.messages);
     m_results->setCopiedCallback([this](const QString &text) {
         if (Settings::clearAfterSeconds() > 0)
@@ -66,7 +68,10 @@ MainWindow::MainWindow(const WindowServices &services, QWidget *parent)
     connectControls();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    m_batch->stop();
+}
 
 void MainWindow::connectControls()
 {
@@ -74,7 +79,11 @@ void MainWindow::connectControls()
     connect(f.gButton, &QPushButton::clicked, this, &MainWindow::generate);
     connect(f.mCombo->lineEdit(), &QLineEdit::returnPressed, this, &MainWindow::generate);
     connect(f.spinner, &QLineEdit::returnPressed, this, &MainWindow::generate);
-    connect(f.cButton, &QPushButton::clicked, this, [this] { m_results->ClearResults(); });
+    // Clear ends a running batch: its rows were never shown.
+    connect(f.cButton, &QPushButton::clicked, this, [this] {
+        m_batch->stop();
+        m_results->ClearResults();
+    });
     connect(f.SButton, &QPushButton::clicked, this, [this] { popUpAtPointer(ToolMenu::Save, *m_form.SButton); });
     connect(f.fButton, &QPushButton::clicked, this, [this] { popUpAtPointer(ToolMenu::File, *m_form.fButton); });
 
@@ -182,8 +191,8 @@ void MainWindow::applyOptionEffect(OptionBoxes::Effect effect, int state)
         WordListChoice::ShowWordCount(m_form);
         break;
     case Effect::UpdateCheck:
-        // After the first painting: until then Qt's plugin folders are hidden
-        // (ImagePlugins), and https needs the TLS backend plugin.
+        // After the first painting: the check's machinery (and the TLS
+        // plugin it loads) is no part of the first frame.
         if (state == 1)
             afterFirstPaint(*this, [this] { updates().start(); });
         break;
@@ -201,12 +210,15 @@ void MainWindow::popUpAtPointer(ToolMenu menu, QWidget &button)
 
 void MainWindow::generate()
 {
-    RunGenerateCommand(*m_form.mCombo, *m_form.spinner, *m_form.genList, *m_services.messages);
+    if (!m_batch->isRunning())
+        RunGenerateCommand(*m_form.mCombo, *m_form.spinner, *m_batch, *m_services.messages);
 }
 
 void MainWindow::runToolCommand(const QAction &tool)
 {
     const int index = m_bars->indexOf(tool);
+    // Copying and saving read the rows of a running batch once it is done.
+    m_batch->finish();
     switch (toolCommand(index)) {
     case ToolCommand::None:
         break;
@@ -276,7 +288,9 @@ void MainWindow::openHelp()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // Shutdown never cancels the close and runs once.
+    // A running batch ends unfinished: lastgenerated.txt keeps the last whole
+    // batch. Shutdown never cancels the close and runs once.
+    m_batch->stop();
     if (!m_shutDown) {
         m_shutDown = true;
         Shutdown::run(*this);

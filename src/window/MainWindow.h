@@ -14,6 +14,7 @@ class CommonDialog;
 class ControlLooks;
 class QAction;
 class ResultCommands;
+class WindowBatch;
 class ToolBand;
 enum class ToolMenu;
 class UpdateNotifier;
@@ -39,13 +40,14 @@ public:
     // never check.
     UpdateNotifier &updates();
     ClipboardClearTimer &clipboardClearTimer() const { return *m_clearTimer; }
+    WindowBatch &batch() const { return *m_batch; }
 
     // Shows the strength of the mask in the mask box.
     void refreshStrength();
     // Performs an option box's effect for a state of 0 or 1.
     void applyOptionEffect(OptionBoxes::Effect effect, int state);
 
-    // The Generate button's command.
+    // The Generate button's command; ignored while a batch runs.
     void generate();
     // Every tool of genbars arrives here and runs the command of its row in
     // the tool table (toolbar/ToolCodes.h; see commands/ToolDispatch).
@@ -79,5 +81,6 @@ private:
     ClickSound *m_clickSound;
     UpdateNotifier *m_updates = nullptr;
     ClipboardClearTimer *m_clearTimer;
+    WindowBatch *m_batch;
     bool m_shutDown = false;
 };

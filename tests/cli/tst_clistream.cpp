@@ -1,11 +1,16 @@
 #include "TestSupport.h"
 
 #include "cli/OutputSink.h"
-#include "cli/PasswordFingerprint.h"
-#include "cli/PasswordStream.h"
-#include "cli/SeenPasswords.h"
+#include "cli/PasswordOutput.h"
+#include "core/common/TextEncoding.h"
+#include "core/generation/PasswordFingerprint.h"
+#include "core/generation/PasswordStream.h"
+#include "core/generation/SeenPasswords.h"
 
+#include "core/generation/MemoryResultList.h"
 #include "core/generation/PasswordBuilder.h"
+#include "core/generation/ResultListSink.h"
+#include "core/strength/MaskStrength.h"
 
 using namespace Qt::StringLiterals;
 
@@ -109,7 +114,7 @@ private slots:
     {
         QFETCH(QString, text);
         QByteArray out(text.size() * 3 + 1, '\0');
-        out.resize(toUtf8(reinterpret_cast<const char16_t *>(text.utf16()), text.size(), out.data()));
+        out.resize(TextEncoding::toUtf8(reinterpret_cast<const char16_t *>(text.utf16()), text.size(), out.data()));
         QCOMPARE(out, text.toUtf8());
     }
 
@@ -128,7 +133,8 @@ private slots:
         GenerationSettings settings = GenerationSettings::startupDefaults();
         settings.mode = GenerationMode::Default;
         const PasswordBuilder builder(u"i-----"_s, settings);
-        RecordingSink sink;
+        RecordingSink out;
+        PasswordOutput sink(OutputFormat::Lines, out);
         StreamRequest request;
         request.count = 250000;
         if (weak) {
@@ -138,12 +144,43 @@ private slots:
         }
         const StreamResult result = streamPasswords(builder, request, sink);
         QVERIFY(result.completed);
-        QVERIFY(sink.blocks >= 2);
+        QVERIFY(out.blocks >= 2);
         QByteArray expected;
         for (int k = 0; k < 250000; k += weak ? 10 : 1)
             expected += QByteArray::number(k) + "-----\n";
         QCOMPARE(result.written, expected.count('\n'));
-        QVERIFY(sink.data == expected);
+        QVERIFY(out.data == expected);
+    }
+
+    // The window's list (texts compared) and tessaro-cli's output (fingerprints,
+    // kept whole or hashed) keep the same passwords in the same order from the
+    // same draws, duplicates or not.
+    void windowAndCliKeepTheSameList_data()
+    {
+        QTest::addColumn<QString>("mask");
+        QTest::addRow("short, 260 possible") << u"X#"_s;
+        QTest::addRow("long, 2600 possible") << u"X#-Tessaro-password-#"_s;
+        QTest::addRow("counter") << u"i-xx"_s;
+    }
+    void windowAndCliKeepTheSameList()
+    {
+        QFETCH(QString, mask);
+        const PasswordBuilder builder(mask, GenerationSettings::startupDefaults());
+        StreamRequest request{
+            30000, true, false, MaskStrength::measure(builder).exactKeySpace, keyedFingerprint, RandomSource::Key{7}};
+        if (builder.hasCounter())
+            request.distinctPasswords.reset();
+        MemoryResultList list;
+        ResultListSink listed(list, {}, request.count, nullptr);
+        QVERIFY(streamPasswords(builder, request, listed).completed);
+        RecordingSink out;
+        PasswordOutput written(OutputFormat::Lines, out);
+        QVERIFY(streamPasswords(builder, request, written).completed);
+        const QList<QByteArray> lines = out.data.split('\n');
+        QVERIFY(list.GetItemCount() > 200);
+        QCOMPARE(lines.size(), list.GetItemCount() + 1);
+        for (int row = 0; row < list.GetItemCount(); ++row)
+            QCOMPARE(lines.at(row), list.ItemText(row).toUtf8());
     }
 };
 

@@ -1,6 +1,5 @@
 #include "TestSupport.h"
 
-#include "core/common/BatchMemory.h"
 #include "core/common/ProgramFolder.h"
 #include "core/generation/MemoryResultList.h"
 #include "core/generation/PasswordGenerator.h"
@@ -263,7 +262,7 @@ private slots:
             write(Name::Words, writeFile(u"uniform.txt"_s, words));
             write(Name::wMask, u"w"_s);
             MemoryResultList list;
-            QCOMPARE(GeneratePasswords(list, 10000, QString(100, u'w')).wordListProblem, QString());
+            QCOMPARE(GeneratePasswords(list, 10000, QString(100, u'w')).wordList.reason(), QString());
             QHash<int, qint64> counts;
             for (int k = 0; k < list.GetItemCount(); ++k) {
                 for (QStringView drawn : list.rowView(k).tokenize(u'w', Qt::SkipEmptyParts))
@@ -302,40 +301,17 @@ private slots:
         GeneratePasswords(list, 1, u"abcd"_s);
         write(Name::wMask, u"w"_s);
         write(Name::Words, writeFile(u"bad.txt"_s, "kite\nkite\n"));
-        QCOMPARE(GeneratePasswords(list, 5, u"w-##"_s).wordListProblem,
+        QCOMPARE(GeneratePasswords(list, 5, u"w-##"_s).wordList.reason(),
                  u"The word list %1 can't be used: it holds fewer than 2 different words."_s.arg(
                      m_folder.filePath(u"bad.txt"_s)));
         QCOMPARE(rowsOf(list), QStringList{u"abcd"_s});
         write(Name::Words, QString()); // the shipped list, not in this program folder
         QVERIFY(GeneratePasswords(list, 5, u"w-##"_s)
-                    .wordListProblem.contains(u"words/wordlist_en_eff.txt can't be used: it can't be read"_s));
+                    .wordList.reason()
+                    .contains(u"words/wordlist_en_eff.txt can't be used: it can't be read"_s));
         QVERIFY(::mkfifo(qPrintable(m_folder.filePath(u"fifo"_s)), 0600) == 0);
         write(Name::Words, m_folder.filePath(u"fifo"_s));
-        QVERIFY(GeneratePasswords(list, 5, u"w-##"_s).wordListProblem.endsWith(u"it is not a file."_s));
-    }
-
-    // The pool behind a batch's large arrays: a run is handed out once until
-    // it comes back, and only the pool's own runs are taken back.
-    void keptPagesAreHandedOutOnce()
-    {
-        constexpr std::size_t page = BatchMemory::PagePool::kPageBytes;
-        const auto memory = std::make_unique<std::byte[]>(66 * page); // never touched
-        std::byte *const base = memory.get() + page;
-        BatchMemory::PagePool pool(base, 4);
-        QCOMPARE(pool.take(2 * page), base);
-        QCOMPARE(pool.take(page), base + 2 * page);
-        QCOMPARE(pool.take(2 * page), nullptr);
-        QCOMPARE(pool.take(page), base + 3 * page);
-        QVERIFY(pool.giveBack(base, 2 * page));
-        QVERIFY(pool.giveBack(base + 3 * page, page));
-        QCOMPARE(pool.take(3 * page), nullptr); // pages 0, 1 and 3 are free, not three in a row
-        QCOMPARE(pool.take(2 * page), base);
-        QVERIFY(!pool.giveBack(base + 4 * page, page));
-        QVERIFY(!pool.giveBack(memory.get(), page));
-        QCOMPARE(pool.take(page), base + 3 * page);
-        BatchMemory::PagePool whole(base, 64);
-        QCOMPARE(whole.take(64 * page), base);
-        QCOMPARE(whole.take(page), nullptr);
+        QVERIFY(GeneratePasswords(list, 5, u"w-##"_s).wordList.reason().endsWith(u"it is not a file."_s));
     }
 
 private:
@@ -345,7 +321,7 @@ private:
         for (const QString &pair : stored)
             write(QLatin1String(pair.section(u'=', 0, 0).toLatin1()), pair.section(u'=', 1));
         MemoryResultList list;
-        QCOMPARE(GeneratePasswords(list, 20, mask).wordListProblem, QString());
+        QCOMPARE(GeneratePasswords(list, 20, mask).wordList.reason(), QString());
         QVERIFY(list.GetItemCount() > 0);
         const QRegularExpression re(QRegularExpression::anchoredPattern(pattern));
         for (const QString &row : rowsOf(list))

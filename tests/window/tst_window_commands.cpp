@@ -2,6 +2,7 @@
 
 #include "core/generation/MaskFile.h"
 #include "window/clipboard/ClipboardClearTimer.h"
+#include "window/generate/WindowBatch.h"
 #include "window/panels/PanelSwitch.h"
 #include "window/results/ResultCommands.h"
 #include "window/strength/StrengthMeter.h"
@@ -244,6 +245,40 @@ private slots:
             QCOMPARE(lastShown().buttons, MessageBoxes::Buttons::YesNo);
         QCOMPARE(m_window->rows(), cleared ? QStringList{} : rows);
         QCOMPARE(form().genList->columnCaption(), u"Heading"_s);
+    }
+
+    // A long batch leaves the window's thread free: the heading shows its
+    // progress again and again until the rows appear together. Clear ends a
+    // running batch, and so does closing the window, after which
+    // lastgenerated.txt still holds the last whole batch.
+    void longBatchShowsItsProgress()
+    {
+        open();
+        Settings::write(Name::LastGen, u"1"_s);
+        Settings::write(Name::Confirm, u"0"_s);
+        const ResultListView &list = *form().genList;
+        QStringList headings;
+        connect(list.model(), &QAbstractItemModel::headerDataChanged, this, [&] { headings += list.columnCaption(); });
+        const QString mask = u"Xxxx-####-@@@@"_s;
+        m_window->generate(mask, u"3000000"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(!window().batch().isRunning(), 300000);
+        headings.removeDuplicates();
+        QVERIFY2(headings.filter(QRegularExpression(u"^Generating \\[\\d+/3000000\\]$"_s)).size() >= 3,
+                 qPrintable(headings.join(u'|')));
+        QCOMPARE(list.GetItemCount(), 3000000);
+        QCOMPARE(list.columnCaption(), u"Generated Passwords"_s);
+
+        const QString lastGenerated = ProgramFolder::path(ProgramFolder::File::LastGenerated);
+        m_window->generate(u"pw-i"_s, u"2"_s);
+        QCOMPARE(readAll(lastGenerated), "pw-0\r\npw-1\r\n");
+        m_window->generate(mask, u"3000000"_s);
+        form().cButton->click();
+        QVERIFY(!window().batch().isRunning() && list.GetItemCount() == 0);
+        m_window->generate(mask, u"3000000"_s);
+        window().close();
+        QVERIFY(!window().batch().isRunning());
+        QCOMPARE(readAll(lastGenerated), "pw-0\r\npw-1\r\n");
+        QVERIFY(m_window->messages.shown.isEmpty());
     }
 
     // The save tools: no dialog for an empty list; else each its own dialog

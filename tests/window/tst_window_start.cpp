@@ -4,7 +4,6 @@
 #include "core/update/VersionCheck.h"
 #include "window/options/ClickSound.h"
 #include "window/shutdown/Shutdown.h"
-#include "window/startup/ImagePlugins.h"
 #include "window/startup/WindowPlacement.h"
 #include "window/toolbar/ToolCodes.h"
 
@@ -179,17 +178,6 @@ private slots:
                      qPrintable(QString::number(row)));
         }
         QVERIFY(QFontInfo(form().genList->model()->index(0, 0).data(Qt::FontRole).value<QFont>()).fixedPitch());
-    }
-
-    // The image plugins are hidden until a window is first painted, then given back.
-    void imagePluginsComeBackAfterTheFirstPainting()
-    {
-        const QStringList paths = QCoreApplication::libraryPaths();
-        ImagePlugins::holdBackUntilFirstPaint();
-        QVERIFY(QCoreApplication::libraryPaths().isEmpty());
-        QWidget window;
-        window.show();
-        QTRY_COMPARE(QCoreApplication::libraryPaths(), paths);
     }
 
     // A first start shows the defaults and stores the install path; a second

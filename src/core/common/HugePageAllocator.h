@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/common/BatchMemory.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -15,8 +13,7 @@
 // pages of a million passwords, the duplicate table). Blocks of 2 MiB and
 // more are aligned to 2 MiB and offered to the kernel as transparent huge
 // pages, which saves hundreds of page faults per megabyte on first touch.
-// Once BatchMemory::warmUp has run, they come from the pages it keeps
-// touched, and go back there.
+// They are unmapped when freed: nothing is kept once a batch is gone.
 template <typename T> struct HugePageAllocator
 {
     using value_type = T;
@@ -34,8 +31,6 @@ template <typename T> struct HugePageAllocator
             throw std::bad_alloc();
         }
 #if defined(__linux__)
-        if (std::byte *kept = BatchMemory::takeKept(roundUp(bytes)))
-            return reinterpret_cast<T *>(kept);
         // Mapped directly, not through malloc, which would keep the memory
         // after it is freed.
         if (void *mapped = mapHugePages(bytes))
@@ -53,8 +48,7 @@ template <typename T> struct HugePageAllocator
         const std::size_t bytes = n * sizeof(T);
 #if defined(__linux__)
         if (bytes >= kHugePage) {
-            if (!BatchMemory::giveBackKept(reinterpret_cast<std::byte *>(p), roundUp(bytes)))
-                ::munmap(p, roundUp(bytes));
+            ::munmap(p, roundUp(bytes));
             return;
         }
 #endif

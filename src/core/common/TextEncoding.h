@@ -16,4 +16,8 @@ char16_t fromWindows1252(unsigned char byte);
 // files of the program were written in.
 QString decodeFileText(const QByteArray &bytes);
 
+// UTF-8 of UTF-16 text into out (room for 3 bytes a unit and 1 more);
+// returns the bytes written. A lone surrogate becomes '?', as QString::toUtf8 makes it.
+qsizetype toUtf8(const char16_t *text, qsizetype length, char *out);
+
 } // namespace TextEncoding

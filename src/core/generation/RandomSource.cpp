@@ -11,6 +11,12 @@ RandomSource::RandomSource()
     randombytes_buf(m_key.data(), m_key.size());
 }
 
+RandomSource::RandomSource(const Key &key) : m_key(key)
+{
+    if (sodium_init() < 0)
+        std::abort();
+}
+
 RandomSource::~RandomSource()
 {
     sodium_memzero(m_key.data(), m_key.size());

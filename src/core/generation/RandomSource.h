@@ -12,8 +12,11 @@
 class RandomSource
 {
 public:
+    using Key = std::array<unsigned char, 32>;
     // A new key from the operating system.
     RandomSource();
+    // The keystream of a given key: the same draws every time (for tests).
+    explicit RandomSource(const Key &key);
     ~RandomSource();
     RandomSource(const RandomSource &) = delete;
     RandomSource &operator=(const RandomSource &) = delete;
@@ -55,6 +58,6 @@ private:
     static constexpr std::size_t kBlockSize = 64 * 1024;
     std::array<quint8, kBlockSize> m_buffer;
     std::size_t m_position = kBlockSize;
-    std::array<unsigned char, 32> m_key;
+    Key m_key;
     quint64 m_nonce = 0;
 };

@@ -25,6 +25,12 @@ class ResultList : public ItemList
 {
 public:
     virtual void setHeading(const ColumnHeading &heading) = 0;
+    // Appends a row holding the text.
+    virtual void appendRow(QStringView text)
+    {
+        appendItem();
+        setItemText(GetItemCount() - 1, text);
+    }
     // Scrolls the row into view; a row that does not exist is ignored.
     virtual void showRow(int row) = 0;
 };

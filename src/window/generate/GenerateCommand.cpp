@@ -4,11 +4,10 @@
 #include "core/generation/PasswordGenerator.h"
 #include "core/settings/SettingsTable.h"
 #include "platform/messages/MessageBoxes.h"
-#include "window/results/ResultListView.h"
+#include "window/generate/WindowBatch.h"
 
 #include <QComboBox>
 #include <QDir>
-#include <QGuiApplication>
 #include <QLineEdit>
 
 #include <optional>
@@ -46,7 +45,7 @@ void remember(QLatin1String option, QLatin1String setting, const QString &text)
 
 } // namespace
 
-void RunGenerateCommand(QComboBox &mCombo, QLineEdit &spinner, ResultListView &genList, MessageBoxes &messages)
+void RunGenerateCommand(QComboBox &mCombo, QLineEdit &spinner, WindowBatch &batch, MessageBoxes &messages)
 {
     const QString mask = mCombo.currentText();
     const QString numberText = spinner.text();
@@ -71,25 +70,24 @@ void RunGenerateCommand(QComboBox &mCombo, QLineEdit &spinner, ResultListView &g
         return;
     }
 
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const GenerationOutcome outcome = GeneratePasswords(genList, *count, mask);
-    genList.flush();
-    QGuiApplication::restoreOverrideCursor();
-    if (!outcome.wordListProblem.isEmpty()) {
-        messages.showError(outcome.wordListProblem);
-        return;
-    }
-    if (const std::optional<MemoryShortfall> &shortfall = outcome.memoryShortfall) {
-        showTwoLineError(messages, u"There is not enough memory to generate %1 passwords: "_s.arg(*count),
-                         u"the batch "_s + shortfall->needsAndAvailable() + u". Enter a smaller number."_s);
-        return;
-    }
-    if (!outcome.lastGenerated.ok()) {
-        const QString path = ProgramFolder::path(ProgramFolder::File::LastGenerated);
-        showTwoLineError(messages, u"Could not save the file "_s + QDir::toNativeSeparators(path),
-                         outcome.lastGenerated.reason());
-    }
-
-    remember(Settings::Name::SaveM, Settings::Name::String, mask);
-    remember(Settings::Name::SaveN, Settings::Name::Generate, numberText);
+    batch.start(*count, mask, [&messages, mask, numberText, count = *count](const GenerationOutcome &outcome) {
+        if (!outcome.wordList.ok()) {
+            messages.showError(outcome.wordList.reason());
+            return;
+        }
+        if (!outcome.memory.ok()) {
+            showTwoLineError(messages, u"There is not enough memory to generate %1 passwords: "_s.arg(count),
+                             u"the batch "_s + outcome.memory.reason() + u". Enter a smaller number."_s);
+            return;
+        }
+        if (outcome.stopped)
+            return;
+        if (!outcome.lastGenerated.ok()) {
+            const QString path = ProgramFolder::path(ProgramFolder::File::LastGenerated);
+            showTwoLineError(messages, u"Could not save the file "_s + QDir::toNativeSeparators(path),
+                             outcome.lastGenerated.reason());
+        }
+        remember(Settings::Name::SaveM, Settings::Name::String, mask);
+        remember(Settings::Name::SaveN, Settings::Name::Generate, numberText);
+    });
 }

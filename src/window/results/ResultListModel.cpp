@@ -17,6 +17,14 @@ void ResultListModel::clear()
     endResetModel();
 }
 
+void ResultListModel::adopt(CompactStringList rows)
+{
+    beginResetModel();
+    m_rows = std::move(rows);
+    m_announced = m_rows.size();
+    endResetModel();
+}
+
 void ResultListModel::setHeading(const ColumnHeading &heading)
 {
     // During a batch the prefix stays the same text; only the counts move.

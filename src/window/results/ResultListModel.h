@@ -25,6 +25,8 @@ public:
     void setRowFont(const QFont &font) { m_rowFont = font; }
     void setRowText(int row, QStringView text);
     void clear();
+    // Takes the rows of a batch made elsewhere in place of its own.
+    void adopt(CompactStringList rows);
     void setHeading(const ColumnHeading &heading);
     const ColumnHeading &heading() const { return m_heading; }
     // Announces the rows and the heading stored since the last commit.

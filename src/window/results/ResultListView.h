@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/generation/CompactStringList.h"
 #include "core/generation/ResultList.h"
 
 #include <QListView>
@@ -31,6 +32,8 @@ public:
     void setHeading(const ColumnHeading &heading) override;
     void showRow(int row) override;
 
+    // Shows a batch's rows in place of the list's.
+    void adoptRows(CompactStringList rows);
     // The text of a row without a copy; valid until the list changes.
     QStringView rowView(int row) const;
     // The selected row, or -1 when none is selected.

@@ -1,4 +1,4 @@
-#include "cli/SeenPasswords.h"
+#include "core/generation/SeenPasswords.h"
 
 #include "core/common/HugePageAllocator.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/PasswordFingerprint.h"
+#include "core/generation/PasswordFingerprint.h"
 
 #include <QtGlobal>
 

@@ -1,10 +1,9 @@
-#include "cli/PasswordStreamWorkers.h"
-
-#include "cli/PasswordStream.h"
-#include "cli/SeenPasswords.h"
+#include "core/generation/PasswordStreamWorkers.h"
 
 #include "core/common/HugePageAllocator.h"
+#include "core/common/TextEncoding.h"
 #include "core/generation/PasswordBuilder.h"
+#include "core/generation/SeenPasswords.h"
 
 #include <algorithm>
 #include <array>
@@ -50,7 +49,7 @@ private:
 };
 
 PasswordStreamWorkers::PasswordStreamWorkers(const PasswordBuilder &builder, const ChunkRecipe &recipe, int workers,
-                                             SeenPasswords *seen)
+                                             SeenPasswords *seen, const std::optional<RandomSource::Key> &fixedKey)
     : m_builder(builder), m_recipe(recipe), m_seen(recipe.fingerprint ? seen : nullptr),
       m_shards(m_seen ? workers + 1 : 0), m_key(m_seen ? newFingerprintKey() : FingerprintKey()),
       m_countersPerPassword(
@@ -60,7 +59,7 @@ PasswordStreamWorkers::PasswordStreamWorkers(const PasswordBuilder &builder, con
       m_slots(size_t(slotsFor(workers))), m_nextToCheck(size_t(m_shards), 0)
 {
     for (int i = 0; i <= workers; ++i)
-        m_makers.push_back(std::make_unique<Maker>());
+        m_makers.push_back(fixedKey && i == 0 ? std::make_unique<Maker>(*fixedKey) : std::make_unique<Maker>());
     BlockLayout measure(nullptr);
     layOut(measure);
     // A block worth a page fault of its own is rounded up to whole huge pages.
@@ -95,8 +94,11 @@ void PasswordStreamWorkers::layOut(BlockLayout &layout)
     const auto perChunk = size_t(m_recipe.attemptsPerChunk);
     for (Slot &slot : m_slots) {
         PasswordChunk &chunk = slot.chunk;
-        chunk.lines = layout.take<char>(perChunk * size_t(m_recipe.stride16 * 3 + 1));
-        chunk.lineEnds = layout.take<quint32>(perChunk);
+        chunk.stride16 = m_recipe.keepText16 ? m_recipe.stride16 : 0;
+        if (m_recipe.keepLines) {
+            chunk.lines = layout.take<char>(perChunk * size_t(m_recipe.stride16 * 3 + 1));
+            chunk.lineEnds = layout.take<quint32>(perChunk);
+        }
         // Without keepText16 one password's room serves as scratch.
         chunk.text16 = layout.take<char16_t>((m_recipe.keepText16 ? perChunk : 1) * size_t(m_recipe.stride16));
         chunk.lengths16 = layout.take<qsizetype>(m_recipe.keepText16 ? perChunk : 0);
@@ -170,11 +172,13 @@ void PasswordStreamWorkers::fill(PasswordChunk &chunk, Maker &maker) const
     for (int i = 0; i < chunk.attempts; ++i) {
         char16_t *text16 = chunk.text16.data() + (m_recipe.keepText16 ? m_recipe.stride16 * i : 0);
         const qsizetype length16 = m_builder.build(text16, maker.random, counter);
-        const qsizetype length8 = toUtf8(text16, length16, at);
-        if (m_seen)
-            maker.fingerprints[size_t(i)] = m_recipe.fingerprint(at, size_t(length8), m_key);
         if (m_recipe.keepText16)
             chunk.lengths16[size_t(i)] = length16;
+        if (!m_recipe.keepLines)
+            continue;
+        const qsizetype length8 = TextEncoding::toUtf8(text16, length16, at);
+        if (m_seen)
+            maker.fingerprints[size_t(i)] = m_recipe.fingerprint(at, size_t(length8), m_key);
         at += length8;
         *at++ = '\n';
         chunk.lineEnds[size_t(i)] = quint32(at - lines);

@@ -21,6 +21,10 @@ struct Fingerprint
 
 using FingerprintKey = std::array<unsigned char, 16>;
 
+// The longest password (in UTF-8 bytes) that keyedFingerprint keeps whole:
+// two such passwords share a fingerprint only when they are equal.
+inline constexpr size_t kWholeFingerprintBytes = 15;
+
 // A new key from the operating system's random source, one a run.
 FingerprintKey newFingerprintKey();
 

@@ -1,14 +1,16 @@
 #pragma once
 
-#include "cli/PasswordFingerprint.h"
+#include "core/generation/PasswordFingerprint.h"
 
 #include "core/generation/RandomSource.h"
 
+#include <QStringView>
 #include <QtGlobal>
 
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <thread>
 #include <vector>
@@ -17,13 +19,14 @@ class PasswordBuilder;
 class SeenPasswords;
 
 // A run of consecutive attempts, made on some thread: each password as UTF-8
-// ended by LF, back to back, its UTF-16 when asked, and with the duplicate
-// check whether it is new. The arrays lie in the workers' one block of
-// memory and are not zeroed: only what is written is read.
+// ended by LF, back to back, when asked, its UTF-16 when asked, and with the
+// duplicate check whether it is new. The arrays lie in the workers' one
+// block of memory and are not zeroed: only what is written is read.
 struct PasswordChunk
 {
     qint64 firstAttempt = 0;
     int attempts = 0;
+    qsizetype stride16 = 0;
     std::span<char> lines;
     std::span<quint32> lineEnds; // where each password's line ends in lines
     std::span<char16_t> text16;  // with keepText16: stride16 units a password
@@ -35,6 +38,20 @@ struct PasswordChunk
     std::span<quint32> attemptOf;
     std::span<int> shardEnds;
     std::span<quint8> isNew;
+
+    qsizetype lineStart(int i) const { return i == 0 ? 0 : qsizetype(lineEnds[size_t(i - 1)]); }
+    // Attempt i's UTF-8 and its LF.
+    std::span<const char> line(int i) const
+    {
+        return {lines.data() + lineStart(i), size_t(lineEnds[size_t(i)] - lineStart(i))};
+    }
+    QStringView text(int i) const { return {text16.data() + stride16 * i, lengths16[size_t(i)]}; }
+    bool isEmpty(int i) const
+    {
+        return lengths16.empty() ? lineEnds[size_t(i)] - lineStart(i) == 1 : lengths16[size_t(i)] == 0;
+    }
+    // Empty, or its fingerprint was seen before: the stream drops it.
+    bool dropped(int i) const { return isEmpty(i) || (!isNew.empty() && !isNew[size_t(i)]); }
 };
 
 struct ChunkRecipe
@@ -43,6 +60,7 @@ struct ChunkRecipe
     bool open = false;   // more chunks may be asked for with extend()
     int attemptsPerChunk = 1;
     qsizetype stride16 = 1; // the most UTF-16 units one password takes
+    bool keepLines = true;
     bool keepText16 = false;
     FingerprintFunction fingerprint = nullptr; // none: no duplicate check
 };
@@ -59,8 +77,10 @@ class PasswordStreamWorkers
 {
 public:
     // seen: the table, with one shard for each thread (workers + 1), or
-    // nullptr without a duplicate check.
-    PasswordStreamWorkers(const PasswordBuilder &builder, const ChunkRecipe &recipe, int workers, SeenPasswords *seen);
+    // nullptr without a duplicate check. fixedKey: the taker's random source
+    // (tests, with no workers).
+    PasswordStreamWorkers(const PasswordBuilder &builder, const ChunkRecipe &recipe, int workers, SeenPasswords *seen,
+                          const std::optional<RandomSource::Key> &fixedKey = std::nullopt);
     // Stops the workers after what they are doing.
     ~PasswordStreamWorkers();
     PasswordStreamWorkers(const PasswordStreamWorkers &) = delete;
@@ -88,6 +108,8 @@ private:
     // What a thread keeps for making chunks.
     struct Maker
     {
+        Maker() = default;
+        explicit Maker(const RandomSource::Key &key) : random(key) {}
         RandomSource random;
         std::span<Fingerprint> fingerprints; // in attempt order, before sorting
     };

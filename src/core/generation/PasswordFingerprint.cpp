@@ -1,4 +1,4 @@
-#include "cli/PasswordFingerprint.h"
+#include "core/generation/PasswordFingerprint.h"
 
 #include <QtEndian>
 
@@ -63,7 +63,7 @@ FingerprintKey newFingerprintKey()
 
 Fingerprint keyedFingerprint(const char *bytes, size_t length, const FingerprintKey &key)
 {
-    if (length < 16)
+    if (length <= kWholeFingerprintBytes)
         return scrambled(bytes, length, key);
     static_assert(crypto_shorthash_siphashx24_BYTES == sizeof(Fingerprint));
     static_assert(crypto_shorthash_siphashx24_KEYBYTES == sizeof(FingerprintKey));

@@ -1,0 +1,111 @@
+#include "window/generate/WindowBatch.h"
+
+#include "window/results/ResultListView.h"
+
+#include <chrono>
+
+namespace {
+
+// A batch that takes longer than this shows its progress.
+constexpr std::chrono::milliseconds kQuickBatch{200};
+constexpr std::chrono::milliseconds kProgressEvery{50};
+
+} // namespace
+
+WindowBatch::WindowBatch(ResultListView &list, QObject *parent) : QObject(parent), m_list(list)
+{
+    m_progress.setInterval(kProgressEvery);
+    connect(&m_progress, &QTimer::timeout, this, &WindowBatch::showProgress);
+}
+
+WindowBatch::~WindowBatch()
+{
+    stop();
+}
+
+void WindowBatch::start(qint32 count, const QString &mask, Done done)
+{
+    finish();
+    m_done = std::move(done);
+    m_hasEnded = false;
+    m_listEmptied = false;
+    m_control.rows = 0;
+    m_control.stop = false;
+    m_count = count;
+    m_thread = std::thread([this, count, mask] {
+        m_outcome = GeneratePasswords(m_rows, count, mask, &m_control);
+        {
+            const std::lock_guard lock(m_mutex);
+            m_hasEnded = true;
+        }
+        m_ended.notify_all();
+        QMetaObject::invokeMethod(this, &WindowBatch::complete, Qt::QueuedConnection);
+    });
+    std::unique_lock lock(m_mutex);
+    if (m_ended.wait_for(lock, kQuickBatch, [this] { return m_hasEnded; })) {
+        lock.unlock();
+        complete();
+        return;
+    }
+    lock.unlock();
+    showProgress();
+    m_progress.start();
+}
+
+void WindowBatch::showProgress()
+{
+    if (!m_listEmptied) {
+        m_list.clearItems();
+        m_listEmptied = true;
+        m_heading = progressHeading(0, m_count);
+    }
+    m_heading.done = m_control.rows.load(std::memory_order_relaxed);
+    m_list.setHeading(m_heading);
+    m_list.flush();
+}
+
+void WindowBatch::finish()
+{
+    if (!isRunning())
+        return;
+    {
+        std::unique_lock lock(m_mutex);
+        m_ended.wait(lock, [this] { return m_hasEnded; });
+    }
+    complete();
+}
+
+void WindowBatch::stop()
+{
+    if (!isRunning())
+        return;
+    m_control.stop = true;
+    finish();
+}
+
+void WindowBatch::complete()
+{
+    // Also reached by the queued call of a batch already completed.
+    if (!isRunning())
+        return;
+    {
+        const std::lock_guard lock(m_mutex);
+        if (!m_hasEnded)
+            return;
+    }
+    m_thread.join();
+    m_progress.stop();
+    const bool made = m_outcome.wordList.ok() && m_outcome.memory.ok() && !m_outcome.stopped;
+    if (made) {
+        m_list.setHeading(m_rows.heading());
+        m_list.adoptRows(m_rows.takeRows());
+        m_list.showRow(0);
+    } else {
+        m_rows.clearItems();
+        if (m_listEmptied)
+            m_list.setHeading(finishedHeading());
+    }
+    m_list.flush();
+    if (const Done done = std::exchange(m_done, {}))
+        done(m_outcome);
+}
