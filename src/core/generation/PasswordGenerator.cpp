@@ -79,9 +79,7 @@ GenerationOutcome GeneratePasswords(ResultList &list, qint32 count, const QStrin
 
     if (outcome.stopped || Settings::read(Settings::Name::LastGen) != u"1")
         return outcome;
-    const SafeFileWriter::Result written = SaveListToFile(
-        ProgramFolder::pathForWriting(ProgramFolder::File::LastGenerated), list, SafeFileWriter::Access::OwnerOnly);
-    if (!written.ok)
-        outcome.lastGenerated = Outcome::failure(written.error);
+    outcome.lastGenerated = SaveListToFile(ProgramFolder::pathForWriting(ProgramFolder::File::LastGenerated), list,
+                                           SafeFileWriter::Access::OwnerOnly);
     return outcome;
 }
