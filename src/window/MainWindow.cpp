@@ -1,5 +1,6 @@
 #include "window/MainWindow.h"
 
+#include "core/localisation/LanguageTexts.h"
 #include "core/common/ProgramFolder.h"
 #include "core/settings/SettingsTable.h"
 #include "platform/messages/MessageBoxes.h"
@@ -267,11 +268,12 @@ void MainWindow::openHelp()
     const QString shown = QDir::toNativeSeparators(help);
     QString problem;
     if (!QFileInfo(help).isFile())
-        problem = u"The help file %1 is missing."_s.arg(shown);
+        problem = Localisation::text("Message17"_L1).arg(shown);
     else if (!OpenWebPage(*m_services.shell, help))
-        problem = u"The help could not be opened: no web browser was found.\r\nThe help file is %1."_s.arg(shown);
+        problem = Localisation::text("Message18"_L1).arg(shown);
     if (!problem.isEmpty())
-        m_services.messages->show({problem, u"Help"_s, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation});
+        m_services.messages->show(
+            {problem, Localisation::text("Title03"_L1), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation});
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

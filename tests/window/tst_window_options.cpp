@@ -1,21 +1,31 @@
 #include "WindowFixture.h"
 
 #include "core/localisation/LanguageTexts.h"
+#include "core/settings/IniReader.h"
 #include "window/form/FittedCaption.h"
 #include "window/localisation/LanguageCommands.h"
 #include "window/options/ClickSound.h"
 #include "window/options/ControlLooks.h"
 #include "window/options/OptionBoxes.h"
 #include "window/panels/PanelSwitch.h"
+#include "window/results/ResultCommands.h"
 #include "window/strength/StrengthMeter.h"
 #include "window/toolbar/ToolCodes.h"
+#include "window/update/NewVersionNotice.h"
+#include "window/update/UpdateNotifier.h"
 
 #include <QApplication>
+#include <cstring>
 #include <QCheckBox>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -57,22 +67,68 @@ QStringList storedToolCaptions()
 void writeKeyLanguage(const QString &path, const QByteArray &value = {})
 {
     QByteArray text;
-    for (const auto &[name, count] : {std::pair{"Buttons", 5},
-                                      {"Menu", 13},
-                                      {"Frame", 1},
-                                      {"List", 2},
-                                      {"Label", 26},
-                                      {"Option", 2},
-                                      {"Strength", 4}}) {
-        text += "[" + QByteArray(name) + "]\r\n";
-        for (int n = 1; n <= count; ++n) {
-            const QByteArray key =
-                QByteArray(name).chopped(name[0] == 'B') + QByteArray::number(n).rightJustified(2, '0');
-            text += key + " = " + (value.isEmpty() ? key : value) + "\r\n";
-        }
+    for (const Localisation::LanguageText &each : Localisation::languageTexts()) {
+        const QByteArray key = QByteArray(each.key.data(), each.key.size());
+        QByteArray shown = value.isEmpty() ? key : value;
+        for (const char *mark : {" %1", " %2"}) // where the program fills in
+            shown += each.english.contains(QLatin1StringView(mark).sliced(1)) ? mark : "";
+        text += "[" + QByteArray(each.section.data(), each.section.size()) + "]\r\n" + key + " = " + shown + "\r\n";
     }
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+}
+
+// Every text a person can read in a widget and its children: captions,
+// titles, tooltips, placeholders, menus; not what the user typed or chose.
+QStringList readableTexts(const QWidget &top)
+{
+    QStringList texts{top.windowTitle(), top.toolTip()};
+    QList<QWidget *> widgets = top.findChildren<QWidget *>();
+    for (const QWidget *widget : std::as_const(widgets)) {
+        texts << widget->toolTip() << widget->windowTitle();
+        if (qobject_cast<const QAbstractButton *>(widget) || qobject_cast<const QLabel *>(widget) ||
+            qobject_cast<const QGroupBox *>(widget))
+            texts << FittedCaption::of(*widget); // whole, as its tooltip shows it where elided
+        else if (const auto *edit = qobject_cast<const QLineEdit *>(widget))
+            texts << edit->placeholderText();
+        else if (const auto *plain = qobject_cast<const QPlainTextEdit *>(widget))
+            texts << plain->toPlainText();
+        for (const QAction *action : widget->actions()) // a tooltip of its own, not the caption's echo
+            texts << action->text() << (action->toolTip() == action->iconText() ? QString() : action->toolTip());
+    }
+    texts.removeAll(QString());
+    return texts;
+}
+
+// The texts left over once every text of the language file (each piece
+// between its %1, %2, ...), every name and the system's own reasons
+// (strerror, in the system's language) are taken out: those with a letter
+// left are not in that language.
+QStringList notFromLanguage(const QStringList &texts, const QString &languageFile)
+{
+    // Addresses and paths go first, from the file's texts too; names and
+    // what the user typed last.
+    static const QRegularExpression places(u"https?://[^\\s)]+|/\\S*"_s);
+    static const QRegularExpression names(u"Tessaro|Brasmoor|Linux|\\bQt\\b|\\bOK\\b|Klingon"_s);
+    static const QRegularExpression letter(u"\\p{L}"_s);
+    const IniFile file(languageFile);
+    QStringList pieces;
+    for (const Localisation::LanguageText &each : Localisation::languageTexts())
+        pieces << Localisation::textOrEnglish(file, each.section, each.key).remove(places).split(QRegularExpression(u"%\\d"_s));
+    for (int error = 1; error < 134; ++error)
+        pieces << QString::fromLocal8Bit(std::strerror(error));
+    pieces.removeAll(QString());
+    std::ranges::sort(pieces, std::greater{}, &QString::size);
+    QStringList foreign;
+    for (const QString &text : texts) {
+        QString rest = text;
+        rest.remove(places);
+        for (const QString &piece : std::as_const(pieces))
+            rest.replace(piece, u" "_s);
+        if (rest.remove(names).contains(letter))
+            foreign << text;
+    }
+    return foreign;
 }
 
 } // namespace
@@ -259,14 +315,84 @@ private slots:
                  u"Menu09 Menu10 Menu01 Menu02 Menu03 Menu04 Menu05 Menu06 Menu07 Menu08 Menu11 Menu12 Menu13"_s);
         QCOMPARE((QStringList{f.cca->text(), f.wLabel->text(), f.wcp->text(), f.wlLabel->text(), f.wcLabel->text(),
                               f.nla->text(), f.wlEdit->placeholderText(), f.wlButton->text()}),
-                 (QStringList{u"Label20"_s, u"Label21"_s, u"Label22"_s, u"Label23"_s, u"7776 Label24"_s, u"Label25"_s,
+                 (QStringList{u"Label20"_s, u"Label21"_s, u"Label22"_s, u"Label23"_s, u"Label24 7776"_s, u"Label25"_s,
                               u"Label26"_s, u"Button05"_s}));
         QVERIFY(f.strengthMeter->text().endsWith(u"Strength0"_s + QString::number(int(f.strengthMeter->rating()) + 1)));
-        // The menus' own captions never change.
         QCOMPARE(m_window->tool(1)->text() + m_window->tool(4)->text() + m_window->tool(14)->text(),
-                 u"Edit&FileSave"_s);
+                 u"Bar02Bar01Bar03"_s);
         window.runToolCommand(*m_window->tool(12));
         QCOMPARE(f.panels->currentWidget(), f.aFrame);
+    }
+
+    // A German user reads German only: the window and its hidden panels,
+    // menus, tooltips, the file dialogs asked for, each message, the notice,
+    // About, and Qt's own buttons and file dialog.
+    void germanWindowSpeaksGerman()
+    {
+        const auto qtTexts = [] {
+            QMessageBox box(QMessageBox::Question, {}, {}, QMessageBox::Yes | QMessageBox::No | QMessageBox::Ok |
+                                                               QMessageBox::Cancel);
+            QFileDialog dialog;
+            dialog.setOption(QFileDialog::DontUseNativeDialog);
+            dialog.setAcceptMode(QFileDialog::AcceptSave);
+            return readableTexts(box) + readableTexts(dialog);
+        };
+        const QStringList qtEnglish = qtTexts();
+        Settings::write(Name::Confirm, u"1"_s);
+        Settings::write(Name::Language, u"German"_s);
+        MainWindow &window = open();
+        const Form &f = form();
+        QTRY_VERIFY(!f.aK->toPlainText().isEmpty());
+        QStringList texts = readableTexts(window) + readableTexts(*f.wlButton->menu());
+        texts << f.genList->columnCaption() << f.strengthMeter->text();
+        for (QMenu *menu : window.toolBand().findChildren<QMenu *>())
+            texts << menu->title() << readableTexts(*menu);
+
+        for (const auto &[mask, count] : {std::pair{u"Xx"_s, u"1"_s}, {u"Xxxx"_s, u""_s}, {u"Xxxx"_s, u"0"_s},
+                                           {u"Xxxx"_s, u"x"_s}, {u"Xxxx"_s, u"2"_s}})
+            m_window->generate(mask, count);
+        f.cButton->click();
+        m_window->generate(u"Xxxx"_s, u"2"_s);
+        m_window->dialogs.answerNextWith(m_window->folder.file(u"no/such/folder/out.txt"_s));
+        window.results().SaveResultsAsText();
+        window.results().SaveResultsAsCsv();
+        m_window->dialogs.answerNextWith(m_window->folder.file(u"help"_s));
+        f.wlButton->click();
+        f.upEdit->setText(u"w"_s);
+        f.wEdit->setText(u"w"_s);
+        f.mButton->click();
+        f.cOption->click();
+        f.uEdit->clear();
+        f.nButton->click();
+        f.LCombo->setEditText(u"Klingon"_s);
+        f.iButton->click();
+        QVERIFY(QFile::remove(m_window->folder.file(u"help/index.htm"_s)));
+        m_window->tool(11)->trigger();
+        for (int code = -4; code <= -1; ++code)
+            window.updates().onError(code);
+        QCOMPARE(m_window->messages.shown.size(), 15);
+        for (const MessageBoxes::Message &message : std::as_const(m_window->messages.shown))
+            texts << message.title << message.text;
+        for (const FileDialogs::Request &request : std::as_const(m_window->dialogs.requests))
+            texts << request.title << request.nameFilters;
+        NewVersionNotice notice(&window);
+        notice.setAvailableVersion(u"9.0.0"_s);
+        notice.SetThemeSoft();
+        for (const NewVersionNotice::Item &item : notice.items())
+            texts << item.text;
+        texts.removeAll(QString());
+        texts.removeAll(f.nla->toolTip()); // the look-alike characters themselves
+
+        const QString german = m_window->folder.file(u"Language/German.lng"_s);
+        const QStringList foreign = notFromLanguage(texts, german);
+        QVERIFY2(foreign.isEmpty(), qPrintable(foreign.join(u" | "_s)));
+        // Qt's words: those it says in English too are not translated.
+        QStringList untranslated;
+        for (const QString &text : qtTexts()) {
+            if (qtEnglish.contains(text) && !notFromLanguage({text}, german).isEmpty())
+                untranslated << text;
+        }
+        QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(u" | "_s)));
     }
 
     // A name without a file is neither stored nor applied; the panel stays

@@ -24,7 +24,7 @@ public:
     {
         std::shared_ptr<const WordList> words; // null when the list can't be used
         QString path;
-        QString problem; // why not, in words for people: "it is not UTF-8 text"
+        QString problem; // why not, in words for people: "it is not UTF-8 text" (stored language)
 
         // "The word list <path> can't be used: <problem>."
         QString message() const;
@@ -41,6 +41,8 @@ public:
     static Read parse(const QByteArray &bytes, bool capitalise);
 
     // The file a Words setting names: the shipped English list when empty.
+    // A bare file name ("wordlist_de.txt") names a list shipped in the
+    // English list's folder.
     static QString pathOf(const QString &wordsSetting);
 
     quint32 size() const { return quint32(m_starts.size() - 1); }

@@ -3,6 +3,7 @@
 #include "window/form/FittedCaption.h"
 
 #include "core/generation/WordList.h"
+#include "core/localisation/LanguageTexts.h"
 #include "platform/dialogs/FileDialogs.h"
 #include "platform/messages/MessageBoxes.h"
 #include "window/form/Form.h"
@@ -12,6 +13,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 
@@ -43,9 +46,9 @@ void ChooseWordList(const Form &form, FileDialogs &dialogs, MessageBoxes &messag
 {
     FileDialogs::Request request;
     request.kind = FileDialogs::Kind::Open;
-    request.title = u"Choose a word list"_s;
+    request.title = Localisation::text("Dialog05"_L1);
     request.folder = QFileInfo(WordList::pathOf(form.wlEdit->text())).absolutePath();
-    request.nameFilters = {u"Word lists (*.txt)"_s, u"All files (*)"_s};
+    request.nameFilters = {Localisation::text("Dialog06"_L1), Localisation::text("Dialog07"_L1)};
     request.confirmOverwrite = false;
     const QStringList chosen = dialogs.chooseFiles(request);
     if (chosen.isEmpty())
@@ -56,6 +59,27 @@ void ChooseWordList(const Form &form, FileDialogs &dialogs, MessageBoxes &messag
     }
     form.wlEdit->setText(chosen.front());
     ShowWordCount(form);
+}
+
+void NameShippedLists(const Form &form, const std::array<QString, 3> &names)
+{
+    QMenu *menu = form.wlButton->menu();
+    if (!menu) {
+        menu = new QMenu(form.wlButton);
+        menu->setObjectName(u"wlMenu"_s);
+        const auto pick = [form](const QString &name) {
+            form.wlEdit->setText(name);
+            ShowWordCount(form);
+        };
+        QObject::connect(menu->addAction(QString()), &QAction::triggered, form.wlEdit, [pick] { pick({}); });
+        QObject::connect(menu->addAction(QString()), &QAction::triggered, form.wlEdit,
+                         [pick] { pick(QLatin1StringView(kGermanList)); });
+        QObject::connect(menu->addAction(QString()), &QAction::triggered, form.wlButton, &QToolButton::click);
+        form.wlButton->setMenu(menu);
+        form.wlButton->setPopupMode(QToolButton::MenuButtonPopup);
+    }
+    for (qsizetype i = 0; i < 3; ++i)
+        menu->actions().at(i)->setText(names[size_t(i)]);
 }
 
 void ShowWordCount(const Form &form)

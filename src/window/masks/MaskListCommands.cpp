@@ -1,5 +1,6 @@
 #include "window/masks/MaskListCommands.h"
 
+#include "core/localisation/LanguageTexts.h"
 #include "core/common/ProgramFolder.h"
 #include "core/generation/ListFiles.h"
 #include "core/generation/MaskFile.h"
@@ -51,8 +52,8 @@ MaskFile::Changed changeList(QComboBox &box, MaskFile::Change change, const QStr
     const MaskFile::Changed changed = MaskFile::change(path, change, mask, MaskFile::masksOf(ComboItems(box)));
     showMasks(box, changed.masks);
     if (!changed.result.ok) {
-        messages.showError(u"The mask list could not be saved to %1.\r\n%2"_s.arg(QDir::toNativeSeparators(path),
-                                                                                  changed.result.error));
+        messages.showError(
+            Localisation::text("Message15"_L1).arg(QDir::toNativeSeparators(path), changed.result.error));
     }
     return changed;
 }
