@@ -288,6 +288,20 @@ private slots:
         QVERIFY(!m_window->rows().isEmpty()); // duplicates are dropped: forty passwords can be made
         for (const QString &row : m_window->rows())
             QVERIFY2(QRegularExpression(u"^(kite|orbit)-(kite|orbit)[0-9]$"_s).match(row).hasMatch(), qPrintable(row));
+
+        // The shipped lists by name: the German one, then the English one.
+        const QList<QAction *> shipped = f.wlButton->menu()->actions();
+        shipped.at(1)->trigger();
+        QCOMPARE(f.wlEdit->text() + u' ' + f.wcLabel->text(), u"wordlist_de.txt 7776 words"_s);
+        f.mButton->click();
+        m_window->generate(u"w-w-w"_s, u"1"_s);
+        QFile german(m_window->folder.file(u"words/wordlist_de.txt"_s));
+        QVERIFY(german.open(QIODevice::ReadOnly));
+        const QString words = QString::fromUtf8(german.readAll());
+        for (const QString &word : m_window->rows().value(0).split(u'-'))
+            QVERIFY2(words.contains(u' ' + word + u'\n'), qPrintable(word));
+        shipped.at(0)->trigger();
+        QCOMPARE(f.wlEdit->text() + u' ' + f.wcLabel->text(), u" 7776 words"_s);
     }
 
     void aCompleteFileChangesEveryCaption()
@@ -343,7 +357,9 @@ private slots:
         MainWindow &window = open();
         const Form &f = form();
         QTRY_VERIFY(!f.aK->toPlainText().isEmpty());
-        QStringList texts = readableTexts(window) + readableTexts(*f.wlButton->menu());
+        QStringList texts = readableTexts(window);
+        if (const QMenu *lists = f.wlButton->menu())
+            texts << readableTexts(*lists);
         texts << f.genList->columnCaption() << f.strengthMeter->text();
         for (QMenu *menu : window.toolBand().findChildren<QMenu *>())
             texts << menu->title() << readableTexts(*menu);
