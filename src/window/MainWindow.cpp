@@ -1,7 +1,7 @@
 #include "window/MainWindow.h"
 
-#include "core/localisation/LanguageTexts.h"
 #include "core/common/ProgramFolder.h"
+#include "core/localisation/LanguageTexts.h"
 #include "core/settings/SettingsTable.h"
 #include "platform/messages/MessageBoxes.h"
 #include "platform/shell/Shell.h"

@@ -87,19 +87,14 @@ private slots:
         const QString shortMask = english("Message01");
         const QString range = english("Message04");
         QTest::newRow("3-character mask, blank count: mask first") << u"Xx#"_s << u""_s << shortMask << u""_s;
-        QTest::newRow("blank count is reset to 1")
-            << u"Xxxx"_s << u""_s << english("Message02")
-            << u"1"_s;
-        QTest::newRow("zero count is reset to 1")
-            << u"Xxxx"_s << u"0"_s << english("Message03")
-            << u"1"_s;
+        QTest::newRow("blank count is reset to 1") << u"Xxxx"_s << u""_s << english("Message02") << u"1"_s;
+        QTest::newRow("zero count is reset to 1") << u"Xxxx"_s << u"0"_s << english("Message03") << u"1"_s;
         QTest::newRow("decimal fraction") << u"Xxxx"_s << u"2.5"_s << range << u"2.5"_s;
         QTest::newRow("letters") << u"Xxxx"_s << u"ten"_s << range << u"ten"_s;
         QTest::newRow("one past 32 bits") << u"Xxxx"_s << u"2147483648"_s << range << u"2147483648"_s;
         // 64 letters: about 460 GB for the rows of the batch.
         QTest::newRow("beyond the memory")
-            << QString(64, u'X') << u"2147483647"_s
-            << english("Message14").arg(2147483647).section(u"%2"_s, 0, 0)
+            << QString(64, u'X') << u"2147483647"_s << english("Message14").arg(2147483647).section(u"%2"_s, 0, 0)
             << u"2147483647"_s;
     }
     void rejectedInputs()
@@ -381,8 +376,9 @@ private slots:
             [this] { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_home->configFolder()); });
         open();
         QTRY_COMPARE(shownTexts().size(), 1);
-        QVERIFY(lastShown().text.startsWith(
-            Localisation::englishText("Message19"_L1).arg(store, u"It is a folder, not a file."_s).section(u"It goes"_s, 0, 0)));
+        QVERIFY(lastShown().text.startsWith(Localisation::englishText("Message19"_L1)
+                                                .arg(store, u"It is a folder, not a file."_s)
+                                                .section(u"It goes"_s, 0, 0)));
         m_window->fill({u"a"_s, u"b"_s});
         m_window->tool(3)->trigger();
         QCOMPARE(WindowTest::clipboardText(), u"a\r\nb\r\n"_s);

@@ -1,8 +1,8 @@
 #include "window/generate/GenerateCommand.h"
 
-#include "core/localisation/LanguageTexts.h"
 #include "core/common/ProgramFolder.h"
 #include "core/generation/PasswordGenerator.h"
+#include "core/localisation/LanguageTexts.h"
 #include "core/settings/SettingsTable.h"
 #include "platform/messages/MessageBoxes.h"
 #include "window/results/ResultListView.h"
@@ -17,7 +17,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
 
 // The count of a number text that has passed the blank and zero checks: any
 // whole number a signed 32-bit count holds ("00" and "-5" make nothing).
@@ -85,8 +84,8 @@ void RunGenerateCommand(QComboBox &mCombo, QLineEdit &spinner, ResultListView &g
     }
     if (!outcome.lastGenerated.ok) {
         const QString path = ProgramFolder::path(ProgramFolder::File::LastGenerated);
-        messages.showError(Localisation::text("Message06"_L1).arg(QDir::toNativeSeparators(path),
-                                                                  outcome.lastGenerated.error));
+        messages.showError(
+            Localisation::text("Message06"_L1).arg(QDir::toNativeSeparators(path), outcome.lastGenerated.error));
     }
 
     remember(Settings::Name::SaveM, Settings::Name::String, mask);

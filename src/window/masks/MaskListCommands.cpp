@@ -1,9 +1,9 @@
 #include "window/masks/MaskListCommands.h"
 
-#include "core/localisation/LanguageTexts.h"
 #include "core/common/ProgramFolder.h"
 #include "core/generation/ListFiles.h"
 #include "core/generation/MaskFile.h"
+#include "core/localisation/LanguageTexts.h"
 #include "platform/messages/MessageBoxes.h"
 #include "window/masks/ComboItems.h"
 

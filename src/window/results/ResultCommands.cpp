@@ -1,8 +1,8 @@
 #include "window/results/ResultCommands.h"
 
-#include "core/localisation/LanguageTexts.h"
 #include "core/common/ProgramFolder.h"
 #include "core/common/SafeFileWriter.h"
+#include "core/localisation/LanguageTexts.h"
 #include "core/results/ExportLayouts.h"
 #include "core/settings/SettingsTable.h"
 #include "platform/clipboard/Clipboard.h"

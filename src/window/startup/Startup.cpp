@@ -1,8 +1,8 @@
 #include "window/startup/Startup.h"
 
-#include "core/localisation/LanguageTexts.h"
 #include "core/common/ProgramFolder.h"
 #include "core/common/UserMaskList.h"
+#include "core/localisation/LanguageTexts.h"
 #include "core/settings/SettingsStore.h"
 #include "core/settings/SettingsTable.h"
 #include "core/update/SiteAddress.h"

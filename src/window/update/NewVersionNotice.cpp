@@ -85,8 +85,7 @@ void NewVersionNotice::SetThemeSoft()
     versionLine.textColor = QColor(150, 150, 150);
     versionLine.hyperlink = false;
 
-    Item &message =
-        addItem(fromEdges(10, 70, 200, 100), Localisation::text("Notice03"_L1).arg(m_availableVersion));
+    Item &message = addItem(fromEdges(10, 70, 200, 100), Localisation::text("Notice03"_L1).arg(m_availableVersion));
     message.textFormat = WordBreak;
     message.textColor = QColor(0, 0, 0);
     fitHeightToText(message);
