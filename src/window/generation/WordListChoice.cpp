@@ -63,23 +63,31 @@ void ChooseWordList(const Form &form, FileDialogs &dialogs, MessageBoxes &messag
 
 void NameShippedLists(const Form &form, const std::array<QString, 3> &names)
 {
-    QMenu *menu = form.wlButton->menu();
-    if (!menu) {
-        menu = new QMenu(form.wlButton);
+    form.wlButton->setProperty("listNames", QStringList(names.begin(), names.end()));
+    if (QMenu *menu = form.wlButton->menu()) {
+        for (qsizetype i = 0; i < 3; ++i)
+            menu->actions().at(i)->setText(names[size_t(i)]);
+        return;
+    }
+    // The menu waits for the first painting: the first frame does not show it.
+    if (form.wlButton->property("menuPending").toBool())
+        return;
+    form.wlButton->setProperty("menuPending", true);
+    afterFirstPaint(*form.wlButton->window(), [form] {
+        const QStringList names = form.wlButton->property("listNames").toStringList();
+        auto *menu = new QMenu(form.wlButton);
         menu->setObjectName(u"wlMenu"_s);
         const auto pick = [form](const QString &name) {
             form.wlEdit->setText(name);
             ShowWordCount(form);
         };
-        QObject::connect(menu->addAction(QString()), &QAction::triggered, form.wlEdit, [pick] { pick({}); });
-        QObject::connect(menu->addAction(QString()), &QAction::triggered, form.wlEdit,
+        QObject::connect(menu->addAction(names.value(0)), &QAction::triggered, form.wlEdit, [pick] { pick({}); });
+        QObject::connect(menu->addAction(names.value(1)), &QAction::triggered, form.wlEdit,
                          [pick] { pick(QLatin1StringView(kGermanList)); });
-        QObject::connect(menu->addAction(QString()), &QAction::triggered, form.wlButton, &QToolButton::click);
+        QObject::connect(menu->addAction(names.value(2)), &QAction::triggered, form.wlButton, &QToolButton::click);
         form.wlButton->setMenu(menu);
         form.wlButton->setPopupMode(QToolButton::MenuButtonPopup);
-    }
-    for (qsizetype i = 0; i < 3; ++i)
-        menu->actions().at(i)->setText(names[size_t(i)]);
+    });
 }
 
 void ShowWordCount(const Form &form)

@@ -16,8 +16,8 @@ namespace WordListChoice {
 // The shipped German list, by its name in the Words setting.
 inline constexpr char kGermanList[] = "wordlist_de.txt";
 
-// wlButton's menu, made on first need: the shipped English list, the shipped
-// German list and another file (the button's own click), with these names.
+// wlButton's menu (made after the first painting): the shipped English list, the
+// shipped German list and another file (the button's own click), so named.
 void NameShippedLists(const Form &form, const std::array<QString, 3> &names);
 
 // wlButton: picks a list file through the file dialogs. A list that can be
