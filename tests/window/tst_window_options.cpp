@@ -341,15 +341,13 @@ private slots:
                                           {u"Xxxx"_s, u"x"_s},
                                           {u"Xxxx"_s, u"2"_s}})
             m_window->generate(mask, count);
-        f.cButton->click();
-        m_window->generate(u"Xxxx"_s, u"2"_s);
         m_window->dialogs.answerNextWith(m_window->folder.file(u"no/such/folder/out.txt"_s));
         window.results().SaveResultsAsText();
         window.results().SaveResultsAsCsv();
+        f.cButton->click();
         m_window->dialogs.answerNextWith(m_window->folder.file(u"help"_s));
         f.wlButton->click();
-        f.upEdit->setText(u"w"_s);
-        f.wEdit->setText(u"w"_s);
+        f.wEdit->setText(u"X"_s);
         f.mButton->click();
         f.cOption->click();
         f.uEdit->clear();
@@ -358,6 +356,7 @@ private slots:
         m_window->tool(11)->trigger();
         for (int code = -4; code <= -1; ++code)
             window.updates().onError(code);
+        window.updates().onNewVersion(u"9.0.0"_s);
         window.openPanel(*f.iFrame);
         f.LCombo->setEditText(u"Klingon"_s);
         f.iButton->click();
@@ -371,10 +370,7 @@ private slots:
             texts << message.title << message.text;
         for (const FileDialogs::Request &request : std::as_const(m_window->dialogs.requests))
             texts << request.title << request.nameFilters;
-        NewVersionNotice notice(&window);
-        notice.setAvailableVersion(u"9.0.0"_s);
-        notice.SetThemeSoft();
-        for (const NewVersionNotice::Item &item : notice.items())
+        for (const NewVersionNotice::Item &item : window.updates().notice()->items())
             texts << item.text;
         texts.removeAll(f.nla->toolTip()); // the look-alike characters themselves
         const QString german = m_window->folder.file(u"Language/German.lng"_s);
@@ -385,6 +381,9 @@ private slots:
         untranslated.removeIf(
             [&](const QString &t) { return !qtEnglish.contains(t) || notFromLanguage({t}, german).isEmpty(); });
         QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(u" | "_s)));
+        f.LCombo->setEditText(u"English"_s); // and back: Qt's words in English again
+        f.iButton->click();
+        QCOMPARE(qtTexts(), qtEnglish);
     }
 
     // Texts a language file lacks or leaves empty, and every text of a stored

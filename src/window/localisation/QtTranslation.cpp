@@ -61,9 +61,4 @@ void use(const QString &locale)
     loaded.locale = locale;
 }
 
-QString loaded()
-{
-    return current().locale;
-}
-
 } // namespace QtTranslation

@@ -13,7 +13,4 @@ namespace QtTranslation {
 // no translation for leaves Qt's words in English.
 void use(const QString &locale);
 
-// The locale whose translation is loaded; empty while Qt speaks English.
-QString loaded();
-
 } // namespace QtTranslation
