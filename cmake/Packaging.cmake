@@ -20,6 +20,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT) # tessaro_1.1.3-1_amd64.deb
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own translations: in a chosen language the standard buttons and the
+# file dialog speak it too (without them they stay English).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 # The X11 platform plug-in, the image formats and the sound back-ends come
 # with the libraries themselves. wl-copy keeps a password on the clipboard
 # on Wayland (`tessaro MASK`), and the Wayland plug-in lets the window run

@@ -1,6 +1,7 @@
 #include "window/MainWindow.h"
 
 #include "core/common/ProgramFolder.h"
+#include "core/localisation/LanguageTexts.h"
 #include "core/settings/SettingsTable.h"
 #include "platform/messages/MessageBoxes.h"
 #include "platform/shell/Shell.h"
@@ -279,11 +280,12 @@ void MainWindow::openHelp()
     const QString shown = QDir::toNativeSeparators(help);
     QString problem;
     if (!QFileInfo(help).isFile())
-        problem = u"The help file %1 is missing."_s.arg(shown);
+        problem = Localisation::text("Message17"_L1).arg(shown);
     else if (!OpenWebPage(*m_services.shell, help))
-        problem = u"The help could not be opened: no web browser was found.\r\nThe help file is %1."_s.arg(shown);
+        problem = Localisation::text("Message18"_L1).arg(shown);
     if (!problem.isEmpty())
-        m_services.messages->show({problem, u"Help"_s, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation});
+        m_services.messages->show(
+            {problem, Localisation::text("Title03"_L1), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation});
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -72,7 +72,7 @@ private slots:
         const Item &message = notice->items().at(3);
         QCOMPARE(message.id, NewVersionNotice::MessageId);
         QVERIFY(message.text.startsWith(u"Version 1.2.0 is now available."_s));
-        const QStringList lines = message.text.split(u"\r\n"_s);
+        const QStringList lines = message.text.split(u'\n');
         QCOMPARE(lines.size(), 3);
         QVERIFY(lines[1].endsWith(u"to the "_s));
         const int lineHeight = QFontMetrics(notice->font()).height();

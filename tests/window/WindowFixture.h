@@ -44,7 +44,7 @@ public:
     {
         const QDir built(qEnvironmentVariable("TESSARO_BIN_DIR"));
         QStringList names{QStringLiteral("mask.kmf"), QStringLiteral("help/index.htm"),
-                          QStringLiteral("words/wordlist_en_eff.txt")};
+                          QStringLiteral("words/wordlist_en_eff.txt"), QStringLiteral("words/wordlist_de.txt")};
         for (const QString &name : QDir(built.filePath(QStringLiteral("Language"))).entryList(QDir::Files))
             names.append(QStringLiteral("Language/") + name);
         for (const QString &name : names) {

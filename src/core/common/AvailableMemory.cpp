@@ -49,9 +49,7 @@ quint64 availableMemory()
 
 QString MemoryShortfall::needsAndAvailable() const
 {
-    return QStringLiteral("needs %1 MB and %2 MB are available")
-        .arg((needed + 999999) / 1000000)
-        .arg(available / 1000000);
+    return QStringLiteral("needs %1 MB and %2 MB are available").arg(neededMegabytes()).arg(availableMegabytes());
 }
 
 std::optional<MemoryShortfall> memoryShortfall(quint64 jobBytes)

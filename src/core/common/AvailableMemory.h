@@ -19,6 +19,8 @@ struct MemoryShortfall
 
     // "needs 1234 MB and 567 MB are available"
     QString needsAndAvailable() const;
+    quint64 neededMegabytes() const { return (needed + 999999) / 1000000; }
+    quint64 availableMegabytes() const { return available / 1000000; }
 };
 
 // Beyond what a job's own arrays take: thread stacks, the libraries, Qt.

@@ -67,7 +67,10 @@ GenerationOutcome GeneratePasswords(ResultList &list, qint32 count, const QStrin
     ResultListSink sink(list, progressHeading(0, count), qsizetype(qMin<quint64>(rows, quint64(1) << 20)), control);
     const quint64 needed = batchMemoryNeeded(builder, rows) + streamMemoryNeeded(builder, request, sink.needs());
     if (const std::optional<MemoryShortfall> shortfall = memoryShortfall(needed)) {
-        outcome.memory = Outcome::failure(shortfall->needsAndAvailable());
+        outcome.memory = Outcome::failure(Localisation::text("Message14"_L1)
+                                              .arg(count)
+                                              .arg(shortfall->neededMegabytes())
+                                              .arg(shortfall->availableMegabytes()));
         return outcome;
     }
 

@@ -2,8 +2,11 @@
 
 #include "core/common/LocatedFile.h"
 #include "core/common/ProgramFolder.h"
+#include "core/localisation/LanguageTexts.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMutex>
 #include <QSet>
 #include <QStringDecoder>
@@ -72,27 +75,33 @@ WordList::Read named(const QString &path, const WordList::Read &parsed)
 {
     if (parsed.outcome.ok())
         return parsed;
-    return failure(u"The word list %1 can't be used: %2."_s.arg(path, parsed.outcome.reason()));
+    return failure(Localisation::text("Message13"_L1).arg(path, parsed.outcome.reason()));
 }
 
 } // namespace
 
 QString WordList::pathOf(const QString &wordsSetting)
 {
-    return wordsSetting.isEmpty() ? ProgramFolder::path(ProgramFolder::File::WordList) : wordsSetting;
+    const QString english = ProgramFolder::path(ProgramFolder::File::WordList);
+    if (wordsSetting.isEmpty())
+        return english;
+    // A bare file name is one of the lists shipped beside the English one.
+    if (!wordsSetting.contains(u'/'))
+        return QFileInfo(english).dir().filePath(wordsSetting);
+    return wordsSetting;
 }
 
 WordList::Read WordList::parse(const QByteArray &bytes, bool capitalise)
 {
     if (bytes.size() > kMaxBytes)
-        return failure(u"it is larger than 16 MiB"_s);
+        return failure(Localisation::text("Reason01"_L1));
     const qsizetype lines = bytes.count('\n') + (bytes.endsWith('\n') ? 0 : 1);
     if (lines > kMaxLines)
-        return failure(u"it has more than 1,000,000 lines"_s);
+        return failure(Localisation::text("Reason02"_L1));
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (utf8.hasError())
-        return failure(u"it is not UTF-8 text"_s);
+        return failure(Localisation::text("Reason03"_L1));
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
 
@@ -121,7 +130,7 @@ WordList::Read WordList::parse(const QByteArray &bytes, bool capitalise)
         list->m_maxLength = qMax(list->m_maxLength, word.size());
     }
     if (list->size() < kMinWords)
-        return failure(u"it holds fewer than 2 different words"_s);
+        return failure(Localisation::text("Reason04"_L1));
     list->m_text.shrink_to_fit();
     return {std::move(list), {}};
 }
@@ -129,7 +138,7 @@ WordList::Read WordList::parse(const QByteArray &bytes, bool capitalise)
 WordList::Read WordList::read(const QString &path, bool capitalise)
 {
     const auto unreadable = [&path](const QString &cause) {
-        return named(path, failure(u"it can't be read (%1)"_s.arg(cause)));
+        return named(path, failure(Localisation::text("Reason05"_L1).arg(cause)));
     };
     const LocatedFile file = LocatedFile::find(path);
     if (file.refused())
@@ -139,7 +148,7 @@ WordList::Read WordList::read(const QString &path, bool capitalise)
     // Only a plain file: opening a device may act on it, and reading a
     // pipe could wait for ever.
     if (!S_ISREG(file.status().st_mode))
-        return named(path, failure(u"it is not a file"_s));
+        return named(path, failure(Localisation::text("Reason06"_L1)));
     // Opened through the entry checked, and without waiting in any case.
     const int fd = file.open(O_RDONLY | O_NONBLOCK);
     struct stat opened;
@@ -183,7 +192,7 @@ WordList::Read WordList::read(const QString &path, bool capitalise)
         return unreadable(in.errorString());
     }
     if (opened.st_size > kMaxBytes) {
-        last = failure(u"it is larger than 16 MiB"_s);
+        last = failure(Localisation::text("Reason01"_L1));
     } else {
         const QByteArray bytes = in.read(kMaxBytes + 1);
         if (in.error() != QFileDevice::NoError)

@@ -42,6 +42,8 @@ public:
     static Read parse(const QByteArray &bytes, bool capitalise);
 
     // The file a Words setting names: the shipped English list when empty.
+    // A bare file name ("wordlist_de.txt") names a list shipped in the
+    // English list's folder.
     static QString pathOf(const QString &wordsSetting);
 
     quint32 size() const { return quint32(m_starts.size() - 1); }

@@ -1,6 +1,8 @@
 #include "core/localisation/LanguageTexts.h"
 
+#include "core/common/ProgramFolder.h"
 #include "core/settings/IniReader.h"
+#include "core/settings/SettingsTable.h"
 
 #include <array>
 
@@ -59,14 +61,79 @@ constexpr std::array kTexts{
     LanguageText{"Label"_L1, "Label24"_L1, "%1 words"_L1},
     LanguageText{"Label"_L1, "Label25"_L1, "Leave out look-alike characters"_L1},
     LanguageText{"Label"_L1, "Label26"_L1, "Shipped English list"_L1},
+    LanguageText{"Label"_L1, "Label27"_L1, "none"_L1},
+    LanguageText{"Label"_L1, "Label28"_L1, "Shipped German list"_L1},
     LanguageText{"Option"_L1, "Option01"_L1, "Use default generation"_L1},
     LanguageText{"Option"_L1, "Option02"_L1, "Use custom generation"_L1},
     LanguageText{"Strength"_L1, "Strength01"_L1, "Poor"_L1},
     LanguageText{"Strength"_L1, "Strength02"_L1, "Weak"_L1},
     LanguageText{"Strength"_L1, "Strength03"_L1, "Good"_L1},
     LanguageText{"Strength"_L1, "Strength04"_L1, "Excellent"_L1},
+    LanguageText{"Strength"_L1, "Strength05"_L1, "%1 bits %2"_L1},
+    LanguageText{"Strength"_L1, "Strength06"_L1, "at least %1 bits %2"_L1},
+    LanguageText{"Bar"_L1, "Bar01"_L1, "&File"_L1},
+    LanguageText{"Bar"_L1, "Bar02"_L1, "Edit"_L1},
+    LanguageText{"Bar"_L1, "Bar03"_L1, "Save"_L1},
+    LanguageText{"Tip"_L1, "Tip01"_L1, "Generate passwords"_L1},
+    LanguageText{"Tip"_L1, "Tip02"_L1, "Clear list"_L1},
+    LanguageText{"Tip"_L1, "Tip03"_L1, "Save list to file"_L1},
+    LanguageText{"Tip"_L1, "Tip04"_L1, "Add mask to list"_L1},
+    LanguageText{"Tip"_L1, "Tip05"_L1, "Remove mask from list"_L1},
+    LanguageText{"Tip"_L1, "Tip06"_L1, "Copy selected password"_L1},
+    LanguageText{"Tip"_L1, "Tip07"_L1, "Copy all passwords"_L1},
+    LanguageText{"Title"_L1, "Title01"_L1, "Error"_L1},
+    LanguageText{"Title"_L1, "Title02"_L1, "Are you sure?"_L1},
+    LanguageText{"Title"_L1, "Title03"_L1, "Help"_L1},
+    LanguageText{"Title"_L1, "Title04"_L1, "Settings"_L1},
+    LanguageText{"Message"_L1, "Message01"_L1, "You need at least 4 characters \nbefore you can generate a password."_L1},
+    LanguageText{"Message"_L1, "Message02"_L1, "The number to generate can't be blank, \nenter a number 1 or above."_L1},
+    LanguageText{"Message"_L1, "Message03"_L1, "The number to generate can't be zero, \nenter a number 1 or above."_L1},
+    LanguageText{"Message"_L1, "Message04"_L1, "The number to generate must be a whole number \nfrom 1 to 2,147,483,647."_L1},
+    LanguageText{"Message"_L1, "Message05"_L1, "Are you sure you want to clear the list?"_L1},
+    LanguageText{"Message"_L1, "Message06"_L1, "Could not save the file %1\n%2"_L1},
+    LanguageText{"Message"_L1, "Message07"_L1, "File not found."_L1},
+    LanguageText{"Message"_L1, "Message08"_L1, "Could not connect to web site."_L1},
+    LanguageText{"Message"_L1, "Message09"_L1, "Could not create MSXML2 or MSXML parser for xml file."_L1},
+    LanguageText{"Message"_L1, "Message10"_L1, "XML downloaded could not be parsed by XML parser."_L1},
+    LanguageText{"Message"_L1, "Message11"_L1, "The text can't be blank, enter something and try again."_L1},
+    LanguageText{"Message"_L1, "Message12"_L1, "The word symbol can't be one of the other mask symbols, enter another and try again."_L1},
+    LanguageText{"Message"_L1, "Message13"_L1, "The word list %1 can't be used: %2."_L1},
+    LanguageText{"Message"_L1, "Message14"_L1, "There is not enough memory to generate %1 passwords: \nthe batch needs %2 MB and %3 MB are available. Enter a smaller number."_L1},
+    LanguageText{"Message"_L1, "Message15"_L1, "The mask list could not be saved to %1.\n%2"_L1},
+    LanguageText{"Message"_L1, "Message16"_L1, "There is no language file for \"%1\", so the language has not been changed.\n\nMissing file: %2"_L1},
+    LanguageText{"Message"_L1, "Message17"_L1, "The help file %1 is missing."_L1},
+    LanguageText{"Message"_L1, "Message18"_L1, "The help could not be opened: no web browser was found.\nThe help file is %1."_L1},
+    LanguageText{"Message"_L1, "Message19"_L1, "Tessaro cannot save its settings in %1.\n%2\nIt goes on with the settings it could read and the defaults for the rest; changes to them will not be kept."_L1},
+    LanguageText{"Dialog"_L1, "Dialog01"_L1, "Save Text File"_L1},
+    LanguageText{"Dialog"_L1, "Dialog02"_L1, "Text Files (*.txt)"_L1},
+    LanguageText{"Dialog"_L1, "Dialog03"_L1, "Save CSV File"_L1},
+    LanguageText{"Dialog"_L1, "Dialog04"_L1, "CSV Files (*.csv)"_L1},
+    LanguageText{"Dialog"_L1, "Dialog05"_L1, "Choose a word list"_L1},
+    LanguageText{"Dialog"_L1, "Dialog06"_L1, "Word lists (*.txt)"_L1},
+    LanguageText{"Dialog"_L1, "Dialog07"_L1, "All files (*)"_L1},
+    LanguageText{"Notice"_L1, "Notice01"_L1, "Tessaro - New Version"_L1},
+    LanguageText{"Notice"_L1, "Notice02"_L1, "Current version: %1"_L1},
+    LanguageText{"Notice"_L1, "Notice03"_L1, "Version %1 is now available.\nClick here to go to the \nBrasmoor site."_L1},
+    LanguageText{"About"_L1, "About01"_L1, "Made by Brasmoor"_L1},
+    LanguageText{"About"_L1, "About02"_L1, "Thanks to the Tessaro team for the Spanish (Spain) translation.\nThe version check is done with Qt, by The Qt Company (https://www.qt.io).\nThe English word list is the EFF large word list, by the Electronic Frontier Foundation (https://www.eff.org), under CC BY 3.0 US.\nThe German word list is the German diceware list by Uli Fouquet (https://github.com/ulif/diceware), under CC BY 3.0."_L1},
+    LanguageText{"Reason"_L1, "Reason01"_L1, "it is larger than 16 MiB"_L1},
+    LanguageText{"Reason"_L1, "Reason02"_L1, "it has more than 1,000,000 lines"_L1},
+    LanguageText{"Reason"_L1, "Reason03"_L1, "it is not UTF-8 text"_L1},
+    LanguageText{"Reason"_L1, "Reason04"_L1, "it holds fewer than 2 different words"_L1},
+    LanguageText{"Reason"_L1, "Reason05"_L1, "it can't be read (%1)"_L1},
+    LanguageText{"Reason"_L1, "Reason06"_L1, "it is not a file"_L1},
+    LanguageText{"Language"_L1, "Locale"_L1, "en"_L1},
 };
 // clang-format on
+
+const LanguageText *rowOf(QLatin1StringView key)
+{
+    for (const LanguageText &text : kTexts) {
+        if (QAnyStringView::compare(key, text.key, Qt::CaseInsensitive) == 0)
+            return &text;
+    }
+    return nullptr;
+}
 
 } // namespace
 
@@ -92,8 +159,36 @@ QString textOrEnglish(const QString &languageFile, const QString &section, const
 
 QString textOrEnglish(const IniFile &languageFile, const QString &section, const QString &key)
 {
-    const QString value = languageFile.value(section, key);
-    return value.isEmpty() ? englishText(section, key) : value;
+    QString value = languageFile.value(section, key);
+    if (value.isEmpty())
+        return englishText(section, key);
+    return value.replace("\\n"_L1, "\n"_L1);
+}
+
+QString englishText(QLatin1StringView key)
+{
+    const LanguageText *row = rowOf(key);
+    return row ? QString(row->english) : QString();
+}
+
+namespace {
+bool englishOnly = false;
+} // namespace
+
+void useEnglishOnly()
+{
+    englishOnly = true;
+}
+
+QString text(QLatin1StringView key)
+{
+    const LanguageText *row = rowOf(key);
+    if (!row)
+        return {};
+    if (englishOnly)
+        return row->english;
+    const QString file = ProgramFolder::languageFile(Settings::read(Settings::Name::Language));
+    return textOrEnglish(IniFile(file), row->section, row->key);
 }
 
 } // namespace Localisation

@@ -1,5 +1,6 @@
 #include "core/settings/SettingsTable.h"
 
+#include "core/localisation/LanguageTexts.h"
 #include "core/settings/SettingsStore.h"
 
 #include <array>
@@ -12,19 +13,19 @@ namespace {
 constexpr std::array<Definition, 43> kTable{{
     {Name::Left,     nullptr},
     {Name::Top,      nullptr},
-    {Name::TCA,      "Copy All"},
-    {Name::TCS,      "Copy Selected"},
-    {Name::TPO,      "Program Options"},
-    {Name::TGO,      "Generation Options"},
-    {Name::TIO,      "Interface Options"},
-    {Name::TMO,      "Mask Options"},
-    {Name::TMI,      "Minimize"},
-    {Name::TXI,      "Exit"},
-    {Name::THL,      "Help"},
-    {Name::TCO,      "Contents"},
-    {Name::TAO,      "About"},
-    {Name::TAT,      "As Text"}, // capitalised, unlike the tool's first caption "as Text"
-    {Name::TAC,      "As CSV"},
+    {Name::TCA,      nullptr, "Menu10"},
+    {Name::TCS,      nullptr, "Menu09"},
+    {Name::TPO,      nullptr, "Menu01"},
+    {Name::TGO,      nullptr, "Menu02"},
+    {Name::TIO,      nullptr, "Menu11"},
+    {Name::TMO,      nullptr, "Menu03"},
+    {Name::TMI,      nullptr, "Menu04"},
+    {Name::TXI,      nullptr, "Menu05"},
+    {Name::THL,      nullptr, "Menu06"},
+    {Name::TCO,      nullptr, "Menu07"},
+    {Name::TAO,      nullptr, "Menu08"},
+    {Name::TAT,      nullptr, "Menu12"},
+    {Name::TAC,      nullptr, "Menu13"},
     {Name::Language, "English"},
     {Name::uMask,    "X"},
     {Name::lMask,    "x"},
@@ -56,6 +57,13 @@ constexpr std::array<Definition, 43> kTable{{
 }};
 // clang-format on
 
+QString defaultOf(const Definition &definition)
+{
+    if (definition.captionKey)
+        return Localisation::englishText(QLatin1StringView(definition.captionKey));
+    return definition.startupDefault ? QString::fromLatin1(definition.startupDefault) : QString();
+}
+
 } // namespace
 
 std::span<const Definition> table()
@@ -67,7 +75,7 @@ QString startupDefault(QLatin1String name)
 {
     for (const Definition &definition : kTable) {
         if (definition.name == name)
-            return definition.startupDefault ? QString::fromLatin1(definition.startupDefault) : QString();
+            return defaultOf(definition);
     }
     return {};
 }
@@ -102,8 +110,8 @@ bool writeMissingDefaults()
 {
     QList<RegValue> defaults;
     for (const Definition &definition : kTable) {
-        if (definition.startupDefault)
-            defaults.append({definition.name, QString::fromLatin1(definition.startupDefault)});
+        if (const QString text = defaultOf(definition); !text.isNull())
+            defaults.append({definition.name, text});
     }
     return SetRegValues(RegistryRoot::CurrentUser, Key, defaults, RegWrite::WhereEmpty);
 }

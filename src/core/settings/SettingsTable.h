@@ -75,6 +75,9 @@ struct Definition
     // word symbol and list, whose empty value means "none" and "the shipped
     // one", and the file dialog's size).
     const char *startupDefault;
+    // For a tool's caption: the language key whose English text is its
+    // default (the one place that text is written), else null.
+    const char *captionKey = nullptr;
 };
 
 // Every setting, in the order start-up meets them.

@@ -1,18 +1,20 @@
 #include "core/update/VersionCheckMessage.h"
 
+#include "core/localisation/LanguageTexts.h"
+
 using namespace Qt::StringLiterals;
 
 std::optional<QString> versionCheckMessage(int code)
 {
     switch (code) {
     case -1:
-        return u"File not found."_s;
+        return Localisation::text("Message07"_L1);
     case -2:
-        return u"Could not connect to web site."_s;
+        return Localisation::text("Message08"_L1);
     case -3:
-        return u"Could not create MSXML2 or MSXML parser for xml file."_s;
+        return Localisation::text("Message09"_L1);
     case -4:
-        return u"XML downloaded could not be parsed by XML parser."_s;
+        return Localisation::text("Message10"_L1);
     default:
         return std::nullopt;
     }

@@ -22,10 +22,7 @@ MessageBoxes::Answer QtMessageBoxes::show(const Message &message)
     }
     const QMessageBox::StandardButtons buttons =
         message.buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
-    // A label breaks lines at LF; the CR of a CR LF pair would only get in the way.
-    QString text = message.text;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(icon, message.title, text, buttons, QApplication::activeWindow());
+    QMessageBox box(icon, message.title, message.text, buttons, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     if (message.buttons == Buttons::YesNo)
         box.setDefaultButton(QMessageBox::Yes);

@@ -13,7 +13,7 @@ public:
 
     struct Message
     {
-        QString text; // lines may be joined by CR LF
+        QString text; // lines joined by LF
         QString title;
         Buttons buttons = Buttons::Ok;
         Icon icon = Icon::Critical;
@@ -25,8 +25,20 @@ public:
     virtual Answer show(const Message &message) = 0;
 
     // The one form of every error the window reports: the text under the
-    // title "Error", with the critical icon and an OK button.
-    void showError(const QString &text) { show({text, QStringLiteral("Error"), Buttons::Ok, Icon::Critical}); }
+    // title errorTitle() ("Error" in English), with the critical icon and an
+    // OK button.
+    void showError(const QString &text) { show({text, errorTitle(), Buttons::Ok, Icon::Critical}); }
+
+    // The error title in the window's language, set when a language is applied.
+    static QString errorTitle() { return errorTitleText(); }
+    static void setErrorTitle(const QString &title) { errorTitleText() = title; }
+
+private:
+    static QString &errorTitleText()
+    {
+        static QString title = QStringLiteral("Error");
+        return title;
+    }
 };
 
 // The desktop's message boxes (QMessageBox), owned by the active window.

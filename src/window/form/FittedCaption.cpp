@@ -79,6 +79,12 @@ void setToolTip(QAction &tool, const QString &toolTip)
     tool.setToolTip(toolTip);
 }
 
+void setToolTip(QWidget &control, const QString &toolTip)
+{
+    control.setProperty(kOwnToolTip, toolTip);
+    control.setToolTip(toolTip);
+}
+
 QString of(const QObject &control)
 {
     const QVariant caption = control.property(kCaption);

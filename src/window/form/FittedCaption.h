@@ -27,8 +27,10 @@ QString fitted(const QString &caption, const QFontMetrics &metrics, Room room);
 void show(QWidget &control, const QString &caption, Room room);
 // Shows a caption on a menu entry.
 void show(QAction &tool, const QString &caption);
-// The tooltip a menu entry shows while its caption fits.
+// The tooltip a menu entry or a control shows while its caption fits; set
+// before the caption is shown.
 void setToolTip(QAction &tool, const QString &toolTip);
+void setToolTip(QWidget &control, const QString &toolTip);
 
 // The whole caption last shown through show(), else the control's text.
 QString of(const QObject &control);

@@ -1,5 +1,6 @@
 #include "window/generation/GenerationPanels.h"
 
+#include "core/localisation/LanguageTexts.h"
 #include "core/settings/SettingsTable.h"
 #include "platform/messages/MessageBoxes.h"
 #include "window/form/Form.h"
@@ -31,7 +32,7 @@ bool noneEmpty(std::span<const Field> fields, MessageBoxes &messages)
 {
     for (const Field &field : fields) {
         if (field.edit->text().isEmpty()) {
-            messages.showError(u"The text can't be blank, enter something and try again."_s);
+            messages.showError(Localisation::text("Message11"_L1));
             field.edit->setFocus(Qt::OtherFocusReason);
             return false;
         }
@@ -46,8 +47,7 @@ bool wordSymbolStandsAlone(const Form &form, std::span<const Field> symbols, Mes
     const QString word = form.wEdit->text();
     for (const Field &field : symbols) {
         if (!word.isEmpty() && field.edit->text() == word) {
-            messages.showError(
-                u"The word symbol can't be one of the other mask symbols, enter another and try again."_s);
+            messages.showError(Localisation::text("Message12"_L1));
             form.wEdit->setFocus(Qt::OtherFocusReason);
             return false;
         }

@@ -3,6 +3,8 @@
 #include "window/form/FittedCaption.h"
 
 #include "core/generation/WordList.h"
+#include "core/localisation/LanguageTexts.h"
+#include "platform/dialogs/FileDialogs.h"
 #include "platform/messages/MessageBoxes.h"
 #include "window/form/Form.h"
 #include "window/results/CommonDialog.h"
@@ -12,6 +14,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QToolButton>
 
 using namespace Qt::StringLiterals;
 
@@ -43,9 +47,9 @@ void ChooseWordList(const Form &form, CommonDialog &dialog, MessageBoxes &messag
 {
     FileDialogs::Request request;
     request.kind = FileDialogs::Kind::Open;
-    request.title = u"Choose a word list"_s;
+    request.title = Localisation::text("Dialog05"_L1);
     request.folder = QFileInfo(WordList::pathOf(form.wlEdit->text())).absolutePath();
-    request.nameFilters = {u"Word lists (*.txt)"_s, u"All files (*)"_s};
+    request.nameFilters = {Localisation::text("Dialog06"_L1), Localisation::text("Dialog07"_L1)};
     request.confirmOverwrite = false;
     const QString chosen = dialog.chooseFile(request);
     if (chosen.isEmpty())
@@ -56,6 +60,35 @@ void ChooseWordList(const Form &form, CommonDialog &dialog, MessageBoxes &messag
     }
     form.wlEdit->setText(chosen);
     ShowWordCount(form);
+}
+
+void NameShippedLists(const Form &form, const std::array<QString, 3> &names)
+{
+    form.wlButton->setProperty("listNames", QStringList(names.begin(), names.end()));
+    if (QMenu *menu = form.wlButton->menu()) {
+        for (qsizetype i = 0; i < 3; ++i)
+            menu->actions().at(i)->setText(names[size_t(i)]);
+        return;
+    }
+    // The menu waits for the first painting: the first frame does not show it.
+    if (form.wlButton->property("menuPending").toBool())
+        return;
+    form.wlButton->setProperty("menuPending", true);
+    afterFirstPaint(*form.wlButton->window(), [form] {
+        const QStringList names = form.wlButton->property("listNames").toStringList();
+        auto *menu = new QMenu(form.wlButton);
+        menu->setObjectName(u"wlMenu"_s);
+        const auto pick = [form](const QString &name) {
+            form.wlEdit->setText(name);
+            ShowWordCount(form);
+        };
+        QObject::connect(menu->addAction(names.value(0)), &QAction::triggered, form.wlEdit, [pick] { pick({}); });
+        QObject::connect(menu->addAction(names.value(1)), &QAction::triggered, form.wlEdit,
+                         [pick] { pick(QLatin1StringView(kGermanList)); });
+        QObject::connect(menu->addAction(names.value(2)), &QAction::triggered, form.wlButton, &QToolButton::click);
+        form.wlButton->setMenu(menu);
+        form.wlButton->setPopupMode(QToolButton::MenuButtonPopup);
+    });
 }
 
 void ShowWordCount(const Form &form)

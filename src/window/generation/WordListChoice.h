@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QString>
+
+#include <array>
+
 class CommonDialog;
 class MessageBoxes;
 struct Form;
@@ -8,6 +12,13 @@ struct Form;
 // wlEdit (empty for the shipped English list), its button wlButton and the
 // count wcLabel. The file name is stored as Words by the panel's save.
 namespace WordListChoice {
+
+// The shipped German list, by its name in the Words setting.
+inline constexpr char kGermanList[] = "wordlist_de.txt";
+
+// wlButton's menu (made after the first painting): the shipped English list, the
+// shipped German list and another file (the button's own click), so named.
+void NameShippedLists(const Form &form, const std::array<QString, 3> &names);
 
 // wlButton: picks a list file through the window's file dialog. A list that can be
 // used goes into wlEdit and its count is shown; one that can't is reported

@@ -9,6 +9,7 @@
 #include "window/form/FittedCaption.h"
 #include "window/form/Form.h"
 #include "window/generation/WordListChoice.h"
+#include "window/localisation/QtTranslation.h"
 #include "window/results/ResultListView.h"
 #include "window/strength/StrengthMeter.h"
 #include "window/toolbar/ToolBand.h"
@@ -22,6 +23,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
@@ -91,20 +93,37 @@ void ApplyLanguage(const Form &f, const ToolBand &tools)
     const auto buttons = [&](const char *key) { return file.text(u"Buttons"_s, QLatin1StringView(key)); };
     const auto menu = [&](const char *key) { return file.text(u"Menu"_s, QLatin1StringView(key)); };
     const auto label = [&](const char *key) { return file.text(u"Label"_s, QLatin1StringView(key)); };
+    const auto tip = [&](const char *key) { return file.text(u"Tip"_s, QLatin1StringView(key)); };
     const auto show = [](QWidget *control, const QString &caption, Room room = Room::Line) {
         FittedCaption::show(*control, caption, room);
     };
 
+    QtTranslation::use(file.text(u"Language"_s, u"Locale"_s));
+    MessageBoxes::setErrorTitle(file.text(u"Title"_s, u"Title01"_s));
+
+    FittedCaption::setToolTip(*f.gButton, tip("Tip01"));
+    FittedCaption::setToolTip(*f.cButton, tip("Tip02"));
+    FittedCaption::setToolTip(*f.SButton, tip("Tip03"));
+    f.addButton->setToolTip(tip("Tip04"));
+    f.sudButton->setToolTip(tip("Tip05"));
     show(f.gButton, buttons("Button01"), Room::Command);
     show(f.cButton, buttons("Button02"), Room::Command);
     show(f.SButton, buttons("Button03"), Room::Command);
     show(f.fButton, buttons("Button04"), Room::Command);
 
+    // The menu bar's titles: tools 1, 4 and 14.
+    for (const auto &[index, key] : {std::pair{1, "Bar02"}, std::pair{4, "Bar01"}, std::pair{14, "Bar03"}}) {
+        if (QAction *title = tools.tool(index))
+            FittedCaption::show(*title, file.text(u"Bar"_s, QLatin1StringView(key)));
+    }
     // Each tool's caption, and the panel it opens, which shares it.
     for (const ToolCode &tool : kToolCodes) {
         const QString caption = menu(tool.languageKey);
-        if (QAction *action = tools.tool(tool.index))
+        if (QAction *action = tools.tool(tool.index)) {
+            if (tool.toolTipKey)
+                FittedCaption::setToolTip(*action, tip(tool.toolTipKey));
             FittedCaption::show(*action, caption);
+        }
         if (tool.panel)
             show(f.*tool.panel, caption);
     }
@@ -138,6 +157,8 @@ void ApplyLanguage(const Form &f, const ToolBand &tools)
     f.wcLabel->setProperty("caption", label("Label24"));
     show(f.nla, label("Label25"));
     f.wlEdit->setPlaceholderText(label("Label26"));
+    f.wEdit->setPlaceholderText(label("Label27"));
+    WordListChoice::NameShippedLists(f, {label("Label26"), label("Label28"), buttons("Button05")});
     show(f.wlButton, buttons("Button05"), Room::Command);
     WordListChoice::ShowWordCount(f);
     show(f.aP, label("Label15") + u" Tessaro"_s);
@@ -153,6 +174,16 @@ void ApplyLanguage(const Form &f, const ToolBand &tools)
     for (int r = 0; r < 4; ++r)
         words[size_t(r)] = file.text(MaskStrength::LanguageSection, MaskStrength::languageKey(MaskStrength::Rating(r)));
     f.strengthMeter->setWords(words);
+    f.strengthMeter->setPhrases(file.text(MaskStrength::LanguageSection, u"Strength05"_s),
+                                file.text(MaskStrength::LanguageSection, u"Strength06"_s));
+    if (!f.aC->text().isEmpty())
+        ShowAboutTexts(f); // start-up shows them after the first painting
+}
+
+void ShowAboutTexts(const Form &form)
+{
+    FittedCaption::show(*form.aC, Localisation::text("About01"_L1), FittedCaption::Room::Line);
+    form.aK->setPlainText(Localisation::text("About02"_L1));
 }
 
 bool ApplyChosenLanguage(const Form &form, const ToolBand &tools, MessageBoxes &messages)
@@ -162,8 +193,7 @@ bool ApplyChosenLanguage(const Form &form, const ToolBand &tools, MessageBoxes &
     if (!QFileInfo(path).isFile()) {
         // A misspelt name would otherwise be stored and shown in English
         // from now on: the user is told, and the panel stays open.
-        messages.showError(u"There is no language file for \"%1\", so the language has not been changed.\r\n\r\n"
-                           "Missing file: %2"_s.arg(chosen, QDir::toNativeSeparators(path)));
+        messages.showError(Localisation::text("Message16"_L1).arg(chosen, QDir::toNativeSeparators(path)));
         return false;
     }
     Settings::write(Name::Language, chosen);

@@ -3,6 +3,7 @@
 #include "core/common/ProgramFolder.h"
 #include "core/generation/ListFiles.h"
 #include "core/generation/MaskFile.h"
+#include "core/localisation/LanguageTexts.h"
 #include "platform/messages/MessageBoxes.h"
 #include "window/masks/ComboItems.h"
 
@@ -51,8 +52,8 @@ MaskFile::Changed changeList(QComboBox &box, MaskFile::Change change, const QStr
     const MaskFile::Changed changed = MaskFile::change(path, change, mask, MaskFile::masksOf(ComboItems(box)));
     showMasks(box, changed.masks);
     if (!changed.result.ok()) {
-        messages.showError(u"The mask list could not be saved to %1.\r\n%2"_s.arg(QDir::toNativeSeparators(path),
-                                                                                  changed.result.reason()));
+        messages.showError(
+            Localisation::text("Message15"_L1).arg(QDir::toNativeSeparators(path), changed.result.reason()));
     }
     return changed;
 }

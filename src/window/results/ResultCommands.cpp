@@ -2,6 +2,7 @@
 
 #include "core/common/ProgramFolder.h"
 #include "core/common/SafeFileWriter.h"
+#include "core/localisation/LanguageTexts.h"
 #include "core/results/ExportLayouts.h"
 #include "core/settings/SettingsTable.h"
 #include "platform/clipboard/Clipboard.h"
@@ -77,7 +78,7 @@ void ResultCommands::ClearResults()
         m_list.clearItems();
     } else if (confirm == 1) {
         const MessageBoxes::Answer answer =
-            m_messages.show({u"Are you sure you want to clear the list?"_s, u"Are you sure?"_s,
+            m_messages.show({Localisation::text("Message05"_L1), Localisation::text("Title02"_L1),
                              MessageBoxes::Buttons::YesNo, MessageBoxes::Icon::Exclamation});
         if (answer == MessageBoxes::Answer::Yes)
             m_list.clearItems();
@@ -121,14 +122,14 @@ void ResultCommands::save(const QString &path, const QByteArray &bytes)
 {
     const Outcome written = SafeFileWriter::write(path, bytes, SafeFileWriter::Access::OwnerOnly);
     if (!written.ok())
-        m_messages.showError(u"Could not save the file "_s + path + kLineEnd + written.reason());
+        m_messages.showError(Localisation::text("Message06"_L1).arg(path, written.reason()));
 }
 
 void ResultCommands::SaveResultsAsText()
 {
     if (m_list.GetItemCount() == 0)
         return;
-    const QString path = askSavePath(u"Text Files (*.txt)"_s, u"Save Text File"_s, u"txt"_s);
+    const QString path = askSavePath(Localisation::text("Dialog02"_L1), Localisation::text("Dialog01"_L1), u"txt"_s);
     if (!path.isEmpty())
         save(path, textFile());
 }
@@ -137,7 +138,7 @@ void ResultCommands::SaveResultsAsCsv()
 {
     if (m_list.GetItemCount() == 0)
         return;
-    const QString path = askSavePath(u"CSV Files (*.csv)"_s, u"Save CSV File"_s, u"csv"_s);
+    const QString path = askSavePath(Localisation::text("Dialog04"_L1), Localisation::text("Dialog03"_L1), u"csv"_s);
     if (!path.isEmpty())
         save(path, csvFile());
 }

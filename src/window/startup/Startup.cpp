@@ -2,6 +2,7 @@
 
 #include "core/common/ProgramFolder.h"
 #include "core/common/UserMaskList.h"
+#include "core/localisation/LanguageTexts.h"
 #include "core/settings/SettingsStore.h"
 #include "core/settings/SettingsTable.h"
 #include "core/update/SiteAddress.h"
@@ -108,10 +109,8 @@ void writeMissingDefaults(MainWindow &window)
         return;
     afterFirstPaint(window, [&window, problem] {
         window.services().messages->show(
-            {u"Tessaro cannot save its settings in %1.\r\n%2\r\nIt goes on with the settings it could read "
-             "and the defaults for the rest; changes to them will not be kept."_s.arg(
-                 QDir::toNativeSeparators(problem.file), problem.reason),
-             u"Settings"_s, MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation});
+            {Localisation::text("Message19"_L1).arg(QDir::toNativeSeparators(problem.file), problem.reason),
+             Localisation::text("Title04"_L1), MessageBoxes::Buttons::Ok, MessageBoxes::Icon::Exclamation});
     });
 }
 
@@ -220,11 +219,7 @@ void restoreLastCount(MainWindow &window)
 // The About panel's maker line, credits and the maker's site.
 void fillAboutPanel(const Form &form)
 {
-    form.aC->setText(u"Made by Brasmoor"_s);
-    form.aK->setPlainText(u"Thanks to the Tessaro team for the Spanish (Spain) translation.\n"
-                          "The version check is done with Qt, by The Qt Company (https://www.qt.io).\n"
-                          "The English word list is the EFF large word list, by the Electronic Frontier "
-                          "Foundation (https://www.eff.org), under CC BY 3.0 US."_s);
+    Language::ShowAboutTexts(form);
     const QString site = SiteAddress::siteUrl().toString();
     form.kmflnk->setText(site);
     form.kmflnk->setProperty("url", site);

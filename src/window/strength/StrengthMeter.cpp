@@ -1,6 +1,7 @@
 #include "window/strength/StrengthMeter.h"
 
 #include "core/generation/GenerationSettings.h"
+#include "core/localisation/LanguageTexts.h"
 #include "window/form/FittedCaption.h"
 
 #include <QPainter>
@@ -38,6 +39,8 @@ StrengthMeter::StrengthMeter(QWidget *parent) : QWidget(parent)
     setAccessibleName(u"Mask strength"_s);
     for (int r = 0; r < 4; ++r)
         m_words[size_t(r)] = MaskStrength::englishWord(Rating(r));
+    m_exactPhrase = Localisation::englishText("Strength05"_L1);
+    m_atLeastPhrase = Localisation::englishText("Strength06"_L1);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     refresh();
 }
@@ -57,11 +60,22 @@ void StrengthMeter::setWords(const std::array<QString, 4> &words)
     refresh();
 }
 
+void StrengthMeter::setPhrases(const QString &exact, const QString &atLeast)
+{
+    m_exactPhrase = exact;
+    m_atLeastPhrase = atLeast;
+    refresh();
+}
+
+QString StrengthMeter::bitsPart(const QString &bits) const
+{
+    return FittedCaption::fitted(m_exactPhrase.left(m_exactPhrase.indexOf(u"%2"_s)).arg(bits), fontMetrics(),
+                                 FittedCaption::Room::Word);
+}
+
 QString StrengthMeter::text() const
 {
-    return u"%1%2 bits %3"_s.arg(m_atLeast ? u"at least "_s : QString())
-        .arg(std::floor(m_bits))
-        .arg(m_words[size_t(m_rating)]);
+    return (m_atLeast ? m_atLeastPhrase : m_exactPhrase).arg(std::floor(m_bits)).arg(m_words[size_t(m_rating)]);
 }
 
 QString StrengthMeter::shownWord(const QString &word) const
@@ -83,7 +97,7 @@ QSize StrengthMeter::sizeHint() const
     int widest = 0;
     for (const QString &word : m_words)
         widest = std::max(widest, metrics.horizontalAdvance(shownWord(word)));
-    return {metrics.horizontalAdvance(u"000 bits "_s) + widest + 2, metrics.height() + kBarHeight + 3};
+    return {metrics.horizontalAdvance(bitsPart(u"000"_s)) + widest + 2, metrics.height() + kBarHeight + 3};
 }
 
 void StrengthMeter::paintEvent(QPaintEvent *)
@@ -91,7 +105,7 @@ void StrengthMeter::paintEvent(QPaintEvent *)
     QPainter painter(this);
     const QFontMetrics metrics = fontMetrics();
     const int line = metrics.height();
-    const QString bitsText = u"%1 bits "_s.arg(std::floor(m_bits));
+    const QString bitsText = bitsPart(QString::number(std::floor(m_bits)));
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(QRect(0, 0, width(), line), Qt::AlignLeft | Qt::AlignVCenter, bitsText);
     const QColor colour = colourOf(m_rating);

@@ -23,6 +23,9 @@ public:
     void showMask(const QString &mask);
     // The words for the four verdicts, from Poor to Excellent.
     void setWords(const std::array<QString, 4> &words);
+    // The line's phrases, "%1 bits %2" and "at least %1 bits %2": %1 the
+    // bits, %2 the word.
+    void setPhrases(const QString &exact, const QString &atLeast);
 
     // What the meter shows, for people and for assistive technology.
     QString text() const;
@@ -40,7 +43,12 @@ private:
     // A word as the meter has room for it; the tooltip holds it whole.
     QString shownWord(const QString &word) const;
 
+    // The line without its word, as painted beside the coloured word.
+    QString bitsPart(const QString &bits) const;
+
     std::array<QString, 4> m_words;
+    QString m_exactPhrase;
+    QString m_atLeastPhrase;
     double m_bits = 0;
     bool m_atLeast = false;
     MaskStrength::Rating m_rating = MaskStrength::Rating::Poor;

@@ -1,5 +1,6 @@
 #include "window/toolbar/ToolBand.h"
 
+#include "core/localisation/LanguageTexts.h"
 #include "window/form/FittedCaption.h"
 #include "window/toolbar/ToolCodes.h"
 
@@ -21,6 +22,11 @@ QMenu *namedMenu(const char *id, const QString &caption, QWidget *parent)
     return menu;
 }
 
+QString english(const char *key)
+{
+    return key ? Localisation::englishText(QLatin1StringView(key)) : QString();
+}
+
 QAction *newTool(const QString &caption, const QString &toolTip = {})
 {
     auto *action = new QAction(caption);
@@ -36,10 +42,10 @@ ToolBand::ToolBand(QWidget *parent) : QMenuBar(parent)
     setObjectName(u"genbars"_s);
     setAccessibleName(u"Menu bar"_s);
 
-    QMenu *file = namedMenu("ID_File", u"&File"_s, this);
-    QMenu *edit = namedMenu("ID_Edit", u"Edit"_s, this);
-    QMenu *save = namedMenu("ID_Save", u"Save"_s, this);
-    QMenu *help = namedMenu("ID_Help", u"Help"_s, file);
+    QMenu *file = namedMenu("ID_File", english("Bar01"), this);
+    QMenu *edit = namedMenu("ID_Edit", english("Bar02"), this);
+    QMenu *save = namedMenu("ID_Save", english("Bar03"), this);
+    QMenu *help = namedMenu("ID_Help", english("Menu06"), file);
     m_menus = {file, edit, save, help}; // in the order of ToolMenu
 
     // The three menus on the bar are tools 1, 4 and 14; the others come
@@ -54,13 +60,13 @@ ToolBand::ToolBand(QWidget *parent) : QMenuBar(parent)
         QMenu *menu = m_menus.at(qsizetype(row.menu));
         if (row.startsGroup)
             menu->addSeparator();
-        const QString caption = QString::fromLatin1(row.caption);
+        const QString caption = english(row.languageKey);
         QAction *tool = nullptr;
         if (row.index == kHelpIndex) {
             help->setTitle(caption);
             tool = menu->addMenu(help);
         } else {
-            tool = newTool(caption, QString::fromLatin1(row.toolTip));
+            tool = newTool(caption, english(row.toolTipKey));
             menu->addAction(tool);
             if (row.icon)
                 giveIconOnFirstOpening(*menu, *tool, row.icon);

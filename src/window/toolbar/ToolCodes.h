@@ -37,32 +37,28 @@ struct ToolCode
     ToolMenu menu;           // the menu that holds it
     int place;               // its 1-based place among that menu's tools
     bool startsGroup;        // a separator goes before it in its menu
-    const char *languageKey; // its caption's key in the language file's Menu section
-    const char *caption;     // its caption until a language is applied
-    const char *toolTip;     // null for none
+    const char *languageKey; // its caption's key in the language file's Menu section (English text there)
+    const char *toolTipKey;  // its tooltip's key in the Tip section; null for none
     QIcon (*icon)();         // null for none
     ToolCommand command;
     QGroupBox *Form::*panel; // the panel it opens, which shows the same caption; null for none
 };
 
-// The rows in the order of their index. The captions "as Text" and "as CSV"
-// begin in lower case on purpose: they read as the end of the Save menu's
-// name ("Save as Text"); the stored defaults and the English language texts
-// are "As Text" and "As CSV".
+// The rows in the order of their index.
 // clang-format off
 inline constexpr std::array<ToolCode, 13> kToolCodes{{
-    {Settings::Name::TCS,  2, ToolMenu::Edit, 1, false, "Menu09", "Copy Selected", "Copy selected password", Icons::copy, ToolCommand::CopySelected, nullptr},
-    {Settings::Name::TCA,  3, ToolMenu::Edit, 2, false, "Menu10", "Copy All",      "Copy all passwords",     Icons::copy, ToolCommand::CopyAll,      nullptr},
-    {Settings::Name::TPO,  5, ToolMenu::File, 1, false, "Menu01", "Program Options",    nullptr, Icons::settings, ToolCommand::ProgramOptions,    &Form::oFrame},
-    {Settings::Name::TGO,  6, ToolMenu::File, 3, false, "Menu02", "Generation Options", nullptr, nullptr,         ToolCommand::GenerationOptions, &Form::gFrame},
-    {Settings::Name::TMO,  7, ToolMenu::File, 4, false, "Menu03", "Mask Options",       nullptr, nullptr,         ToolCommand::MaskOptions,       &Form::sFrame},
-    {Settings::Name::TMI,  8, ToolMenu::File, 5, true,  "Menu04", "Minimize",           nullptr, nullptr,         ToolCommand::Minimize,          nullptr},
-    {Settings::Name::TXI,  9, ToolMenu::File, 6, false, "Menu05", "Exit",               nullptr, Icons::exit,     ToolCommand::Exit,              nullptr},
-    {Settings::Name::THL, 10, ToolMenu::File, 7, true,  "Menu06", "Help",               nullptr, nullptr,         ToolCommand::None,              nullptr}, // the Help sub-menu
-    {Settings::Name::TCO, 11, ToolMenu::Help, 1, false, "Menu07", "Contents",           nullptr, Icons::help,     ToolCommand::Contents,          nullptr},
-    {Settings::Name::TAO, 12, ToolMenu::Help, 2, false, "Menu08", "About",              nullptr, Icons::about,    ToolCommand::About,             &Form::aFrame},
-    {Settings::Name::TIO, 13, ToolMenu::File, 2, false, "Menu11", "Interface Options",  nullptr, nullptr,         ToolCommand::InterfaceOptions,  &Form::iFrame},
-    {Settings::Name::TAT, 15, ToolMenu::Save, 1, false, "Menu12", "as Text",            nullptr, Icons::save,     ToolCommand::AsText,            nullptr},
-    {Settings::Name::TAC, 16, ToolMenu::Save, 2, false, "Menu13", "as CSV",             nullptr, Icons::save,     ToolCommand::AsCsv,             nullptr},
+    {Settings::Name::TCS,  2, ToolMenu::Edit, 1, false, "Menu09", "Tip06", Icons::copy,    ToolCommand::CopySelected,      nullptr},
+    {Settings::Name::TCA,  3, ToolMenu::Edit, 2, false, "Menu10", "Tip07", Icons::copy,    ToolCommand::CopyAll,           nullptr},
+    {Settings::Name::TPO,  5, ToolMenu::File, 1, false, "Menu01", nullptr, Icons::settings, ToolCommand::ProgramOptions,    &Form::oFrame},
+    {Settings::Name::TGO,  6, ToolMenu::File, 3, false, "Menu02", nullptr, nullptr,        ToolCommand::GenerationOptions, &Form::gFrame},
+    {Settings::Name::TMO,  7, ToolMenu::File, 4, false, "Menu03", nullptr, nullptr,        ToolCommand::MaskOptions,       &Form::sFrame},
+    {Settings::Name::TMI,  8, ToolMenu::File, 5, true,  "Menu04", nullptr, nullptr,        ToolCommand::Minimize,          nullptr},
+    {Settings::Name::TXI,  9, ToolMenu::File, 6, false, "Menu05", nullptr, Icons::exit,    ToolCommand::Exit,              nullptr},
+    {Settings::Name::THL, 10, ToolMenu::File, 7, true,  "Menu06", nullptr, nullptr,        ToolCommand::None,              nullptr}, // the Help sub-menu
+    {Settings::Name::TCO, 11, ToolMenu::Help, 1, false, "Menu07", nullptr, Icons::help,    ToolCommand::Contents,          nullptr},
+    {Settings::Name::TAO, 12, ToolMenu::Help, 2, false, "Menu08", nullptr, Icons::about,   ToolCommand::About,             &Form::aFrame},
+    {Settings::Name::TIO, 13, ToolMenu::File, 2, false, "Menu11", nullptr, nullptr,        ToolCommand::InterfaceOptions,  &Form::iFrame},
+    {Settings::Name::TAT, 15, ToolMenu::Save, 1, false, "Menu12", nullptr, Icons::save,    ToolCommand::AsText,            nullptr},
+    {Settings::Name::TAC, 16, ToolMenu::Save, 2, false, "Menu13", nullptr, Icons::save,    ToolCommand::AsCsv,             nullptr},
 }};
 // clang-format on

@@ -1,5 +1,6 @@
 #include "window/update/NewVersionNotice.h"
 
+#include "core/localisation/LanguageTexts.h"
 #include "core/update/SiteAddress.h"
 #include "window/form/Icons.h"
 
@@ -20,13 +21,6 @@ constexpr int FadeTime = 300;
 QRect fromEdges(int left, int top, int right, int bottom)
 {
     return QRect(left, top, right - left, bottom - top);
-}
-
-// Windows text ends lines with CR LF; Qt breaks at LF alone.
-QString displayText(const QString &text)
-{
-    QString shown = text;
-    return shown.replace("\r\n"_L1, "\n"_L1);
 }
 
 QRect hitArea(const NewVersionNotice::Item &item)
@@ -84,13 +78,12 @@ void NewVersionNotice::SetThemeSoft()
     addItem(fromEdges(0, 0, 200, 140), {}, QColor(244, 243, 238), QColor(0, 0, 0));
     addItem(fromEdges(5, 25, 195, 135), {}, QColor(255, 255, 255), QColor(0, 0, 0));
 
-    Item &versionLine = addItem(fromEdges(60, 27, 200, 45), u"Current version: "_s + QStringLiteral(TESSARO_VERSION));
+    Item &versionLine =
+        addItem(fromEdges(60, 27, 200, 45), Localisation::text("Notice02"_L1).arg(QStringLiteral(TESSARO_VERSION)));
     versionLine.textColor = QColor(150, 150, 150);
     versionLine.hyperlink = false;
 
-    Item &message = addItem(fromEdges(10, 70, 200, 100), u"Version "_s + m_availableVersion +
-                                                             u" is now available.\r\nClick here to go to the \r\n"
-                                                             u"Brasmoor site."_s);
+    Item &message = addItem(fromEdges(10, 70, 200, 100), Localisation::text("Notice03"_L1).arg(m_availableVersion));
     message.textFlags |= Qt::TextWordWrap;
     message.textColor = QColor(0, 0, 0);
     fitHeightToText(message);
@@ -102,7 +95,7 @@ void NewVersionNotice::SetThemeSoft()
         picture.icon = Icons::newVersion(32);
     picture.iconSize = QSize(32, 32);
 
-    Item &title = addItem(fromEdges(5, 0, 200, 25), u"Tessaro - New Version"_s);
+    Item &title = addItem(fromEdges(5, 0, 200, 25), Localisation::text("Notice01"_L1));
     title.textFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
     title.textColor = QColor(0, 0, 0);
     title.bold = true;
@@ -154,7 +147,7 @@ void NewVersionNotice::fitHeightToText(Item &item) const
 {
     const QFontMetrics metrics(fontFor(item));
     const QRect room(item.rect.topLeft(), QSize(item.rect.width(), 10'000));
-    item.rect.setHeight(metrics.boundingRect(room, item.textFlags, displayText(item.text)).height());
+    item.rect.setHeight(metrics.boundingRect(room, item.textFlags, item.text).height());
 }
 
 void NewVersionNotice::paintEvent(QPaintEvent *)
@@ -173,7 +166,7 @@ void NewVersionNotice::paintEvent(QPaintEvent *)
         if (!item.text.isEmpty()) {
             painter.setFont(fontFor(item));
             painter.setPen(item.textColor);
-            painter.drawText(item.rect, item.textFlags, displayText(item.text));
+            painter.drawText(item.rect, item.textFlags, item.text);
         }
     }
 }
