@@ -13,6 +13,8 @@
 #include <limits>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // How many distinct passwords the mask can give at most, when that number
