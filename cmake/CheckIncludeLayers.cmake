@@ -1,6 +1,7 @@
 # Fails when a file under src/ includes a header of a layer above its own.
 # Run as: cmake -DSOURCE_DIR=<src> -P CheckIncludeLayers.cmake
 # A layer may include the layers listed for it, and nothing else from src/.
+# Inside the window the same holds for its feature folders (below).
 cmake_minimum_required(VERSION 3.25)
 set(layers core platform window cli app)
 set(allowed_core core)
@@ -23,6 +24,43 @@ foreach(layer IN LISTS layers)
         endforeach()
     endforeach()
 endforeach()
+
+# Inside the window, each folder is a feature. A feature may include its own
+# folder and those listed for it, never the window's top files (MainWindow,
+# Startup, ...), which put the features together.
+set(features results form masks toolbar generation options sounds update localisation)
+set(feature_results results)
+set(feature_form form results)
+set(feature_masks masks form results)
+set(feature_toolbar toolbar form results)
+set(feature_generation generation form results)
+set(feature_options options form results sounds)
+set(feature_sounds sounds)
+set(feature_update update form)
+set(feature_localisation localisation form generation results toolbar)
+foreach(feature IN LISTS features)
+    file(GLOB_RECURSE files "${SOURCE_DIR}/window/${feature}/*.h" "${SOURCE_DIR}/window/${feature}/*.cpp")
+    foreach(file IN LISTS files)
+        file(STRINGS "${file}" includes REGEX "^#include \"window/[^\"]+\"")
+        foreach(line IN LISTS includes)
+            string(REGEX REPLACE "^#include \"window/([^\"]+)\".*" "\\1" included "${line}")
+            string(REGEX MATCH "^[^/]+/" folder "${included}")
+            string(REPLACE "/" "" folder "${folder}")
+            if(NOT folder OR NOT folder IN_LIST feature_${feature})
+                file(RELATIVE_PATH shown "${SOURCE_DIR}" "${file}")
+                string(APPEND faults "\n  ${shown}: ${line}")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+file(GLOB folders LIST_DIRECTORIES true "${SOURCE_DIR}/window/*")
+foreach(folder IN LISTS folders)
+    get_filename_component(name "${folder}" NAME)
+    if(IS_DIRECTORY "${folder}" AND NOT name IN_LIST features)
+        string(APPEND faults "\n  window/${name}: a folder the check does not know")
+    endif()
+endforeach()
+
 if(faults)
-    message(FATAL_ERROR "Includes that point up a layer:${faults}")
+    message(FATAL_ERROR "Includes that point up a layer, or across the window's features:${faults}")
 endif()

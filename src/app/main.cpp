@@ -1,7 +1,7 @@
 #include "app/CommandLineRun.h"
 #include "platform/session/SessionBus.h"
 #include "window/MainWindow.h"
-#include "window/startup/Startup.h"
+#include "window/Startup.h"
 #include "window/WindowServices.h"
 
 #include <QApplication>

@@ -8,7 +8,7 @@
 //     reads that gave the other writer's value; status 0 when E is 0.
 
 #include "core/common/ProgramFolder.h"
-#include "core/common/UserMaskList.h"
+#include "core/generation/UserMaskList.h"
 #include "core/settings/SettingsStore.h"
 #include "core/settings/SettingsTable.h"
 

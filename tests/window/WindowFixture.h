@@ -11,7 +11,7 @@
 #include "TestSupport.h"
 #include "window/MainWindow.h"
 #include "window/results/ResultListView.h"
-#include "window/startup/Startup.h"
+#include "window/Startup.h"
 #include "window/toolbar/ToolBand.h"
 
 #include <QAction>

@@ -3,11 +3,11 @@
 #include "core/localisation/LanguageTexts.h"
 
 #include "core/generation/MaskFile.h"
-#include "window/clipboard/ClipboardClearTimer.h"
-#include "window/generate/WindowBatch.h"
-#include "window/panels/PanelSwitch.h"
+#include "window/form/PanelSwitch.h"
+#include "window/form/StrengthMeter.h"
+#include "window/generation/WindowBatch.h"
+#include "window/results/ClipboardClearTimer.h"
 #include "window/results/ResultCommands.h"
-#include "window/strength/StrengthMeter.h"
 
 #include <QCheckBox>
 #include <QDateTime>

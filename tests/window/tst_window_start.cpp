@@ -3,9 +3,9 @@
 #include "core/settings/SettingsStore.h"
 #include "core/update/VersionCheck.h"
 #include "window/options/ClickSound.h"
-#include "window/shutdown/Shutdown.h"
-#include "window/startup/WindowPlacement.h"
+#include "window/Shutdown.h"
 #include "window/toolbar/ToolCodes.h"
+#include "window/WindowPlacement.h"
 
 #include <QAccessible>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 #include "window/form/Form.h"
 #include "window/form/Icons.h"
 #include "window/form/Named.h"
+#include "window/form/StrengthMeter.h"
 #include "window/results/ResultListView.h"
-#include "window/strength/StrengthMeter.h"
 
 #include <QComboBox>
 #include <QFrame>

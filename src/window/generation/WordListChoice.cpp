@@ -6,9 +6,9 @@
 #include "core/localisation/LanguageTexts.h"
 #include "platform/dialogs/FileDialogs.h"
 #include "platform/messages/MessageBoxes.h"
+#include "window/form/AfterFirstPaint.h"
 #include "window/form/Form.h"
 #include "window/results/CommonDialog.h"
-#include "window/startup/AfterFirstPaint.h"
 
 #include <QCheckBox>
 #include <QFileInfo>

@@ -8,10 +8,10 @@
 #include "platform/messages/MessageBoxes.h"
 #include "window/form/FittedCaption.h"
 #include "window/form/Form.h"
+#include "window/form/StrengthMeter.h"
 #include "window/generation/WordListChoice.h"
 #include "window/localisation/QtTranslation.h"
 #include "window/results/ResultListView.h"
-#include "window/strength/StrengthMeter.h"
 #include "window/toolbar/ToolBand.h"
 #include "window/toolbar/ToolCodes.h"
 

@@ -1,21 +1,21 @@
-#include "window/startup/Startup.h"
+#include "window/Startup.h"
 
 #include "core/common/ProgramFolder.h"
-#include "core/common/UserMaskList.h"
+#include "core/generation/UserMaskList.h"
 #include "core/localisation/LanguageTexts.h"
 #include "core/settings/SettingsStore.h"
 #include "core/settings/SettingsTable.h"
 #include "core/update/SiteAddress.h"
 #include "platform/messages/MessageBoxes.h"
 #include "platform/placement/Twips.h"
+#include "window/form/AfterFirstPaint.h"
 #include "window/generation/GenerationPanels.h"
 #include "window/generation/WordListChoice.h"
 #include "window/localisation/LanguageCommands.h"
 #include "window/MainWindow.h"
 #include "window/masks/MaskListCommands.h"
 #include "window/options/OptionBoxes.h"
-#include "window/startup/AfterFirstPaint.h"
-#include "window/startup/WindowPlacement.h"
+#include "window/WindowPlacement.h"
 
 #include <QAction>
 #include <QCheckBox>

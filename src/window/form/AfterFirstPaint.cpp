@@ -1,4 +1,4 @@
-#include "window/startup/AfterFirstPaint.h"
+#include "window/form/AfterFirstPaint.h"
 
 #include <QEvent>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "window/generate/WindowBatch.h"
+#include "window/generation/WindowBatch.h"
 
 #include "window/results/ResultListView.h"
 

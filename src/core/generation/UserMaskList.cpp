@@ -1,4 +1,4 @@
-#include "core/common/UserMaskList.h"
+#include "core/generation/UserMaskList.h"
 
 #include "core/common/PrivateFiles.h"
 #include "core/common/ProgramFolder.h"

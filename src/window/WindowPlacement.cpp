@@ -1,4 +1,4 @@
-#include "window/startup/WindowPlacement.h"
+#include "window/WindowPlacement.h"
 
 #include <QRegion>
 

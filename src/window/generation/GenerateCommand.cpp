@@ -1,11 +1,11 @@
-#include "window/generate/GenerateCommand.h"
+#include "window/generation/GenerateCommand.h"
 
 #include "core/common/ProgramFolder.h"
 #include "core/generation/PasswordGenerator.h"
 #include "core/localisation/LanguageTexts.h"
 #include "core/settings/SettingsTable.h"
 #include "platform/messages/MessageBoxes.h"
-#include "window/generate/WindowBatch.h"
+#include "window/generation/WindowBatch.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -79,8 +79,8 @@ void RunGenerateCommand(QComboBox &mCombo, QLineEdit &spinner, WindowBatch &batc
             return;
         if (!outcome.lastGenerated.ok()) {
             const QString path = ProgramFolder::path(ProgramFolder::File::LastGenerated);
-            messages.showError(Localisation::text("Message06"_L1)
-                                   .arg(QDir::toNativeSeparators(path), outcome.lastGenerated.reason()));
+            messages.showError(
+                Localisation::text("Message06"_L1).arg(QDir::toNativeSeparators(path), outcome.lastGenerated.reason()));
         }
         remember(Settings::Name::SaveM, Settings::Name::String, mask);
         remember(Settings::Name::SaveN, Settings::Name::Generate, numberText);

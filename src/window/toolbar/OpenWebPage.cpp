@@ -1,4 +1,4 @@
-#include "window/commands/OpenWebPage.h"
+#include "window/toolbar/OpenWebPage.h"
 
 #include "platform/shell/Shell.h"
 

@@ -1,4 +1,4 @@
-#include "window/panels/PanelSwitch.h"
+#include "window/form/PanelSwitch.h"
 
 #include <QStackedWidget>
 #include <QVariant>

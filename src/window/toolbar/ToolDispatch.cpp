@@ -1,4 +1,4 @@
-#include "window/commands/ToolDispatch.h"
+#include "window/toolbar/ToolDispatch.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "window/strength/StrengthMeter.h"
+#include "window/form/StrengthMeter.h"
 
 #include "core/generation/GenerationSettings.h"
 #include "core/localisation/LanguageTexts.h"

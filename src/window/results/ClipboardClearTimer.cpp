@@ -1,4 +1,4 @@
-#include "window/clipboard/ClipboardClearTimer.h"
+#include "window/results/ClipboardClearTimer.h"
 
 #include "platform/clipboard/Clipboard.h"
 

@@ -1,4 +1,4 @@
-#include "window/shutdown/Shutdown.h"
+#include "window/Shutdown.h"
 
 #include "core/settings/SettingsTable.h"
 #include "platform/clipboard/Clipboard.h"
