@@ -33,6 +33,7 @@
 #include <QLocale>
 
 #include <array>
+#include <initializer_list>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -136,19 +137,22 @@ void restoreLanguage(MainWindow &window)
     Language::ApplyLanguage(window.form(), window.toolBand());
 }
 
+// Each field shows its setting, or the setting's default when it is empty.
+void restoreFields(std::initializer_list<std::pair<QLatin1String, QLineEdit *>> fields)
+{
+    for (const auto &[name, edit] : fields)
+        edit->setText(Settings::readOrDefault(name));
+}
+
 // The five mask symbols, shown in the Mask Options fields.
 void restoreMaskSymbols(MainWindow &window)
 {
     const Form &form = window.form();
-    const std::array<std::pair<QLatin1String, QLineEdit *>, 5> symbols{{
-        {Name::uMask, form.upEdit},
-        {Name::lMask, form.loEdit},
-        {Name::nMask, form.nuEdit},
-        {Name::sMask, form.spEdit},
-        {Name::iMask, form.iEdit},
-    }};
-    for (const auto &[name, edit] : symbols)
-        edit->setText(Settings::readOrDefault(name));
+    restoreFields({{Name::uMask, form.upEdit},
+                   {Name::lMask, form.loEdit},
+                   {Name::nMask, form.nuEdit},
+                   {Name::sMask, form.spEdit},
+                   {Name::iMask, form.iEdit}});
 }
 
 // Every option box from its setting, with each box's start-up effect.
@@ -179,14 +183,10 @@ void restoreGenerationMode(MainWindow &window)
 void restoreCharacterClasses(MainWindow &window)
 {
     const Form &form = window.form();
-    const std::array<std::pair<QLatin1String, QLineEdit *>, 4> classes{{
-        {Name::AlphaU, form.uEdit},
-        {Name::AlphaL, form.lEdit},
-        {Name::Numeric, form.nEdit},
-        {Name::Special, form.sEdit},
-    }};
-    for (const auto &[name, edit] : classes)
-        edit->setText(Settings::readOrDefault(name));
+    restoreFields({{Name::AlphaU, form.uEdit},
+                   {Name::AlphaL, form.lEdit},
+                   {Name::Numeric, form.nEdit},
+                   {Name::Special, form.sEdit}});
 }
 
 // The word symbol and list, which stay empty when they are (no word symbol,
