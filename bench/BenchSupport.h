@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace BenchSupport {
 
@@ -27,6 +28,19 @@ inline double peakRssMegabytes()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss / 1024.0;
+}
+
+// What this process holds in memory now (resident set).
+inline double currentRssMegabytes()
+{
+    long pages = 0;
+    long resident = 0;
+    if (FILE *statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(statm);
+    }
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / 1048576.0;
 }
 
 // Page faults of this process so far that needed no disk read: each one

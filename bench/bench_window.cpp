@@ -87,7 +87,8 @@ int main(int argc, char *argv[])
     window.form().mCombo->setEditText(mask);
     window.form().spinner->setText(QString::number(count));
 
-    std::printf("window shown, before generating: peak RSS %.1f MB\n", BenchSupport::peakRssMegabytes());
+    std::printf("window shown, before generating: RSS %.1f MB, peak RSS %.1f MB\n",
+                BenchSupport::currentRssMegabytes(), BenchSupport::peakRssMegabytes());
 
     // The Generate command as a click runs it, and the paint of the window
     // that shows the result: the first batch of this process, then later ones.
@@ -130,6 +131,16 @@ int main(int argc, char *argv[])
     // back to its host, which makes touching it again slow.
     QThread::sleep(4);
     line("later Generate + paint after 4 s idle", timed(batch));
+
+    // What a batch leaves held: at once (its arrays kept for the next
+    // batch), 10 s later, and after Clear right after a batch.
+    std::printf("RSS just after a batch: %.1f MB\n", BenchSupport::currentRssMegabytes());
+    QThread::sleep(10);
+    std::printf("RSS 10 s after a batch: %.1f MB\n", BenchSupport::currentRssMegabytes());
+    batch();
+    list.clearItems();
+    std::printf("RSS after Clear: %.1f MB\n", BenchSupport::currentRssMegabytes());
+    batch();
 
     ResultCommands &results = window.results();
     line("Copy All of 1,000,000 rows", timed([&] { results.CopyAllResults(); }));

@@ -1,4 +1,5 @@
 #include "WindowFixture.h"
+#include "core/common/RecentMappings.h"
 
 #include "core/localisation/LanguageTexts.h"
 
@@ -272,6 +273,7 @@ private slots:
         m_window->generate(mask, u"3000000"_s);
         form().cButton->click();
         QVERIFY(!window().batch().isRunning() && list.GetItemCount() == 0);
+        QCOMPARE(RecentMappings::keptBytes(), size_t(0));
         m_window->generate(mask, u"3000000"_s);
         window().close();
         QVERIFY(!window().batch().isRunning());

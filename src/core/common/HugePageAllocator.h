@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/common/RecentMappings.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -13,7 +15,8 @@
 // pages of a million passwords, the duplicate table). Blocks of 2 MiB and
 // more are aligned to 2 MiB and offered to the kernel as transparent huge
 // pages, which saves hundreds of page faults per megabyte on first touch.
-// They are unmapped when freed: nothing is kept once a batch is gone.
+// Freed, they are unmapped, or kept a few seconds for the next batch where
+// the process asked for that (RecentMappings).
 template <typename T> struct HugePageAllocator
 {
     using value_type = T;
@@ -33,6 +36,8 @@ template <typename T> struct HugePageAllocator
 #if defined(__linux__)
         // Mapped directly, not through malloc, which would keep the memory
         // after it is freed.
+        if (void *kept = RecentMappings::take(roundUp(bytes)))
+            return static_cast<T *>(kept);
         if (void *mapped = mapHugePages(bytes))
             return static_cast<T *>(mapped);
         throw std::bad_alloc();
@@ -48,7 +53,8 @@ template <typename T> struct HugePageAllocator
         const std::size_t bytes = n * sizeof(T);
 #if defined(__linux__)
         if (bytes >= kHugePage) {
-            ::munmap(p, roundUp(bytes));
+            if (!RecentMappings::giveBack(p, roundUp(bytes)))
+                ::munmap(p, roundUp(bytes));
             return;
         }
 #endif

@@ -24,6 +24,8 @@ public:
     }
 
     void append(QStringView text);
+    // Room for that many texts' entries, so that they are not moved as the list grows.
+    void reserve(qsizetype rows) { m_rows.reserve(size_t(rows)); }
     // Replaces a text; a longer one moves to the end of the store.
     void replace(qsizetype row, QStringView text);
     void clear();

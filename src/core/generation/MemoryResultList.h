@@ -20,6 +20,7 @@ public:
     void appendItem() override { m_rows.append({}); }
     void setItemText(int row, QStringView text) override;
     void appendRow(QStringView text) override { m_rows.append(text); }
+    void reserveRows(qsizetype rows) override { m_rows.reserve(rows); }
 
     void setHeading(const ColumnHeading &heading) override;
     void showRow(int row) override;

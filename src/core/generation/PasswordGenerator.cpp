@@ -77,6 +77,8 @@ GenerationOutcome GeneratePasswords(ResultList &list, qint32 count, const QStrin
     }
 
     list.clearItems();
+    // Entries copied as the list doubles would touch half as much memory again.
+    list.reserveRows(qsizetype(qMin<quint64>(rows, quint64(1) << 24)));
     if (count > 0)
         outcome.stopped = !streamPasswords(builder, request, sink).completed;
     list.setHeading(finishedHeading());

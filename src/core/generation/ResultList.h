@@ -33,4 +33,6 @@ public:
     }
     // Scrolls the row into view; a row that does not exist is ignored.
     virtual void showRow(int row) = 0;
+    // Room for that many rows in all, when the list can make it ahead.
+    virtual void reserveRows(qsizetype rows) { Q_UNUSED(rows); }
 };

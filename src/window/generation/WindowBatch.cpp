@@ -2,6 +2,8 @@
 
 #include "window/results/ResultListView.h"
 
+#include "core/common/RecentMappings.h"
+
 #include <chrono>
 
 namespace {
@@ -9,6 +11,9 @@ namespace {
 // A batch that takes longer than this shows its progress.
 constexpr std::chrono::milliseconds kQuickBatch{200};
 constexpr std::chrono::milliseconds kProgressEvery{50};
+// How long a batch's large arrays are kept for the next one, which a person
+// asks for within a few seconds if at all.
+constexpr std::chrono::milliseconds kKeepArraysFor{3000};
 
 } // namespace
 
@@ -16,6 +21,7 @@ WindowBatch::WindowBatch(ResultListView &list, QObject *parent) : QObject(parent
 {
     m_progress.setInterval(kProgressEvery);
     connect(&m_progress, &QTimer::timeout, this, &WindowBatch::showProgress);
+    RecentMappings::keepFor(kKeepArraysFor);
 }
 
 WindowBatch::~WindowBatch()
@@ -101,7 +107,9 @@ void WindowBatch::complete()
         m_list.adoptRows(m_rows.takeRows());
         m_list.showRow(0);
     } else {
+        // What a batch that ended early leaves is not worth keeping.
         m_rows.clearItems();
+        RecentMappings::releaseAll();
         if (m_listEmptied)
             m_list.setHeading(finishedHeading());
     }

@@ -3,6 +3,8 @@
 #include "window/results/PasswordRowDelegate.h"
 #include "window/results/ResultListModel.h"
 
+#include "core/common/RecentMappings.h"
+
 #include <QFontDatabase>
 #include <QHeaderView>
 
@@ -81,10 +83,12 @@ void ResultListView::clearItems()
     m_rowToShow = -1;
     // The list mode keeps two arrays of an int a row it once showed (4 MB a
     // million), which clearing its rows leaves allocated; a new one starts
-    // empty. The C library keeps the freed top of its heap unless asked.
+    // empty. The C library keeps the freed top of its heap unless asked, and
+    // the last batch's arrays are kept a few seconds for the next one.
     if (hadRows) {
         setViewMode(IconMode);
         setViewMode(ListMode);
+        RecentMappings::releaseAll();
 #if defined(__GLIBC__)
         ::malloc_trim(0);
 #endif
