@@ -23,10 +23,10 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPixmap>
-#include <QThread>
 #include <QToolButton>
 
 #include <algorithm>
@@ -87,8 +87,8 @@ int main(int argc, char *argv[])
     window.form().mCombo->setEditText(mask);
     window.form().spinner->setText(QString::number(count));
 
-    std::printf("window shown, before generating: RSS %.1f MB, peak RSS %.1f MB\n",
-                BenchSupport::currentRssMegabytes(), BenchSupport::peakRssMegabytes());
+    std::printf("window shown, before generating: RSS %.1f MB, peak RSS %.1f MB\n", BenchSupport::currentRssMegabytes(),
+                BenchSupport::peakRssMegabytes());
 
     // The Generate command as a click runs it, and the paint of the window
     // that shows the result: the first batch of this process, then later ones.
@@ -129,13 +129,18 @@ int main(int argc, char *argv[])
     // A batch as a person asks for one, seconds after the last: by then a
     // virtual machine's kernel may have handed what was freed in between
     // back to its host, which makes touching it again slow.
-    QThread::sleep(4);
+    const auto idle = [](int seconds) {
+        QDeadlineTimer until(seconds * 1000);
+        while (!until.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, int(until.remainingTime()));
+    };
+    idle(4);
     line("later Generate + paint after 4 s idle", timed(batch));
 
     // What a batch leaves held: at once (its arrays kept for the next
     // batch), 10 s later, and after Clear right after a batch.
     std::printf("RSS just after a batch: %.1f MB\n", BenchSupport::currentRssMegabytes());
-    QThread::sleep(10);
+    idle(10);
     std::printf("RSS 10 s after a batch: %.1f MB\n", BenchSupport::currentRssMegabytes());
     batch();
     list.clearItems();

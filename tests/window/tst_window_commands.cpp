@@ -1,9 +1,8 @@
 #include "WindowFixture.h"
+
 #include "core/common/RecentMappings.h"
-
-#include "core/localisation/LanguageTexts.h"
-
 #include "core/generation/MaskFile.h"
+#include "core/localisation/LanguageTexts.h"
 #include "window/form/PanelSwitch.h"
 #include "window/form/StrengthMeter.h"
 #include "window/generation/WindowBatch.h"

@@ -21,7 +21,10 @@ WindowBatch::WindowBatch(ResultListView &list, QObject *parent) : QObject(parent
 {
     m_progress.setInterval(kProgressEvery);
     connect(&m_progress, &QTimer::timeout, this, &WindowBatch::showProgress);
-    RecentMappings::keepFor(kKeepArraysFor);
+    m_releaseArrays.setSingleShot(true);
+    m_releaseArrays.setInterval(kKeepArraysFor);
+    connect(&m_releaseArrays, &QTimer::timeout, this, [] { RecentMappings::releaseAll(); });
+    RecentMappings::keepFreedMappings();
 }
 
 WindowBatch::~WindowBatch()
@@ -32,6 +35,7 @@ WindowBatch::~WindowBatch()
 void WindowBatch::start(qint32 count, const QString &mask, Done done)
 {
     finish();
+    m_releaseArrays.stop();
     m_done = std::move(done);
     m_hasEnded = false;
     m_listEmptied = false;
@@ -114,6 +118,7 @@ void WindowBatch::complete()
             m_list.setHeading(finishedHeading());
     }
     m_list.flush();
+    m_releaseArrays.start();
     if (const Done done = std::exchange(m_done, {}))
         done(m_outcome);
 }

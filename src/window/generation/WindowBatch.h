@@ -47,6 +47,8 @@ private:
 
     ResultListView &m_list;
     QTimer m_progress;
+    // Unmaps the arrays kept for the next batch a few seconds after the last.
+    QTimer m_releaseArrays;
     std::thread m_thread;
     std::mutex m_mutex;
     std::condition_variable m_ended;
