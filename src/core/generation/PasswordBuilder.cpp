@@ -172,10 +172,7 @@ qsizetype PasswordBuilder::build(char16_t *out, RandomSource &random, qint64 &co
     return cursor - out;
 }
 
-QString PasswordBuilder::build(RandomSource &random, qint64 &counter) const
+qint64 PasswordBuilder::countersPerPassword() const
 {
-    QString password(m_maxLength, Qt::Uninitialized);
-    const qsizetype length = build(reinterpret_cast<char16_t *>(password.data()), random, counter);
-    password.truncate(length);
-    return password;
+    return std::count_if(m_steps.begin(), m_steps.end(), [](const Step &step) { return step.kind == Step::Counter; });
 }

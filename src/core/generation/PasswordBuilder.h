@@ -2,6 +2,7 @@
 
 #include "core/generation/CharacterClass.h"
 #include "core/generation/GenerationSettings.h"
+#include "core/generation/PasswordMaker.h"
 #include "core/generation/RandomSource.h"
 #include "core/generation/WordList.h"
 
@@ -20,23 +21,23 @@
 // symbol matches only when its setting is exactly that one character. With
 // noLookAlike the classes lose their look-alike characters here, at draw
 // time; the stored classes stay as they are.
-class PasswordBuilder
+class PasswordBuilder : public PasswordMaker
 {
 public:
     // A mask with the word symbol reads the settings' word list (WordList::read).
     PasswordBuilder(const QString &mask, const GenerationSettings &settings);
 
     // The most UTF-16 units one password can take (the counter at its widest).
-    qsizetype maxLength() const { return m_maxLength; }
+    qsizetype maxLength() const override { return m_maxLength; }
     // True when the mask holds no symbol that draws or counts.
     bool isConstant() const { return m_constant; }
 
     // Writes one password to out (which holds at least maxLength() units)
     // and returns its length. The batch counter supplies and advances the
     // incrementing numbers.
-    qsizetype build(char16_t *out, RandomSource &random, qint64 &counter) const;
-
-    QString build(RandomSource &random, qint64 &counter) const;
+    qsizetype build(char16_t *out, RandomSource &random, qint64 &counter) const override;
+    using PasswordMaker::build;
+    qint64 countersPerPassword() const override;
 
     struct Step
     {

@@ -1,6 +1,6 @@
 #include "core/generation/PasswordStream.h"
 
-#include "core/generation/PasswordBuilder.h"
+#include "core/generation/PasswordMaker.h"
 #include "core/generation/PasswordStreamWorkers.h"
 #include "core/generation/SeenPasswords.h"
 
@@ -38,11 +38,11 @@ bool untilCount(const StreamRequest &request)
     return request.untilCount && request.dropDuplicates;
 }
 
-ChunkRecipe recipeFor(const PasswordBuilder &builder, const StreamRequest &request, PasswordSink::Needs needs)
+ChunkRecipe recipeFor(const PasswordMaker &maker, const StreamRequest &request, PasswordSink::Needs needs)
 {
     ChunkRecipe recipe;
     recipe.attempts = qMax(request.count, 0);
-    recipe.stride16 = qMax<qsizetype>(builder.maxLength(), 1);
+    recipe.stride16 = qMax<qsizetype>(maker.maxLength(), 1);
     const qsizetype stride8 = recipe.stride16 * 3 + 1;
     if (request.dropDuplicates) {
         const quint64 keep = passwordsToKeep(request);
@@ -89,9 +89,9 @@ int workersFor(const StreamRequest &request, const ChunkRecipe &recipe)
 
 } // namespace
 
-quint64 streamMemoryNeeded(const PasswordBuilder &builder, const StreamRequest &request, PasswordSink::Needs needs)
+quint64 streamMemoryNeeded(const PasswordMaker &maker, const StreamRequest &request, PasswordSink::Needs needs)
 {
-    const ChunkRecipe recipe = recipeFor(builder, request, needs);
+    const ChunkRecipe recipe = recipeFor(maker, request, needs);
     const int workers = workersFor(request, recipe);
     // Per attempt of a chunk: its UTF-8 and line end, UTF-16 and length,
     // fingerprint, attempt number and verdict; and what each thread sorts with.
@@ -109,16 +109,16 @@ quint64 streamMemoryNeeded(const PasswordBuilder &builder, const StreamRequest &
     return table + (inFlight * perAttempt + sorting) * quint64(recipe.attemptsPerChunk) + quint64(kSinkBytes);
 }
 
-StreamResult streamPasswords(const PasswordBuilder &builder, const StreamRequest &request, PasswordSink &sink)
+StreamResult streamPasswords(const PasswordMaker &maker, const StreamRequest &request, PasswordSink &sink)
 {
     StreamResult result;
-    const ChunkRecipe recipe = recipeFor(builder, request, sink.needs());
+    const ChunkRecipe recipe = recipeFor(maker, request, sink.needs());
     const int workerCount = workersFor(request, recipe);
     std::optional<SeenPasswords> seen;
     if (request.dropDuplicates)
         seen.emplace(tableCapacity(request, recipe), workerCount + 1);
 
-    PasswordStreamWorkers workers(builder, recipe, workerCount, seen ? &*seen : nullptr, request.fixedKey);
+    PasswordStreamWorkers workers(maker, recipe, workerCount, seen ? &*seen : nullptr, request.fixedKey);
     const qint64 wanted = request.count;
     for (;;) {
         PasswordChunk *chunk = workers.next();

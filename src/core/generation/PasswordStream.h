@@ -7,7 +7,7 @@
 
 #include <optional>
 
-class PasswordBuilder;
+class PasswordMaker;
 struct PasswordChunk;
 
 // Where a stream's passwords go: the window's result list, tessaro-cli's
@@ -57,14 +57,14 @@ struct StreamResult
     bool completed = false; // false when the sink refused a chunk
 };
 
-// The one batch engine: makes count attempts from the builder (an empty
+// The one batch engine: makes count attempts from the maker (an empty
 // password, or with dropDuplicates one whose fingerprint an earlier one
 // had, is dropped and not retried; the counter runs over the whole stream),
 // or with untilCount as many as it takes to keep count passwords, and hands
 // them to the sink in order. Both cores make passwords; this thread alone
 // checks what is left and feeds the sink.
-StreamResult streamPasswords(const PasswordBuilder &builder, const StreamRequest &request, PasswordSink &sink);
+StreamResult streamPasswords(const PasswordMaker &maker, const StreamRequest &request, PasswordSink &sink);
 
 // The memory a stream holds for its duplicate check and its buffers, all
 // taken when it starts.
-quint64 streamMemoryNeeded(const PasswordBuilder &builder, const StreamRequest &request, PasswordSink::Needs needs);
+quint64 streamMemoryNeeded(const PasswordMaker &maker, const StreamRequest &request, PasswordSink::Needs needs);

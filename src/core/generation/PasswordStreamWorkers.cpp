@@ -2,7 +2,7 @@
 
 #include "core/common/HugePageAllocator.h"
 #include "core/common/TextEncoding.h"
-#include "core/generation/PasswordBuilder.h"
+#include "core/generation/PasswordMaker.h"
 #include "core/generation/SeenPasswords.h"
 
 #include <algorithm>
@@ -48,13 +48,10 @@ private:
     size_t m_used = 0;
 };
 
-PasswordStreamWorkers::PasswordStreamWorkers(const PasswordBuilder &builder, const ChunkRecipe &recipe, int workers,
+PasswordStreamWorkers::PasswordStreamWorkers(const PasswordMaker &maker, const ChunkRecipe &recipe, int workers,
                                              SeenPasswords *seen, const std::optional<RandomSource::Key> &fixedKey)
-    : m_builder(builder), m_recipe(recipe), m_seen(recipe.fingerprint ? seen : nullptr),
-      m_shards(m_seen ? workers + 1 : 0), m_key(m_seen ? newFingerprintKey() : FingerprintKey()),
-      m_countersPerPassword(
-          std::count_if(builder.steps().begin(), builder.steps().end(),
-                        [](const auto &step) { return step.kind == PasswordBuilder::Step::Counter; })),
+    : m_maker(maker), m_recipe(recipe), m_seen(recipe.fingerprint ? seen : nullptr), m_shards(m_seen ? workers + 1 : 0),
+      m_key(m_seen ? newFingerprintKey() : FingerprintKey()), m_countersPerPassword(maker.countersPerPassword()),
       m_chunkCount((recipe.attempts + recipe.attemptsPerChunk - 1) / recipe.attemptsPerChunk),
       m_slots(size_t(slotsFor(workers))), m_nextToCheck(size_t(m_shards), 0)
 {
@@ -171,7 +168,7 @@ void PasswordStreamWorkers::fill(PasswordChunk &chunk, Maker &maker) const
     char *at = lines;
     for (int i = 0; i < chunk.attempts; ++i) {
         char16_t *text16 = chunk.text16.data() + (m_recipe.keepText16 ? m_recipe.stride16 * i : 0);
-        const qsizetype length16 = m_builder.build(text16, maker.random, counter);
+        const qsizetype length16 = m_maker.build(text16, maker.random, counter);
         if (m_recipe.keepText16)
             chunk.lengths16[size_t(i)] = length16;
         if (!m_recipe.keepLines)

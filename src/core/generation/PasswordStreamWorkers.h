@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-class PasswordBuilder;
+class PasswordMaker;
 class SeenPasswords;
 
 // A run of consecutive attempts, made on some thread: each password as UTF-8
@@ -68,7 +68,7 @@ struct ChunkRecipe
 // Makes a stream's chunks and, with a duplicate check, checks them, on
 // worker threads and on the thread that takes the chunks, and hands them
 // out in the order of their attempts. Each thread has its own random source;
-// every password is made by PasswordBuilder from fresh uniform draws, and
+// every password is made by the PasswordMaker from fresh uniform draws, and
 // the counter of each attempt is fixed by its number, so the stream is the
 // one a single thread would make. Each thread checks one shard of the table,
 // chunk after chunk in order, so a password is new exactly when no earlier
@@ -79,7 +79,7 @@ public:
     // seen: the table, with one shard for each thread (workers + 1), or
     // nullptr without a duplicate check. fixedKey: the taker's random source
     // (tests, with no workers).
-    PasswordStreamWorkers(const PasswordBuilder &builder, const ChunkRecipe &recipe, int workers, SeenPasswords *seen,
+    PasswordStreamWorkers(const PasswordMaker &maker, const ChunkRecipe &recipe, int workers, SeenPasswords *seen,
                           const std::optional<RandomSource::Key> &fixedKey = std::nullopt);
     // Stops the workers after what they are doing.
     ~PasswordStreamWorkers();
@@ -127,7 +127,7 @@ private:
     void check(PasswordChunk &chunk, int shard) const;
     void work(int shard, Maker *maker);
 
-    const PasswordBuilder &m_builder;
+    const PasswordMaker &m_maker;
     const ChunkRecipe m_recipe;
     SeenPasswords *const m_seen;
     const int m_shards;
