@@ -39,6 +39,7 @@ public:
     void appendItem() override { rows.appendItem(); }
     void setItemText(int row, QStringView text) override { rows.setItemText(row, text); }
     void setHeading(const ColumnHeading &heading) override { headings.append(heading.text()); }
+    QStringView rowView(int row) const override { return rows.rowView(row); }
     void showRow(int row) override { rows.showRow(row); }
 };
 

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 
 #if defined(__linux__)
@@ -46,6 +47,28 @@ template <typename T> struct HugePageAllocator
             return static_cast<T *>(p);
         throw std::bad_alloc();
 #endif
+    }
+
+    // As allocate(), but zeroed: large blocks straight from the kernel, which
+    // zeroes them as they are first touched, or a kept mapping zeroed again
+    // (no page faults). Given back with deallocate().
+    T *allocateZeroed(std::size_t n)
+    {
+        const std::size_t bytes = n * sizeof(T);
+#if defined(__linux__)
+        if (bytes >= kHugePage) {
+            if (void *kept = RecentMappings::take(roundUp(bytes)))
+                return static_cast<T *>(std::memset(kept, 0, roundUp(bytes)));
+            if (void *mapped = mapHugePages(bytes))
+                return static_cast<T *>(mapped);
+            throw std::bad_alloc();
+        }
+#endif
+        // On a cache line of its own, as a mapping would be.
+        const std::size_t lines = (bytes + 63) / 64 * 64;
+        if (void *p = std::aligned_alloc(64, lines ? lines : 64))
+            return static_cast<T *>(std::memset(p, 0, lines));
+        throw std::bad_alloc();
     }
 
     void deallocate(T *p, std::size_t n) noexcept

@@ -29,7 +29,7 @@ public:
     const ColumnHeading &heading() const { return m_heading; }
     // The last row asked to be shown, or -1 when none existed.
     int shownRow() const { return m_shownRow; }
-    QStringView rowView(int row) const { return m_rows.at(row); }
+    QStringView rowView(int row) const override { return m_rows.at(row); }
     // The rows, handed over whole; the list is left empty.
     CompactStringList takeRows()
     {

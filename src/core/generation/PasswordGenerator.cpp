@@ -62,7 +62,7 @@ GenerationOutcome GeneratePasswords(ResultList &list, qint32 count, const QStrin
     }
     StreamRequest request;
     request.count = count;
-    // The check's fingerprints find what may be a duplicate; the list decides.
+    // The list's sink recognises duplicates by their texts.
     request.distinctPasswords = distinctPasswords(builder);
     const quint64 rows =
         request.distinctPasswords ? qMin(quint64(qMax(count, 0)), *request.distinctPasswords) : quint64(qMax(count, 0));

@@ -33,6 +33,12 @@ quint64 passwordsToKeep(const StreamRequest &request)
     return request.distinctPasswords ? qMin(attempts, *request.distinctPasswords) : attempts;
 }
 
+// Whether the stream drops duplicates by its own fingerprints.
+bool fingerprinted(const StreamRequest &request, PasswordSink::Needs needs)
+{
+    return request.dropDuplicates && !needs.ownDuplicateCheck;
+}
+
 bool untilCount(const StreamRequest &request)
 {
     return request.untilCount && request.dropDuplicates;
@@ -44,7 +50,7 @@ ChunkRecipe recipeFor(const PasswordMaker &maker, const StreamRequest &request, 
     recipe.attempts = qMax(request.count, 0);
     recipe.stride16 = qMax<qsizetype>(maker.maxLength(), 1);
     const qsizetype stride8 = recipe.stride16 * 3 + 1;
-    if (request.dropDuplicates) {
+    if (fingerprinted(request, needs)) {
         const quint64 keep = passwordsToKeep(request);
         const auto share = quint64(double(keep) / kTableShare * (double(keep) / kDenseFrom));
         const auto wanted = qsizetype(qBound<quint64>(kFewestCheckedPerChunk, share, kMostCheckedPerChunk));
@@ -53,10 +59,11 @@ ChunkRecipe recipeFor(const PasswordMaker &maker, const StreamRequest &request, 
         recipe.attemptsPerChunk = int(qBound(qsizetype(1), kChunkBytes / stride8, qsizetype(kMostAttemptsPerChunk)));
     }
     recipe.attemptsPerChunk = int(qMin<qint64>(recipe.attemptsPerChunk, qMax<qint64>(recipe.attempts, 1)));
-    recipe.keepText16 = needs.text16;
+    recipe.keepText16 = needs.text16 || needs.ownDuplicateCheck;
+    recipe.keepHashes16 = needs.ownDuplicateCheck;
     // Fingerprints are taken of the UTF-8.
-    recipe.keepLines = needs.lines || request.dropDuplicates;
-    recipe.fingerprint = request.dropDuplicates ? request.fingerprint : nullptr;
+    recipe.keepLines = needs.lines || fingerprinted(request, needs);
+    recipe.fingerprint = fingerprinted(request, needs) ? request.fingerprint : nullptr;
     if (untilCount(request)) {
         // Whole chunks, so that the counter runs on without a gap when more are made.
         recipe.open = true;
@@ -98,9 +105,11 @@ quint64 streamMemoryNeeded(const PasswordMaker &maker, const StreamRequest &requ
     quint64 perAttempt = recipe.keepLines ? quint64(recipe.stride16 * 3 + 1) + 4 : 0;
     if (recipe.keepText16)
         perAttempt += quint64(recipe.stride16 * 2) + 8;
+    if (recipe.keepHashes16)
+        perAttempt += 8;
     quint64 table = 0;
     quint64 sorting = 0;
-    if (request.dropDuplicates) {
+    if (recipe.fingerprint) {
         perAttempt += 16 + 4 + 1;
         sorting = quint64(workers + 1) * 16;
         table = SeenPasswords::bytesFor(tableCapacity(request, recipe), workers + 1);
@@ -115,7 +124,7 @@ StreamResult streamPasswords(const PasswordMaker &maker, const StreamRequest &re
     const ChunkRecipe recipe = recipeFor(maker, request, sink.needs());
     const int workerCount = workersFor(request, recipe);
     std::optional<SeenPasswords> seen;
-    if (request.dropDuplicates)
+    if (recipe.fingerprint)
         seen.emplace(tableCapacity(request, recipe), workerCount + 1);
 
     PasswordStreamWorkers workers(maker, recipe, workerCount, seen ? &*seen : nullptr, request.fixedKey);

@@ -20,6 +20,10 @@ public:
     {
         bool lines = true;   // each password as UTF-8 and LF (PasswordChunk::line)
         bool text16 = false; // each password's UTF-16 (PasswordChunk::text)
+        // The sink recognises duplicates itself, by each password's UTF-16
+        // and its hash (PasswordChunk::hash16), made where the password is
+        // made: the stream keeps no fingerprints of its own.
+        bool ownDuplicateCheck = false;
     };
 
     virtual ~PasswordSink() = default;

@@ -4,6 +4,7 @@
 #include "core/common/TextEncoding.h"
 #include "core/generation/PasswordMaker.h"
 #include "core/generation/SeenPasswords.h"
+#include "core/generation/TextHash.h"
 
 #include <algorithm>
 #include <array>
@@ -99,6 +100,7 @@ void PasswordStreamWorkers::layOut(BlockLayout &layout)
         // Without keepText16 one password's room serves as scratch.
         chunk.text16 = layout.take<char16_t>((m_recipe.keepText16 ? perChunk : 1) * size_t(m_recipe.stride16));
         chunk.lengths16 = layout.take<qsizetype>(m_recipe.keepText16 ? perChunk : 0);
+        chunk.hashes16 = layout.take<quint64>(m_recipe.keepHashes16 ? perChunk : 0);
         if (m_seen) {
             chunk.fingerprints = layout.take<Fingerprint>(perChunk);
             chunk.attemptOf = layout.take<quint32>(perChunk);
@@ -171,6 +173,8 @@ void PasswordStreamWorkers::fill(PasswordChunk &chunk, Maker &maker) const
         const qsizetype length16 = m_maker.build(text16, maker.random, counter);
         if (m_recipe.keepText16)
             chunk.lengths16[size_t(i)] = length16;
+        if (m_recipe.keepHashes16)
+            chunk.hashes16[size_t(i)] = textHash16({text16, length16});
         if (!m_recipe.keepLines)
             continue;
         const qsizetype length8 = TextEncoding::toUtf8(text16, length16, at);

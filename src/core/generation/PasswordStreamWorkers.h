@@ -31,6 +31,7 @@ struct PasswordChunk
     std::span<quint32> lineEnds; // where each password's line ends in lines
     std::span<char16_t> text16;  // with keepText16: stride16 units a password
     std::span<qsizetype> lengths16;
+    std::span<quint64> hashes16; // with keepHashes16: textHash16 of each password
     // The duplicate check: fingerprints in ascending order of the top bits
     // of their high half, which attempt each is, where each shard's run
     // ends, and the verdicts in attempt order.
@@ -46,6 +47,7 @@ struct PasswordChunk
         return {lines.data() + lineStart(i), size_t(lineEnds[size_t(i)] - lineStart(i))};
     }
     QStringView text(int i) const { return {text16.data() + stride16 * i, lengths16[size_t(i)]}; }
+    quint64 hash16(int i) const { return hashes16[size_t(i)]; }
     bool isEmpty(int i) const
     {
         return lengths16.empty() ? lineEnds[size_t(i)] - lineStart(i) == 1 : lengths16[size_t(i)] == 0;
@@ -62,6 +64,7 @@ struct ChunkRecipe
     qsizetype stride16 = 1; // the most UTF-16 units one password takes
     bool keepLines = true;
     bool keepText16 = false;
+    bool keepHashes16 = false; // with keepText16
     FingerprintFunction fingerprint = nullptr; // none: no duplicate check
 };
 

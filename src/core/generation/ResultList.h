@@ -31,6 +31,8 @@ public:
         appendItem();
         setItemText(GetItemCount() - 1, text);
     }
+    // A row's text without a copy; valid until the list changes.
+    virtual QStringView rowView(int row) const = 0;
     // Scrolls the row into view; a row that does not exist is ignored.
     virtual void showRow(int row) = 0;
     // Room for that many rows in all, when the list can make it ahead.

@@ -5,7 +5,6 @@
 #include "core/generation/ResultList.h"
 
 #include <atomic>
-#include <vector>
 
 // A batch seen from another thread (the window's): how far it is, and a
 // way to end it early.
@@ -15,35 +14,40 @@ struct BatchControl
     std::atomic<bool> stop{false}; // set: the batch ends after the chunk at hand
 };
 
-// The result list's end of the stream, which it runs with the duplicate
-// check of keyedFingerprint. A password is a duplicate when its text equals
-// a listed row's, compared exactly. A password new to the check is new; one
-// the check has seen is a duplicate when its fingerprint holds all of it
-// (kWholeFingerprintBytes), and otherwise compared with the rows through a
-// table of (hash tag, row), 8 bytes a row, made the first time it is needed:
-// most batches never need it.
+// The result list's end of the stream. It recognises duplicates itself: a
+// password is a duplicate when its text equals a listed row's, compared
+// exactly. The rows are found through an open-addressing table of (upper
+// half of the text's hash, row), 8 bytes a slot and at most half full; the
+// hashes come with the chunk, made on the threads that made the passwords,
+// so this thread only probes the table, fetched ahead, and compares a row
+// only when the stored half matches.
 class ResultListSink final : public PasswordSink
 {
 public:
     // expected: the rows the batch may add (the table grows past it).
     ResultListSink(ResultList &list, ColumnHeading progress, qsizetype expected, BatchControl *control);
+    ~ResultListSink() override;
+    ResultListSink(const ResultListSink &) = delete;
+    ResultListSink &operator=(const ResultListSink &) = delete;
 
-    Needs needs() const override { return {false, true}; }
+    Needs needs() const override { return {false, true, true}; }
     qint64 take(const PasswordChunk &chunk, qint64 room) override;
 
 private:
+    using Slots = HugePageAllocator<quint64>;
     void add(QStringView text);
-    // Whether a listed row holds the text.
-    bool isListed(QStringView text, quint64 hash);
-    void index(quint32 row, quint64 hash);
+    // The slot the text is listed in, or the free slot where it would go.
+    quint64 *find(QStringView text, quint64 hash);
+    // A table of `capacity` slots holding every listed row.
+    void rebuild(size_t capacity);
     static quint32 tagOf(quint64 hash) { return quint32(hash >> 32); }
-    size_t slotOf(quint32 tag) const { return size_t(tag) & m_mask; }
+    quint64 *slotOf(quint32 tag) const { return m_slots + (size_t(tag) & m_mask); }
 
     ResultList &m_list;
     ColumnHeading m_heading;
     const qsizetype m_expected;
     BatchControl *const m_control;
-    std::vector<quint64, HugePageAllocator<quint64>> m_slots; // tag << 32 | row + 1; 0 is free
+    quint64 *m_slots = nullptr; // tag << 32 | row + 1; 0 is free
     size_t m_mask = 0;
     size_t m_count = 0;
 };

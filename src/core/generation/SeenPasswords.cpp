@@ -2,25 +2,11 @@
 
 #include "core/common/HugePageAllocator.h"
 
-#include <cstring>
 #include <new>
-#include <sys/mman.h>
 
 namespace {
 
 using Pages = HugePageAllocator<std::byte>;
-
-// Zeroed memory: a mapping the last batch left, zeroed again (no page
-// faults), or straight from the kernel as transparent huge pages (a few
-// hundred page faults fewer per megabyte, and no pass over it to zero it).
-void *mapZeroed(size_t bytes)
-{
-    if (void *kept = RecentMappings::take(Pages::roundUp(bytes)))
-        return std::memset(kept, 0, Pages::roundUp(bytes));
-    if (void *mapped = Pages::mapHugePages(bytes))
-        return mapped;
-    throw std::bad_alloc();
-}
 
 } // namespace
 
@@ -41,16 +27,14 @@ SeenPasswords::SeenPasswords(quint64 capacity, int shards)
 {
     if (m_bucketsPerShard > quint64(SIZE_MAX) / sizeof(Bucket) / quint64(shards))
         throw std::bad_alloc();
-    m_buckets = static_cast<Bucket *>(mapZeroed(m_bucketsPerShard * quint64(shards) * sizeof(Bucket)));
+    m_buckets = reinterpret_cast<Bucket *>(Pages().allocateZeroed(m_bucketsPerShard * quint64(shards) * sizeof(Bucket)));
     for (int shard = 0; shard < shards; ++shard)
         m_shards.push_back({m_buckets + m_bucketsPerShard * quint64(shard), 0});
 }
 
 SeenPasswords::~SeenPasswords()
 {
-    const size_t bytes = Pages::roundUp(m_bucketsPerShard * m_shards.size() * sizeof(Bucket));
-    if (!RecentMappings::giveBack(m_buckets, bytes))
-        ::munmap(m_buckets, bytes);
+    Pages().deallocate(reinterpret_cast<std::byte *>(m_buckets), m_bucketsPerShard * m_shards.size() * sizeof(Bucket));
 }
 
 quint64 SeenPasswords::size() const

@@ -30,12 +30,11 @@ public:
     void appendItem() override;
     void setItemText(int row, QStringView text) override;
     void setHeading(const ColumnHeading &heading) override;
+    QStringView rowView(int row) const override;
     void showRow(int row) override;
 
     // Shows a batch's rows in place of the list's.
     void adoptRows(CompactStringList rows);
-    // The text of a row without a copy; valid until the list changes.
-    QStringView rowView(int row) const;
     // The selected row, or -1 when none is selected.
     int selectedRow() const;
     // Sets the caption of the column header: the text before the first ';'
