@@ -5,6 +5,8 @@
 
 #include <QListView>
 
+#include <utility>
+
 class QHeaderView;
 class ResultListModel;
 
@@ -13,9 +15,11 @@ class ResultListModel;
 // read. Rows and heading changes made while a batch runs reach the screen
 // together, once the batch has handed control back (or at flush()).
 //
-// A list view with uniform row sizes and a header of its own, placed above
-// the viewport: unlike a tree view, it keeps no record per row, so a
-// million passwords cost the view about 4 bytes each.
+// A list view with a header of its own, placed above the viewport, whose
+// rows all have one height: where a row lies is its number times that
+// height, so the view keeps nothing per row and lays nothing out when a
+// million rows arrive, and it paints only the rows in sight. (The list
+// mode's own layout visits every row and keeps two ints for each.)
 class ResultListView final : public QListView, public ResultList
 {
     Q_OBJECT
@@ -47,13 +51,31 @@ public:
 
     QHeaderView *header() const { return m_header; }
 
+    QRect visualRect(const QModelIndex &index) const override;
+    QModelIndex indexAt(const QPoint &point) const override;
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+    void doItemsLayout() override;
+
 protected:
     void updateGeometries() override;
+    int horizontalOffset() const override;
+    int verticalOffset() const override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void setSelection(const QRect &rect, QItemSelectionModel::SelectionFlags command) override;
+    QRegion visualRegionForSelection(const QItemSelection &selection) const override;
+    void scrollContentsBy(int dx, int dy) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void scheduleFlush();
 
+    // The height of every row, measured on the first row once a layout asks.
+    int rowHeight() const;
+    // The rows touching the viewport's lines from top to bottom, clamped to the list.
+    std::pair<int, int> rowsBetween(int top, int bottom) const;
+
     ResultListModel *m_model;
+    mutable int m_rowHeight = 0;
     QHeaderView *m_header;
     int m_rowToShow = -1;
     bool m_flushScheduled = false;
