@@ -64,7 +64,7 @@ struct ChunkRecipe
     qsizetype stride16 = 1; // the most UTF-16 units one password takes
     bool keepLines = true;
     bool keepText16 = false;
-    bool keepHashes16 = false; // with keepText16
+    bool keepHashes16 = false;                 // with keepText16
     FingerprintFunction fingerprint = nullptr; // none: no duplicate check
 };
 

@@ -27,7 +27,8 @@ SeenPasswords::SeenPasswords(quint64 capacity, int shards)
 {
     if (m_bucketsPerShard > quint64(SIZE_MAX) / sizeof(Bucket) / quint64(shards))
         throw std::bad_alloc();
-    m_buckets = reinterpret_cast<Bucket *>(Pages().allocateZeroed(m_bucketsPerShard * quint64(shards) * sizeof(Bucket)));
+    m_buckets =
+        reinterpret_cast<Bucket *>(Pages().allocateZeroed(m_bucketsPerShard * quint64(shards) * sizeof(Bucket)));
     for (int shard = 0; shard < shards; ++shard)
         m_shards.push_back({m_buckets + m_bucketsPerShard * quint64(shard), 0});
 }

@@ -7,8 +7,8 @@
 
 #include <QFontDatabase>
 #include <QHeaderView>
-#include <QPaintEvent>
 #include <QPainter>
+#include <QPaintEvent>
 #include <QScrollBar>
 
 #include <limits>
@@ -164,7 +164,8 @@ void ResultListView::updateGeometries()
     const qint64 content = qint64(m_model->rowCount()) * step;
     verticalScrollBar()->setSingleStep(step);
     verticalScrollBar()->setPageStep(area.height());
-    verticalScrollBar()->setRange(0, int(qBound(qint64(0), content - area.height(), qint64(std::numeric_limits<int>::max()))));
+    verticalScrollBar()->setRange(
+        0, int(qBound(qint64(0), content - area.height(), qint64(std::numeric_limits<int>::max()))));
     horizontalScrollBar()->setRange(0, 0);
     // The item view's own part (the list mode's would lay out every row).
     QAbstractItemView::updateGeometries();
@@ -172,7 +173,7 @@ void ResultListView::updateGeometries()
 
 void ResultListView::doItemsLayout()
 {
-    m_rowHeight = 0; // the font or the style may have changed
+    m_rowHeight = 0;                    // the font or the style may have changed
     QAbstractItemView::doItemsLayout(); // not the list mode's layout of every row
 }
 
