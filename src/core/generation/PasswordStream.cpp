@@ -50,7 +50,7 @@ ChunkRecipe recipeFor(const PasswordMaker &maker, const StreamRequest &request, 
     recipe.attempts = qMax(request.count, 0);
     recipe.stride16 = qMax<qsizetype>(maker.maxLength(), 1);
     const qsizetype stride8 = recipe.stride16 * 3 + 1;
-    if (fingerprinted(request, needs)) {
+    if (request.dropDuplicates) {
         const quint64 keep = passwordsToKeep(request);
         const auto share = quint64(double(keep) / kTableShare * (double(keep) / kDenseFrom));
         const auto wanted = qsizetype(qBound<quint64>(kFewestCheckedPerChunk, share, kMostCheckedPerChunk));
