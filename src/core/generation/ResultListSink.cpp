@@ -5,8 +5,11 @@
 
 namespace {
 
-// How many passwords ahead a slot is fetched into the cache.
+// How many passwords ahead a slot is fetched into the cache, and, further
+// ahead, the hashes that say which slot: the chunk was written on another
+// core, and the slot's address waits for its hash.
 constexpr int kFetchAhead = 12;
+constexpr int kFetchHashesAhead = 64;
 
 } // namespace
 
@@ -34,6 +37,8 @@ qint64 ResultListSink::take(const PasswordChunk &chunk, qint64 room)
     }
     qint64 taken = 0;
     for (int i = 0; i < chunk.attempts && taken < room; ++i) {
+        if (i % 8 == 0 && i + kFetchHashesAhead < chunk.attempts)
+            __builtin_prefetch(&chunk.hashes16[size_t(i + kFetchHashesAhead)]);
         if (i + kFetchAhead < chunk.attempts)
             __builtin_prefetch(slotOf(tagOf(chunk.hash16(i + kFetchAhead))));
         if (chunk.isEmpty(i))
