@@ -3,6 +3,8 @@
 #include "core/generation/PasswordStreamWorkers.h"
 #include "core/generation/TextHash.h"
 
+#include <bit>
+
 namespace {
 
 // How many passwords ahead a slot is fetched into the cache, and, further
@@ -40,19 +42,19 @@ qint64 ResultListSink::take(const PasswordChunk &chunk, qint64 room)
         if (i % 8 == 0 && i + kFetchHashesAhead < chunk.attempts)
             __builtin_prefetch(&chunk.hashes16[size_t(i + kFetchHashesAhead)]);
         if (i + kFetchAhead < chunk.attempts)
-            __builtin_prefetch(slotOf(tagOf(chunk.hash16(i + kFetchAhead))));
+            __builtin_prefetch(slotOf(chunk.hash16(i + kFetchAhead)));
         if (chunk.isEmpty(i))
             continue;
         const QStringView text = chunk.text(i);
         const quint64 hash = chunk.hash16(i);
-        quint64 *slot = find(text, hash);
+        quint32 *slot = find(text, hash);
         if (*slot)
             continue;
         if ((m_count + 1) * 2 > m_mask + 1) {
             rebuild((m_mask + 1) * 2);
             slot = find(text, hash);
         }
-        *slot = (quint64(tagOf(hash)) << 32) | (quint64(m_list.GetItemCount()) + 1);
+        *slot = tagOf(hash) | (quint32(m_list.GetItemCount()) + 1);
         ++m_count;
         add(text);
         ++taken;
@@ -72,13 +74,13 @@ void ResultListSink::add(QStringView text)
     m_list.showRow(row);
 }
 
-quint64 *ResultListSink::find(QStringView text, quint64 hash)
+quint32 *ResultListSink::find(QStringView text, quint64 hash)
 {
     const quint32 tag = tagOf(hash);
-    quint64 *const end = m_slots + m_mask + 1;
-    for (quint64 *slot = slotOf(tag);; slot = slot + 1 == end ? m_slots : slot + 1) {
-        const quint64 entry = *slot;
-        if (!entry || (quint32(entry >> 32) == tag && m_list.rowView(int(quint32(entry) - 1)) == text))
+    quint32 *const end = m_slots + m_mask + 1;
+    for (quint32 *slot = slotOf(hash);; slot = slot + 1 == end ? m_slots : slot + 1) {
+        const quint32 entry = *slot;
+        if (!entry || ((entry & ~m_rowMask) == tag && m_list.rowView(int(rowOf(entry))) == text))
             return slot;
     }
 }
@@ -90,12 +92,13 @@ void ResultListSink::rebuild(size_t capacity)
     m_slots = Slots().allocateZeroed(capacity);
     m_mask = capacity - 1;
     m_count = 0;
+    m_rowMask = quint32((quint64(1) << std::countr_zero(capacity)) - 1);
     for (int row = 0; row < m_list.GetItemCount(); ++row) {
         const quint64 hash = textHash16(m_list.rowView(row));
-        quint64 *slot = slotOf(tagOf(hash));
+        quint32 *slot = slotOf(hash);
         while (*slot)
             slot = slot + 1 == m_slots + capacity ? m_slots : slot + 1;
-        *slot = (quint64(tagOf(hash)) << 32) | (quint64(row) + 1);
+        *slot = tagOf(hash) | (quint32(row) + 1);
         ++m_count;
     }
 }
