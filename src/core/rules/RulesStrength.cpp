@@ -1,0 +1,6 @@
+#include "core/rules/RulesStrength.h"
+
+RulesStrength measure(const PasswordRules &, int)
+{
+    return {};
+}
