@@ -10,6 +10,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 
 #include <cmath>
 #include <map>
@@ -30,13 +31,11 @@ public:
         for (const QString &property : splitOutside(text, u';')) {
             const QString name = property.section(u':', 0, 0).trimmed().toLower();
             const QString value = property.section(u':', 1).trimmed();
-            if (name == u"minlength")
-                minLength = qMax(minLength, value.toInt());
-            else if (name == u"maxlength")
-                maxLength = qMin(maxLength, value.toInt());
-            else if (name == u"max-consecutive")
-                maxRun = qMin(maxRun, value.toInt());
-            else if (name == u"required" || name == u"allowed") {
+            for (auto [key, limit, stricter] : {std::tuple{u"minlength", &minLength, +1}, {u"maxlength", &maxLength, -1},
+                                                {u"max-consecutive", &maxRun, -1}})
+                if (name == QStringView(key))
+                    *limit = stricter * value.toInt() > stricter * *limit ? value.toInt() : *limit;
+            if (name == u"required" || name == u"allowed") {
                 anyClass = true;
                 QString set;
                 for (const QString &item : splitOutside(value, u','))
@@ -123,11 +122,7 @@ class TestRules : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        m_home = std::make_unique<TestSupport::IsolatedHome>();
-        ProgramFolder::setFolderForTesting(qEnvironmentVariable("TESSARO_BIN_DIR"));
-    }
+    void initTestCase() { ProgramFolder::setFolderForTesting(qEnvironmentVariable("TESSARO_BIN_DIR")); }
 
     void badRulesSayWhy_data()
     {
@@ -292,16 +287,14 @@ private slots:
         const PasswordRules rules = PasswordRules::read(u"required: [a]; allowed: [b]; max-consecutive: 1"_s).rules;
         const GenerationOutcome made = GenerateFromRules(list, 50, rules, 4);
         QVERIFY(made.rules.ok());
-        QStringList rows{list.ItemText(0), list.ItemText(1)};
-        rows.sort();
         QCOMPARE(list.GetItemCount(), 2);
-        QCOMPARE(rows, (QStringList{u"abab"_s, u"baba"_s}));
+        QCOMPARE(QSet<QString>({list.ItemText(0), list.ItemText(1)}), QSet<QString>({u"abab"_s, u"baba"_s}));
         QVERIFY(!GenerateFromRules(list, 5, rules, 40).rules);
         QCOMPARE(list.GetItemCount(), 2);
     }
 
 private:
-    std::unique_ptr<TestSupport::IsolatedHome> m_home;
+    TestSupport::IsolatedHome m_home;
 };
 
 QTEST_GUILESS_MAIN(TestRules)
