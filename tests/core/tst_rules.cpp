@@ -31,7 +31,8 @@ public:
         for (const QString &property : splitOutside(text, u';')) {
             const QString name = property.section(u':', 0, 0).trimmed().toLower();
             const QString value = property.section(u':', 1).trimmed();
-            for (auto [key, limit, stricter] : {std::tuple{u"minlength", &minLength, +1}, {u"maxlength", &maxLength, -1},
+            for (auto [key, limit, stricter] : {std::tuple{u"minlength", &minLength, +1},
+                                                {u"maxlength", &maxLength, -1},
                                                 {u"max-consecutive", &maxRun, -1}})
                 if (name == QStringView(key))
                     *limit = stricter * value.toInt() > stricter * *limit ? value.toInt() : *limit;
@@ -91,10 +92,12 @@ private:
         QString printable;
         for (char16_t c = 0x20; c < 0x7F; ++c)
             printable += QChar(c);
-        const std::map<QString, QString> named{
-            {u"upper"_s, u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"_s}, {u"lower"_s, u"abcdefghijklmnopqrstuvwxyz"_s},
-            {u"digit"_s, u"0123456789"_s}, {u"special"_s, u"-~!@#$%^&*_+=`|(){}[:;\"'<>,.? ]"_s},
-            {u"ascii-printable"_s, printable}, {u"unicode"_s, printable}};
+        const std::map<QString, QString> named{{u"upper"_s, u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"_s},
+                                               {u"lower"_s, u"abcdefghijklmnopqrstuvwxyz"_s},
+                                               {u"digit"_s, u"0123456789"_s},
+                                               {u"special"_s, u"-~!@#$%^&*_+=`|(){}[:;\"'<>,.? ]"_s},
+                                               {u"ascii-printable"_s, printable},
+                                               {u"unicode"_s, printable}};
         return item.startsWith(u'[') ? item.mid(1, item.size() - 2) : named.at(item.toLower());
     }
 };
@@ -184,7 +187,8 @@ private slots:
         const Checker checker(rules);
         for (int length = 1; length <= 7; ++length) {
             const QStringList strings = everyString(checker.allowed, length);
-            const auto listed = std::count_if(strings.begin(), strings.end(), [&](auto &s) { return checker.meets(s); });
+            const auto listed =
+                std::count_if(strings.begin(), strings.end(), [&](auto &s) { return checker.meets(s); });
             QCOMPARE(measure(read, length).count, QString::number(listed));
         }
     }
@@ -270,8 +274,10 @@ private slots:
                        "only.org": {"password-rules": "maxlength: 7;", "exact-domain-match-only": true}})");
         list.close();
         ProgramFolder::setFolderForTesting(folder.path());
-        const std::pair<QString, int> found[] = {{u"example.com"_s, 9}, {u"accounts.Example.COM"_s, 9},
-                                                 {u"https://a.b.example.com:8443/login"_s, 9}, {u"only.org"_s, 7}};
+        const std::pair<QString, int> found[] = {{u"example.com"_s, 9},
+                                                 {u"accounts.Example.COM"_s, 9},
+                                                 {u"https://a.b.example.com:8443/login"_s, 9},
+                                                 {u"only.org"_s, 7}};
         for (const auto &[site, longest] : found)
             QCOMPARE(SiteRules::rulesFor(site).rules.longest(), longest);
         for (const QString &site : {u"www.only.org"_s, u"example.com.evil.net"_s, u"ample.com"_s})
