@@ -166,11 +166,11 @@ int main(int argc, char *argv[])
         {cli, "-n", "1000000", "--rules",
          "minlength: 16; maxlength: 16; required: upper; required: lower; required: digit; required: [!#$%&*@^]"},
         7);
-    const Outcome mask = reference(
-        "--upper 'A-Za-z0-9!#$%&*@^' XXXXXXXXXXXXXXXX",
-        {cli, "-n", "1000000", "--upper", "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789!#$%&*@^",
-         "XXXXXXXXXXXXXXXX"},
-        7);
+    const Outcome mask =
+        reference("--upper 'A-Za-z0-9!#$%&*@^' XXXXXXXXXXXXXXXX",
+                  {cli, "-n", "1000000", "--upper",
+                   "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789!#$%&*@^", "XXXXXXXXXXXXXXXX"},
+                  7);
     if (rules.ok && mask.ok)
         std::printf("rules take %.2f times the mask's time (target: at most 1.5), %.2f times its peak memory\n",
                     rules.ms / mask.ms, rules.peakMegabytes / mask.peakMegabytes);

@@ -231,9 +231,10 @@ private slots:
         QTest::addRow("link") << u"echo old > t; ln -s t l; \"$0\" -o l i-; test -L l && cat t"_s << "0-\n"_ba;
         // Website rules: every allowed password and no other, the exact count,
         // a site by address, a mask checked (exit status 1 when it can break them).
-        QTest::addRow("rules") << u"\"$0\" --rules 'allowed: [ab]; required: [a]; max-consecutive: 1' --length 4 "
-                                  u"-n 5 2>&1 | sort"_s
-                               << "abab\nbaba\ntessaro-cli: 2 distinct passwords from 5 attempts: all the rules allow\n"_ba;
+        QTest::addRow("rules")
+            << u"\"$0\" --rules 'allowed: [ab]; required: [a]; max-consecutive: 1' --length 4 "
+               u"-n 5 2>&1 | sort"_s
+            << "abab\nbaba\ntessaro-cli: 2 distinct passwords from 5 attempts: all the rules allow\n"_ba;
         QTest::addRow("rules, strength")
             << u"\"$0\" -e --rules 'minlength: 16; maxlength: 16; required: upper; required: lower; required: "
                u"digit; required: [!#$%&*@^]'"_s
