@@ -256,7 +256,8 @@ private slots:
                "  positions 1 to 3 can hold the same character, more than max-consecutive 2 allows\n1\n"_ba;
         QTest::addRow("rules that can't be met")
             << u"for r in 'minlength: 9; maxlength: 8' 'required: [a-]'; do \"$0\" --rules \"$r\" 2>&1; echo $?; done; "
-               u"\"$0\" --rules 'minlength: 8' --length 3 2>&1; \"$0\" --rules 'maxlength: 9' -e --length 10 2>&1; \"$0\" --site nowhere.invalid 2>&1; "
+               u"\"$0\" --rules 'minlength: 8' --length 3 2>&1; \"$0\" --rules 'maxlength: 9' -e --length 10 2>&1; "
+               u"\"$0\" --site nowhere.invalid 2>&1; "
                u"\"$0\" --rules 'required: digit' --word-symbol w -e w# 2>&1"_s
             << "tessaro-cli: \"minlength: 9\" is above \"maxlength: 8\": no password can be both.\n1\n"
                "tessaro-cli: In \"[a-]\", \"-\" may only stand right after \"[\".\n1\n"
