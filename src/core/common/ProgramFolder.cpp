@@ -49,6 +49,8 @@ QString relativePath(File file)
         return QStringLiteral("icons/close.ico");
     case File::WordList:
         return QStringLiteral("words/wordlist_en_eff.txt");
+    case File::SiteRules:
+        return QStringLiteral("password-rules/password-rules.json");
     }
     return {};
 }

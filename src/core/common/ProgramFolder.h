@@ -20,6 +20,7 @@ enum class File {
     CloseIcon,     // icons/close.ico
     StarterMasks,  // the shipped mask.kmf the user's list starts from
     WordList,      // words/wordlist_en_eff.txt, the shipped English word list
+    SiteRules,     // password-rules/password-rules.json, known websites' password rules
 };
 
 QString path(File file);

@@ -7,6 +7,7 @@
 #include "core/generation/PasswordStream.h"
 #include "core/generation/ResultListSink.h"
 #include "core/localisation/LanguageTexts.h"
+#include "core/rules/RulesMaker.h"
 #include "core/settings/SettingsTable.h"
 #include "core/strength/MaskStrength.h"
 
@@ -28,9 +29,9 @@ std::optional<quint64> distinctPasswords(const PasswordBuilder &builder)
 // in the list (12 bytes, 36 while the entries move to a doubled array), its
 // duplicate-table slots (up to 32 bytes, 48 while the table doubles) and
 // what the list view keeps for it.
-quint64 batchMemoryNeeded(const PasswordBuilder &builder, quint64 rows)
+quint64 batchMemoryNeeded(const PasswordMaker &maker, quint64 rows)
 {
-    const quint64 perRow = quint64(builder.maxLength()) * sizeof(char16_t) + 36 + 48 + 4;
+    const quint64 perRow = quint64(maker.maxLength()) * sizeof(char16_t) + 36 + 48 + 4;
     return rows > std::numeric_limits<quint64>::max() / perRow ? std::numeric_limits<quint64>::max() : rows * perRow;
 }
 
@@ -52,22 +53,22 @@ ColumnHeading finishedHeading()
     return {headingText(u"List01")};
 }
 
-GenerationOutcome GeneratePasswords(ResultList &list, qint32 count, const QString &mask, BatchControl *control)
+namespace {
+
+// A batch of count attempts from the maker into the list: everything the
+// two generation steps share.
+GenerationOutcome generateInto(ResultList &list, qint32 count, const PasswordMaker &maker,
+                               std::optional<quint64> distinctPasswords, BatchControl *control)
 {
     GenerationOutcome outcome;
-    const PasswordBuilder builder(mask, GenerationSettings::fromStore());
-    if (!builder.wordList().outcome.ok()) {
-        outcome.wordList = builder.wordList().outcome;
-        return outcome;
-    }
     StreamRequest request;
     request.count = count;
     // The list's sink recognises duplicates by their texts.
-    request.distinctPasswords = distinctPasswords(builder);
+    request.distinctPasswords = distinctPasswords;
     const quint64 rows =
         request.distinctPasswords ? qMin(quint64(qMax(count, 0)), *request.distinctPasswords) : quint64(qMax(count, 0));
     ResultListSink sink(list, progressHeading(0, count), qsizetype(qMin<quint64>(rows, quint64(1) << 20)), control);
-    const quint64 needed = batchMemoryNeeded(builder, rows) + streamMemoryNeeded(builder, request, sink.needs());
+    const quint64 needed = batchMemoryNeeded(maker, rows) + streamMemoryNeeded(maker, request, sink.needs());
     if (const std::optional<MemoryShortfall> shortfall = memoryShortfall(needed)) {
         outcome.memory = Outcome::failure(Localisation::text("Message14"_L1)
                                               .arg(count)
@@ -80,7 +81,7 @@ GenerationOutcome GeneratePasswords(ResultList &list, qint32 count, const QStrin
     // Entries copied as the list doubles would touch half as much memory again.
     list.reserveRows(qsizetype(qMin<quint64>(rows, quint64(1) << 24)));
     if (count > 0)
-        outcome.stopped = !streamPasswords(builder, request, sink).completed;
+        outcome.stopped = !streamPasswords(maker, request, sink).completed;
     list.setHeading(finishedHeading());
     list.showRow(0);
 
@@ -89,4 +90,29 @@ GenerationOutcome GeneratePasswords(ResultList &list, qint32 count, const QStrin
     outcome.lastGenerated = SaveListToFile(ProgramFolder::pathForWriting(ProgramFolder::File::LastGenerated), list,
                                            SafeFileWriter::Access::OwnerOnly);
     return outcome;
+}
+
+} // namespace
+
+GenerationOutcome GeneratePasswords(ResultList &list, qint32 count, const QString &mask, BatchControl *control)
+{
+    const PasswordBuilder builder(mask, GenerationSettings::fromStore());
+    if (!builder.wordList().outcome.ok()) {
+        GenerationOutcome outcome;
+        outcome.wordList = builder.wordList().outcome;
+        return outcome;
+    }
+    return generateInto(list, count, builder, distinctPasswords(builder), control);
+}
+
+GenerationOutcome GenerateFromRules(ResultList &list, qint32 count, const PasswordRules &rules, int length,
+                                    BatchControl *control)
+{
+    const RulesMaker maker(rules, length);
+    if (!maker.usable()) {
+        GenerationOutcome outcome;
+        outcome.rules = maker.usable();
+        return outcome;
+    }
+    return generateInto(list, count, maker, maker.distinctPasswords(), control);
 }

@@ -6,6 +6,7 @@
 #include <QString>
 
 struct BatchControl;
+struct PasswordRules;
 
 // Makes a batch of passwords from a mask into the result list.
 //
@@ -22,6 +23,9 @@ struct GenerationOutcome
     // Why the mask's word list can't be used: then nothing is made and the
     // list is left as it was.
     Outcome wordList;
+    // Why no password of the length asked for can be drawn from the rules
+    // (GenerateFromRules): then nothing is made either.
+    Outcome rules;
     // Why the batch could not have the memory its rows may take (the
     // needed and available amounts): then nothing is made either.
     Outcome memory;
@@ -33,6 +37,13 @@ struct GenerationOutcome
 };
 // control: a batch run on another thread, watched and stopped from the window's.
 GenerationOutcome GeneratePasswords(ResultList &list, qint32 count, const QString &mask,
+                                    BatchControl *control = nullptr);
+
+// The same from a website's rules: count passwords of that length, each
+// drawn uniformly from those the rules allow (RulesMaker), with the same
+// duplicate rule, heading and lastgenerated.txt. rules names why nothing was
+// made when no password of that length can be drawn.
+GenerationOutcome GenerateFromRules(ResultList &list, qint32 count, const PasswordRules &rules, int length,
                                     BatchControl *control = nullptr);
 
 // The heading while a batch runs ("<List02> [done/total]") and after it (List01).
