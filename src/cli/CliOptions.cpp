@@ -2,6 +2,7 @@
 
 #include "cli/ManualSource.h"
 #include "cli/ManualText.h"
+#include "core/rules/PasswordRules.h"
 #include "core/settings/SettingsTable.h"
 
 #include <QCommandLineParser>
@@ -53,12 +54,15 @@ ParsedArguments parseArguments(const QStringList &arguments)
     const QCommandLineOption copy(QStringList{u"c"_s, u"copy"_s});
     const QCommandLineOption clearAfter(u"clear-after"_s, QString(), u"SECONDS"_s);
     const QCommandLineOption entropy(QStringList{u"e"_s, u"entropy"_s});
+    const QCommandLineOption rules(u"rules"_s, QString(), u"TEXT"_s);
+    const QCommandLineOption site(u"site"_s, QString(), u"NAME"_s);
+    const QCommandLineOption length(u"length"_s, QString(), u"N"_s);
     const QCommandLineOption help(QStringList{u"h"_s, u"help"_s});
     const QCommandLineOption version(QStringList{u"v"_s, u"version"_s});
     parser.addOptions({count, allowDuplicates, defaultMode, customMode, upper, lower, digits, special, wordSymbol,
                        wordList, capitaliseWords, noLookAlike, format, output, copy, clearAfter, entropy, help,
                        version});
-    parser.addOption(distinct);
+    parser.addOptions({distinct, rules, site, length});
 
     ParsedArguments parsed;
     CliOptions &o = parsed.options;
@@ -80,12 +84,32 @@ ParsedArguments parseArguments(const QStringList &arguments)
     };
     auto conflict = [&](const QString &a, const QString &b) { return fail(u"%1 cannot be used with %2"_s.arg(a, b)); };
 
+    if (parser.isSet(rules) && parser.isSet(site))
+        return conflict(u"--rules"_s, u"--site"_s);
+    if (parser.isSet(rules))
+        o.rules = parser.value(rules);
+    if (parser.isSet(site))
+        o.site = parser.value(site);
+    const bool fromRules = o.rules || o.site;
+    if (parser.isSet(length)) {
+        if (!fromRules)
+            return fail(u"--length works only with --rules or --site"_s);
+        const auto n = positiveNumber(parser.value(length), PasswordRules::kLongestEver);
+        if (!n)
+            return fail(u"--length must be a whole number from 1 to %1, not '%2'"_s.arg(PasswordRules::kLongestEver)
+                            .arg(parser.value(length)));
+        o.length = int(*n);
+    }
+
     const QStringList positional = parser.positionalArguments();
-    if (positional.isEmpty())
+    if (positional.isEmpty() && !fromRules)
         return fail(u"no mask given"_s);
     if (positional.size() > 1)
         return fail(u"one mask expected, got %1 (quote a mask that holds blanks)"_s.arg(positional.size()));
-    o.mask = positional.front();
+    if (!positional.isEmpty())
+        o.mask = positional.front();
+    if (fromRules && !o.mask.isEmpty() && !parser.isSet(entropy))
+        return fail(u"passwords come from the rules or from a mask: -e checks the mask against the rules"_s);
 
     if (parser.isSet(count)) {
         const auto n = positiveNumber(parser.value(count), std::numeric_limits<qint32>::max());
@@ -231,6 +255,7 @@ QString usageText()
     return u"Usage: tessaro-cli [OPTION]... MASK\n"
            u"       tessaro-cli -c [--clear-after SECONDS] [OPTION]... MASK\n"
            u"       tessaro-cli -e [OPTION]... MASK\n"
+           u"       tessaro-cli (--rules TEXT | --site NAME) [--length N] [OPTION]... [-e [MASK]]\n"
            u"Run 'tessaro-cli --help' for the options.\n"_s;
 }
 

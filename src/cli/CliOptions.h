@@ -17,7 +17,12 @@ enum class OutputFormat {
 // What one run of tessaro-cli was asked to do.
 struct CliOptions
 {
-    QString mask;
+    QString mask; // with rules: the mask -e checks, or empty
+    // --rules TEXT or --site NAME: passwords drawn from a website's rules
+    // (at --length characters) instead of a mask.
+    std::optional<QString> rules;
+    std::optional<QString> site;
+    std::optional<int> length;
     qint32 count = 1;
     bool allowDuplicates = false;
     bool distinct = false;              // draw until count different passwords are out

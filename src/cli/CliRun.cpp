@@ -10,6 +10,11 @@
 #include "core/common/ProgramModule.h"
 #include "core/generation/PasswordBuilder.h"
 #include "core/generation/RandomSource.h"
+#include "core/rules/MaskCheck.h"
+#include "core/rules/PasswordRules.h"
+#include "core/rules/RulesMaker.h"
+#include "core/rules/RulesStrength.h"
+#include "core/rules/SiteRules.h"
 #include "core/settings/SettingsTable.h"
 #include "core/strength/MaskStrength.h"
 #include "platform/clipboard/ClipboardHandoverModule.h"
@@ -74,7 +79,7 @@ int printStrength(const PasswordBuilder &builder)
                  MaskStrength::englishWord(MaskStrength::rate(strength.bits))));
 }
 
-int copyOne(const PasswordBuilder &builder, int clearAfterSeconds)
+int copyOne(const PasswordMaker &maker, int clearAfterSeconds)
 {
     // The hand-over and Qt Gui with it are loaded for this alone.
     const ProgramModule::Entry serve = ProgramModule::resolve(u"tessaro_clipboard_handover"_s, "tessaroServeClipboard");
@@ -82,7 +87,7 @@ int copyOne(const PasswordBuilder &builder, int clearAfterSeconds)
         return fail(u"cannot copy to the clipboard: %1"_s.arg(serve.error));
     RandomSource random;
     qint64 counter = 0;
-    const QString password = builder.build(random, counter);
+    const QString password = maker.build(random, counter);
     Outcome served;
     reinterpret_cast<decltype(&tessaroServeClipboard)>(serve.function)(password, clearAfterSeconds, &served);
     return served.ok() ? 0 : fail(served.reason());
@@ -100,13 +105,12 @@ std::atomic<const SaveFileSink *> g_unfinished{nullptr};
     ::_exit(128 + received);
 }
 
-int stream(const PasswordBuilder &builder, const CliOptions &options)
+int stream(const PasswordMaker &maker, const DistinctPasswords &distinct, const CliOptions &options)
 {
     // A reader that stops early must end the run quietly: EPIPE from write()
     // instead of a signal.
     std::signal(SIGPIPE, SIG_IGN);
 
-    const DistinctPasswords distinct(builder);
     if (options.distinct) {
         const QString refusal = distinct.refusal(options.count);
         if (!refusal.isEmpty())
@@ -122,7 +126,7 @@ int stream(const PasswordBuilder &builder, const CliOptions &options)
 
     // A run that cannot have the memory it needs ends now, not half way.
     if (const std::optional<MemoryShortfall> shortfall =
-            memoryShortfall(streamMemoryNeeded(builder, request, PasswordOutput::needsOf(options.format)))) {
+            memoryShortfall(streamMemoryNeeded(maker, request, PasswordOutput::needsOf(options.format)))) {
         const QString advice = request.dropDuplicates ? u" (the duplicate check keeps 20 bytes for each password "
                                                         u"asked for: use a smaller -n, or --allow-duplicates)"_s
                                                       : QString();
@@ -132,7 +136,7 @@ int stream(const PasswordBuilder &builder, const CliOptions &options)
     if (options.outputFile.isEmpty()) {
         DescriptorSink out(STDOUT_FILENO);
         PasswordOutput output(options.format, out);
-        const StreamResult result = streamPasswords(builder, request, output);
+        const StreamResult result = streamPasswords(maker, request, output);
         if (!out.error().isEmpty())
             return fail(u"cannot write to standard output: %1"_s.arg(out.error()));
         if (result.completed)
@@ -146,7 +150,7 @@ int stream(const PasswordBuilder &builder, const CliOptions &options)
         std::signal(number, endAtOnce);
     PasswordOutput output(options.format, file);
     StreamResult result;
-    const bool written = file.open() && (result = streamPasswords(builder, request, output)).completed && file.commit();
+    const bool written = file.open() && (result = streamPasswords(maker, request, output)).completed && file.commit();
     for (int number : {SIGINT, SIGTERM, SIGHUP})
         std::signal(number, SIG_DFL);
     g_unfinished = nullptr;
@@ -154,6 +158,53 @@ int stream(const PasswordBuilder &builder, const CliOptions &options)
         return fail(u"cannot write %1: %2"_s.arg(options.outputFile, file.error()));
     note(distinct.shortfall(options.count, result.written));
     return 0;
+}
+
+int printRulesStrength(const PasswordRules &rules, int length)
+{
+    const RulesStrength strength = measure(rules, length);
+    QString text = u"Length:    %1 (the rules allow %2 to %3)\nPasswords: %4\nEntropy:   %5 bits\nStrength:  %6\n"_s
+                       .arg(length)
+                       .arg(rules.shortest())
+                       .arg(rules.longest())
+                       .arg(strength.count)
+                       .arg(strength.bits, 0, 'f', 2)
+                       .arg(MaskStrength::englishWord(strength.rating));
+    if (rules.drawnFromAscii)
+        text += u"Drawn:     from printable ASCII (the rules allow any character)\n"_s;
+    return print(text);
+}
+
+int printMaskCheck(const PasswordRules &rules, const PasswordBuilder &builder)
+{
+    const MaskCheck check = checkMask(rules, builder);
+    if (!check.checked)
+        return fail(check.notChecked);
+    if (check.breaks.isEmpty())
+        return print(u"Every password of this mask meets the rules.\n"_s);
+    const int printed = print(u"Passwords of this mask can break the rules:\n  "_s + check.breaks.join(u"\n  "_s) + u'\n');
+    return printed == 0 ? kFailure : printed;
+}
+
+// --rules or --site: passwords drawn from a website's rules, their strength,
+// or a mask checked against them.
+int runRules(const CliOptions &options, const GenerationSettings &settings)
+{
+    const PasswordRules::Read read = options.site ? SiteRules::rulesFor(*options.site) : PasswordRules::read(*options.rules);
+    if (!read.outcome)
+        return fail(read.outcome.reason());
+    const PasswordRules &rules = read.rules;
+    if (options.entropy && !options.mask.isEmpty())
+        return printMaskCheck(rules, PasswordBuilder(options.mask, settings));
+    const int length = options.length.value_or(rules.defaultLength());
+    if (options.entropy)
+        return printRulesStrength(rules, length);
+    const RulesMaker maker(rules, length);
+    if (!maker.usable())
+        return fail(maker.usable().reason());
+    if (options.copy)
+        return copyOne(maker, options.clearAfterSeconds > 0 ? options.clearAfterSeconds : Settings::clearAfterSeconds());
+    return stream(maker, DistinctPasswords(maker, measure(rules, length).bits), options);
 }
 
 int run(int argc, char *argv[])
@@ -177,6 +228,8 @@ int run(int argc, char *argv[])
         printTo(stderr, u"tessaro-cli: %1\n"_s.arg(clash.reason()) + usageText());
         return kUsage;
     }
+    if (options.rules || options.site)
+        return runRules(options, settings);
     const PasswordBuilder builder(options.mask, settings);
     // A list given for this run is checked even when the mask has no word.
     WordList::Read words = builder.wordList();
@@ -195,7 +248,7 @@ int run(int argc, char *argv[])
         // Without --clear-after, the window's "clear after 10 seconds" holds.
         return copyOne(builder,
                        options.clearAfterSeconds > 0 ? options.clearAfterSeconds : Settings::clearAfterSeconds());
-    return stream(builder, options);
+    return stream(builder, DistinctPasswords(builder), options);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "cli/DistinctPasswords.h"
 
 #include "core/generation/PasswordBuilder.h"
+#include "core/rules/RulesMaker.h"
 
 #include <cmath>
 #include <limits>
@@ -17,8 +18,15 @@ QString passwords(qint64 count)
 } // namespace
 
 DistinctPasswords::DistinctPasswords(const PasswordBuilder &builder)
-    : m_strength(MaskStrength::measure(builder)), m_counter(builder.hasCounter())
+    : m_strength(MaskStrength::measure(builder)), m_counter(builder.hasCounter()), m_allows(u"the mask allows"_s)
 {}
+
+DistinctPasswords::DistinctPasswords(const RulesMaker &maker, double log2Count)
+    : m_allows(u"the rules allow"_s)
+{
+    m_strength.exactKeySpace = maker.distinctPasswords();
+    m_strength.bits = m_strength.log2KeySpace = m_strength.log2LeastKeySpace = log2Count;
+}
 
 std::optional<quint64> DistinctPasswords::most() const
 {
@@ -43,8 +51,8 @@ QString DistinctPasswords::refusal(qint64 wanted) const
         return {};
     const QString mostText = MaskStrength::keySpaceText(m_strength);
     if (m_strength.exact)
-        return u"the mask allows only %1 distinct %2, fewer than the %3 asked for"_s.arg(
-            mostText, passwords(qint64(least())), QString::number(wanted));
+        return u"%1 only %2 distinct %3, fewer than the %4 asked for"_s.arg(
+            m_allows, mostText, passwords(qint64(least())), QString::number(wanted));
     if (!most().has_value() || *most() >= quint64(wanted)) {
         return u"the mask allows from %1 to %2 distinct passwords (its words can run together in more than one "
                u"way), so %3 can't be promised: ask for at most %1"_s.arg(QString::number(least()), mostText,
@@ -61,10 +69,11 @@ QString DistinctPasswords::shortfall(qint64 attempts, qint64 written) const
     const QString made = u"%1 distinct %2 from %3 attempts"_s.arg(QString::number(written), passwords(written),
                                                                   QString::number(attempts));
     if (!m_counter && m_strength.exact && most() && *most() == quint64(written))
-        return made + u": all the mask allows"_s;
+        return made + u": all %1"_s.arg(m_allows);
     const QString allows = m_counter ? QString()
-                                     : u" (the mask allows %1%2)"_s.arg(m_strength.exact ? QString() : u"at most "_s,
-                                                                        MaskStrength::keySpaceText(m_strength));
+                                     : u" (%1 %2%3)"_s.arg(m_allows,
+                                                                   m_strength.exact ? QString() : u"at most "_s,
+                                                                   MaskStrength::keySpaceText(m_strength));
     if (!refusal(attempts).isEmpty())
         return made + allows;
     return made + allows + u"; --distinct draws until there are %1"_s.arg(attempts);

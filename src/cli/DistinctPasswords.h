@@ -7,6 +7,7 @@
 #include <optional>
 
 class PasswordBuilder;
+class RulesMaker;
 
 // How many different passwords a mask allows, as tessaro-cli tells it: the
 // number that ends a stream early, the refusal of --distinct, and the note
@@ -16,6 +17,8 @@ class DistinctPasswords
 {
 public:
     explicit DistinctPasswords(const PasswordBuilder &builder);
+    // The passwords of a site's rules, counted exactly (log2 of their number).
+    DistinctPasswords(const RulesMaker &maker, double log2Count);
 
     // The most there can be, without a counter and when it fits in 64 bits:
     // a stream that has written that many can stop.
@@ -32,4 +35,5 @@ private:
 
     MaskStrength::Strength m_strength;
     bool m_counter = false;
+    QString m_allows; // "the mask allows" or "the rules allow"
 };

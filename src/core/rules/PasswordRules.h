@@ -55,11 +55,10 @@ struct PasswordRules
     int defaultLength() const;
     // Whether passwords of this length can meet every rule, or why not.
     Outcome checkLength(int length) const;
-    // Whether the password meets every rule (its length included).
-    bool allows(QStringView password) const;
-
     static constexpr int kLongestWithoutMax = 128;
     static constexpr int kLongestEver = 1024;
+    // Counting visits every combination of the required groups.
+    static constexpr int kMostGroups = 16;
 };
 
 struct PasswordRules::Read

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 struct PasswordRules;
 
@@ -26,6 +27,8 @@ public:
     // The chance that a string drawn uniformly from the allowed characters
     // meets every rule: the count over allowed^length.
     double acceptance() const;
+    // The count when it fits in 64 bits.
+    std::optional<quint64> toUInt64() const;
 
 private:
     struct Number;

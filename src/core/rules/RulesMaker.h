@@ -4,7 +4,10 @@
 #include "core/generation/PasswordMaker.h"
 #include "core/rules/PasswordRules.h"
 
+class RulesCount;
+
 #include <optional>
+#include <string>
 #include <vector>
 
 // Draws passwords of one length uniformly from exactly those the rules allow:
@@ -30,9 +33,12 @@ public:
     using PasswordMaker::build;
 
     static constexpr double kLeastAcceptance = 1e-6;
+    // The same verdict from a count already made.
+    static Outcome drawable(const PasswordRules &rules, int length, const RulesCount &count);
 
 private:
-    PasswordRules m_rules;
+    std::u16string m_allowed;
+    int m_maxRun = 0; // 0: no limit
     int m_length = 0;
     Outcome m_usable;
     quint32 m_threshold = 0;      // RandomSource::smallThreshold of the allowed set

@@ -1,6 +1,16 @@
 #include "core/rules/RulesStrength.h"
 
-RulesStrength measure(const PasswordRules &, int)
+#include "core/rules/PasswordRules.h"
+#include "core/rules/RulesCount.h"
+#include "core/rules/RulesMaker.h"
+
+RulesStrength measure(const PasswordRules &rules, int length)
 {
-    return {};
+    const RulesCount count(rules, length);
+    RulesStrength strength;
+    strength.count = count.decimal();
+    strength.bits = count.isZero() ? 0 : count.log2();
+    strength.usable = RulesMaker::drawable(rules, length, count).ok();
+    strength.rating = MaskStrength::rate(strength.bits);
+    return strength;
 }
