@@ -168,8 +168,12 @@ void MainWindow::connectSiteRules()
     SiteRulesPanel::twinCountBoxes(*f.spinner, *f.rnEdit);
     connect(f.rgButton, &QPushButton::clicked, this, &MainWindow::generateFromRules);
     // Enter in any of the panel's boxes generates, as in the main panel's.
-    for (QLineEdit *box : {f.ruEdit, f.rnEdit, f.rlSpin->findChild<QLineEdit *>()})
-        connect(box, &QLineEdit::returnPressed, this, &MainWindow::generateFromRules);
+    for (QLineEdit *box : {f.ruEdit, f.rnEdit, f.rlSpin->findChild<QLineEdit *>()}) {
+        connect(box, &QLineEdit::returnPressed, this, [this] {
+            if (!SiteRulesPanel::suggestionsShown(m_form))
+                generateFromRules();
+        });
+    }
     connect(f.rButton, &QToolButton::clicked, this, [this] { closePanel(*m_form.rFrame); });
     auto *back = new QShortcut(QKeySequence(Qt::Key_Escape), f.rFrame, nullptr, nullptr,
                                Qt::WidgetWithChildrenShortcut);

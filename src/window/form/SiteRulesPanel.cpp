@@ -36,6 +36,8 @@ void buildSiteRules(Form &form)
     form.rlSpin->setAccessibleName(u"Password length"_s);
     form.rlSpin->setRange(1, 1);
     form.rlSpin->setEnabled(false);
+    // Room for the longest length the rules allow, whatever the rules shown.
+    form.rlSpin->setMinimumWidth(form.rlSpin->fontMetrics().horizontalAdvance(u"00000"_s) + 30);
     form.rlLabel->setBuddy(form.rlSpin);
     form.rsMeter = named<StrengthMeter>("rsMeter");
     form.rsMeter->setAccessibleName(u"Strength of the rules"_s);

@@ -12,6 +12,7 @@
 #include "window/generation/GenerateCommand.h"
 #include "window/generation/WindowBatch.h"
 
+#include <QAbstractItemView>
 #include <QCompleter>
 #include <QGroupBox>
 #include <QLabel>
@@ -121,6 +122,14 @@ void ShowCount(const Form &form)
     const QString caption = form.rcLabel->property("caption").toString();
     form.rcLabel->setText(digits.isEmpty() ? QString()
                                            : caption.arg(grouped(digits, form.rcLabel->property(kLocale).toString())));
+    form.rcLabel->setVisible(!digits.isEmpty());
+}
+
+bool suggestionsShown(const Form &form)
+{
+    // The suggestions pass their Enter on to the box while they still show.
+    const QCompleter *sites = form.ruEdit->completer();
+    return sites && sites->popup()->isVisible();
 }
 
 void Prepare(const Form &form)

@@ -40,6 +40,10 @@ void ShowCount(const Form &form);
 // restored at start-up are read then too.
 void Prepare(const Form &form);
 
+// Whether the site suggestions show: Enter there picks one (or closes
+// them), and generates only once the rules picked can be seen.
+bool suggestionsShown(const Form &form);
+
 // The last rules and length (Rules, RulesLen), put in their boxes at
 // start-up without reading them yet.
 void RestoreLastRules(const Form &form);
