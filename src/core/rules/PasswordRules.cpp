@@ -62,7 +62,7 @@ public:
             if (peek() != u':') {
                 if (isKnown(name))
                     return Outcome::failure(u"\"%1\" must be followed by \":\" and its value."_s.arg(name));
-                skipPast(u';'); // another property: not ours to judge
+                skipProperty(); // another property: not ours to judge
                 continue;
             }
             ++m_at;
@@ -105,7 +105,7 @@ private:
             return {};
         }
         if (!isKnown(name)) {
-            skipPast(u';');
+            skipProperty();
             return {};
         }
         skipBlanks();
@@ -196,9 +196,17 @@ private:
         while (m_at < m_text.size() && peek().isSpace())
             ++m_at;
     }
-    void skipPast(char16_t end)
+    // Past the next ";" outside brackets: another property's value may hold classes too.
+    void skipProperty()
     {
-        while (m_at < m_text.size() && m_text[m_at++] != QChar(end)) {
+        for (bool open = false; m_at < m_text.size(); ++m_at) {
+            const QChar character = peek();
+            if (character == u';' && !open)
+                break;
+            if (character == u'[')
+                open = true;
+            else if (character == u']' && (m_at + 1 == m_text.size() || m_text[m_at + 1] != u']'))
+                open = false;
         }
     }
     QString takeName()

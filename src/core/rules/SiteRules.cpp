@@ -6,7 +6,10 @@
 #include <QHash>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMutex>
 #include <QUrl>
+
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -26,12 +29,9 @@ struct SiteList
     Outcome outcome;
 };
 
-// The list is read once, on first need.
-const SiteList &siteList()
+SiteList readList(const QString &path)
 {
-    static const SiteList list = [] {
         SiteList read;
-        const QString path = ProgramFolder::path(ProgramFolder::File::SiteRules);
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
             read.outcome = Outcome::failure(u"The list of sites' rules, %1, can't be read: %2."_s.arg(path, file.errorString()));
@@ -50,7 +50,20 @@ const SiteList &siteList()
                                                        entry.value("exact-domain-match-only"_L1).toBool()});
         }
         return read;
-    }();
+}
+
+// The list is read once, on first need (again when tests move the program's folder).
+std::shared_ptr<const SiteList> siteList()
+{
+    static QMutex mutex;
+    static QString readFrom;
+    static std::shared_ptr<const SiteList> list;
+    const QString path = ProgramFolder::path(ProgramFolder::File::SiteRules);
+    const QMutexLocker locker(&mutex);
+    if (!list || path != readFrom) {
+        list = std::make_shared<const SiteList>(readList(path));
+        readFrom = path;
+    }
     return list;
 }
 
@@ -70,15 +83,15 @@ QString hostOf(QStringView site)
 
 PasswordRules::Read rulesFor(QStringView site)
 {
-    const SiteList &list = siteList();
-    if (!list.outcome)
-        return {PasswordRules{}, list.outcome};
+    const std::shared_ptr<const SiteList> list = siteList();
+    if (!list->outcome)
+        return {PasswordRules{}, list->outcome};
     const QString host = hostOf(site);
     // The site's own entry, else its parent domains' that are not for
     // themselves alone.
     for (QString name = host; !name.isEmpty(); name = name.section(u'.', 1)) {
-        const auto entry = list.entries.constFind(name);
-        if (entry != list.entries.cend() && (name == host || !entry->exactDomainOnly))
+        const auto entry = list->entries.constFind(name);
+        if (entry != list->entries.cend() && (name == host || !entry->exactDomainOnly))
             return PasswordRules::read(entry->rules);
     }
     return {PasswordRules{}, Outcome::failure(u"No rules are known for \"%1\"."_s.arg(site.trimmed()))};
@@ -86,7 +99,7 @@ PasswordRules::Read rulesFor(QStringView site)
 
 QStringList siteNames()
 {
-    QStringList names = siteList().entries.keys();
+    QStringList names = siteList()->entries.keys();
     names.sort();
     return names;
 }
