@@ -97,7 +97,8 @@ private slots:
         QCOMPARE(form().panels->currentWidget(), form().cFrame);
     }
 
-    // The last rules and length come back at the next start.
+    // The last rules and length come back at the next start, and make
+    // passwords of that length.
     void restoresLastRules()
     {
         Settings::write(Name::Rules, u"minlength: 6; maxlength: 12; required: digit"_s);
@@ -106,6 +107,9 @@ private slots:
         QCOMPARE(form().ruEdit->text(), Settings::read(Name::Rules));
         QCOMPARE(form().rlSpin->value(), 9);
         QCOMPARE(form().rcLabel->text().remove(QRegularExpression(u"[^0-9]"_s)), u"1000000000"_s);
+        QTest::mouseClick(form().rgButton, Qt::LeftButton);
+        QTRY_VERIFY(!window().batch().isRunning());
+        QCOMPARE(m_window->rows().join(u' ').size(), 9);
     }
 };
 
