@@ -163,13 +163,13 @@ int stream(const PasswordMaker &maker, const DistinctPasswords &distinct, const 
 int printRulesStrength(const PasswordRules &rules, int length)
 {
     const RulesStrength strength = measure(rules, length);
-    QString text = u"Length:    %1 (the rules allow %2 to %3)\nPasswords: %4\nEntropy:   %5 bits\nStrength:  %6\n"_s
-                       .arg(length)
-                       .arg(rules.shortest())
-                       .arg(rules.longest())
-                       .arg(strength.count)
-                       .arg(strength.bits, 0, 'f', 2)
-                       .arg(MaskStrength::englishWord(strength.rating));
+    QString text =
+        u"Length:    %1 (the rules allow %2 to %3)\nPasswords: %4\nEntropy:   %5 bits\nStrength:  %6\n"_s.arg(length)
+            .arg(rules.shortest())
+            .arg(rules.longest())
+            .arg(strength.count)
+            .arg(strength.bits, 0, 'f', 2)
+            .arg(MaskStrength::englishWord(strength.rating));
     if (rules.drawnFromAscii)
         text += u"Drawn:     from printable ASCII (the rules allow any character)\n"_s;
     return print(text);
@@ -182,7 +182,8 @@ int printMaskCheck(const PasswordRules &rules, const PasswordBuilder &builder)
         return fail(check.notChecked);
     if (check.breaks.isEmpty())
         return print(u"Every password of this mask meets the rules.\n"_s);
-    const int printed = print(u"Passwords of this mask can break the rules:\n  "_s + check.breaks.join(u"\n  "_s) + u'\n');
+    const int printed =
+        print(u"Passwords of this mask can break the rules:\n  "_s + check.breaks.join(u"\n  "_s) + u'\n');
     return printed == 0 ? kFailure : printed;
 }
 
@@ -190,7 +191,8 @@ int printMaskCheck(const PasswordRules &rules, const PasswordBuilder &builder)
 // or a mask checked against them.
 int runRules(const CliOptions &options, const GenerationSettings &settings)
 {
-    const PasswordRules::Read read = options.site ? SiteRules::rulesFor(*options.site) : PasswordRules::read(*options.rules);
+    const PasswordRules::Read read =
+        options.site ? SiteRules::rulesFor(*options.site) : PasswordRules::read(*options.rules);
     if (!read.outcome)
         return fail(read.outcome.reason());
     const PasswordRules &rules = read.rules;
@@ -203,7 +205,8 @@ int runRules(const CliOptions &options, const GenerationSettings &settings)
     if (!maker.usable())
         return fail(maker.usable().reason());
     if (options.copy)
-        return copyOne(maker, options.clearAfterSeconds > 0 ? options.clearAfterSeconds : Settings::clearAfterSeconds());
+        return copyOne(maker,
+                       options.clearAfterSeconds > 0 ? options.clearAfterSeconds : Settings::clearAfterSeconds());
     return stream(maker, DistinctPasswords(maker, measure(rules, length).bits), options);
 }
 

@@ -21,8 +21,7 @@ DistinctPasswords::DistinctPasswords(const PasswordBuilder &builder)
     : m_strength(MaskStrength::measure(builder)), m_counter(builder.hasCounter()), m_allows(u"the mask allows"_s)
 {}
 
-DistinctPasswords::DistinctPasswords(const RulesMaker &maker, double log2Count)
-    : m_allows(u"the rules allow"_s)
+DistinctPasswords::DistinctPasswords(const RulesMaker &maker, double log2Count) : m_allows(u"the rules allow"_s)
 {
     m_strength.exactKeySpace = maker.distinctPasswords();
     m_strength.bits = m_strength.log2KeySpace = m_strength.log2LeastKeySpace = log2Count;
@@ -71,9 +70,8 @@ QString DistinctPasswords::shortfall(qint64 attempts, qint64 written) const
     if (!m_counter && m_strength.exact && most() && *most() == quint64(written))
         return made + u": all %1"_s.arg(m_allows);
     const QString allows = m_counter ? QString()
-                                     : u" (%1 %2%3)"_s.arg(m_allows,
-                                                                   m_strength.exact ? QString() : u"at most "_s,
-                                                                   MaskStrength::keySpaceText(m_strength));
+                                     : u" (%1 %2%3)"_s.arg(m_allows, m_strength.exact ? QString() : u"at most "_s,
+                                                           MaskStrength::keySpaceText(m_strength));
     if (!refusal(attempts).isEmpty())
         return made + allows;
     return made + allows + u"; --distinct draws until there are %1"_s.arg(attempts);

@@ -17,7 +17,7 @@ constexpr QChar kUnpaddable(0x00A0); // "\ ": a space that joins two words
 
 const std::pair<QStringView, QStringView> kNamedCharacters[] = {
     {u"ha", u"^"}, {u"aa", u"´"}, {u"oq", u"‘"}, {u"cq", u"’"}, {u"ad", u"¨"}, {u"lq", u"“"},
-    {u"rq", u"”"}, {u"ac", u"¸"}, {u"pc", u"·"}, {u"en", u"–"}, {u"em", u"—"},
+    {u"rq", u"”"}, {u"ac", u"¸"}, {u"pc", u"·"}, {u"en", u"–"}, {u"em", u"—"}, {u"ga", u"`"},
 };
 
 QString namedCharacter(QStringView name)

@@ -86,6 +86,10 @@ private slots:
         row("--word-symbol, the lower one", {u"--word-symbol"_s, u"x"_s, u"x-x"_s}, u"lower-case letter symbol"_s);
         row("--word-symbol, the counter", {u"--word-symbol=i"_s, u"i-i"_s}, u"incrementing number symbol"_s);
         row("--distinct with duplicates", {u"--distinct"_s, u"--allow-duplicates"_s, u"X"_s}, u"--distinct"_s);
+        row("--length without rules", {u"--length"_s, u"8"_s, u"X"_s}, u"--length works only with"_s);
+        row("--length 0", {u"--site"_s, u"a.org"_s, u"--length"_s, u"0"_s}, u"--length must be"_s);
+        row("--rules and --site", {u"--rules"_s, u"x"_s, u"--site"_s, u"a.org"_s}, u"--rules cannot be used"_s);
+        row("a mask to draw with rules", {u"--rules"_s, u"x"_s, u"X"_s}, u"-e checks the mask"_s);
         row("word list of one word", {u"--word-symbol=w"_s, u"--word-list"_s, m_badWords, u"w"_s},
             m_badWords + u" can't be used: it holds fewer than 2 different words."_s);
         row("missing word list, unused", {u"--word-list=/nonexistent"_s, u"X"_s}, u"it can't be read"_s);
@@ -225,6 +229,40 @@ private slots:
             << u"mknod null c 1 3 || { echo skip; exit 0; }; \"$0\" -o null i-; test -c null && echo device"_s
             << "device\n"_ba;
         QTest::addRow("link") << u"echo old > t; ln -s t l; \"$0\" -o l i-; test -L l && cat t"_s << "0-\n"_ba;
+        // Website rules: every allowed password and no other, the exact count,
+        // a site by address, a mask checked (exit status 1 when it can break them).
+        QTest::addRow("rules")
+            << u"\"$0\" --rules 'allowed: [ab]; required: [a]; max-consecutive: 1' --length 4 "
+               u"-n 5 2>&1 | sort"_s
+            << "abab\nbaba\ntessaro-cli: 2 distinct passwords from 5 attempts: all the rules allow\n"_ba;
+        QTest::addRow("rules, strength")
+            << u"\"$0\" -e --rules 'minlength: 16; maxlength: 16; required: upper; required: lower; required: "
+               u"digit; required: [!#$%&*@^]'"_s
+            << "Length:    16 (the rules allow 16 to 16)\nPasswords: 258931250661140154267079802880\n"
+               "Entropy:   97.71 bits\nStrength:  Good\n"_ba;
+        QTest::addRow("site") << u"\"$0\" --site https://Mail.163.com/x --length 6 -n 3 | awk '{print length}'"_s
+                              << "6\n6\n6\n"_ba;
+        QTest::addRow("mask meets the rules")
+            << u"\"$0\" --rules 'maxlength: 16; required: upper; required: digit; required: [!@#$]; allowed: lower' "
+               u"--special '!@#$' -e Xxxx##@@; echo $?"_s
+            << "Every password of this mask meets the rules.\n0\n"_ba;
+        QTest::addRow("mask breaks the rules")
+            << u"\"$0\" --rules 'allowed: upper, [-]; required: digit; max-consecutive: 2; maxlength: 4' -e XXX-x; "
+               u"echo $?"_s
+            << "Passwords of this mask can break the rules:\n"
+               "  its passwords are 5 characters long, longer than maxlength 4\n"
+               "  position 5 can hold a character the rules don't allow\n"
+               "  it can miss the required characters [0123456789]\n"
+               "  positions 1 to 3 can hold the same character, more than max-consecutive 2 allows\n1\n"_ba;
+        QTest::addRow("rules that can't be met")
+            << u"for r in 'minlength: 9; maxlength: 8' 'required: [a-]'; do \"$0\" --rules \"$r\" 2>&1; echo $?; done; "
+               u"\"$0\" --rules 'minlength: 8' --length 3 2>&1; \"$0\" --site nowhere.invalid 2>&1; "
+               u"\"$0\" --rules 'required: digit' --word-symbol w -e w# 2>&1"_s
+            << "tessaro-cli: \"minlength: 9\" is above \"maxlength: 8\": no password can be both.\n1\n"
+               "tessaro-cli: In \"[a-]\", \"-\" may only stand right after \"[\".\n1\n"
+               "tessaro-cli: A password of 3 characters is outside these rules: they allow 8 to 128.\n"
+               "tessaro-cli: No rules are known for \"nowhere.invalid\".\n"
+               "tessaro-cli: the mask's words vary in length and text, so it can't be checked against rules\n"_ba;
         QTest::addRow("a pipe through /dev/stdout") << u"\"$0\" -o /dev/stdout -n 2 i | cat"_s << "0\n1\n"_ba;
         QTest::addRow("folder") << u"mkdir d; \"$0\" -o d i- 2>&1; echo $?; test -d d && echo folder"_s
                                 << "tessaro-cli: cannot write d: Is a directory\n1\nfolder\n"_ba;

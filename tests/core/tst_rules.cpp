@@ -10,6 +10,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 
 #include <cmath>
 #include <map>
@@ -30,13 +31,12 @@ public:
         for (const QString &property : splitOutside(text, u';')) {
             const QString name = property.section(u':', 0, 0).trimmed().toLower();
             const QString value = property.section(u':', 1).trimmed();
-            if (name == u"minlength")
-                minLength = qMax(minLength, value.toInt());
-            else if (name == u"maxlength")
-                maxLength = qMin(maxLength, value.toInt());
-            else if (name == u"max-consecutive")
-                maxRun = qMin(maxRun, value.toInt());
-            else if (name == u"required" || name == u"allowed") {
+            for (auto [key, limit, stricter] : {std::tuple{u"minlength", &minLength, +1},
+                                                {u"maxlength", &maxLength, -1},
+                                                {u"max-consecutive", &maxRun, -1}})
+                if (name == QStringView(key))
+                    *limit = stricter * value.toInt() > stricter * *limit ? value.toInt() : *limit;
+            if (name == u"required" || name == u"allowed") {
                 anyClass = true;
                 QString set;
                 for (const QString &item : splitOutside(value, u','))
@@ -92,10 +92,12 @@ private:
         QString printable;
         for (char16_t c = 0x20; c < 0x7F; ++c)
             printable += QChar(c);
-        const std::map<QString, QString> named{
-            {u"upper"_s, u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"_s}, {u"lower"_s, u"abcdefghijklmnopqrstuvwxyz"_s},
-            {u"digit"_s, u"0123456789"_s}, {u"special"_s, u"-~!@#$%^&*_+=`|(){}[:;\"'<>,.? ]"_s},
-            {u"ascii-printable"_s, printable}, {u"unicode"_s, printable}};
+        const std::map<QString, QString> named{{u"upper"_s, u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"_s},
+                                               {u"lower"_s, u"abcdefghijklmnopqrstuvwxyz"_s},
+                                               {u"digit"_s, u"0123456789"_s},
+                                               {u"special"_s, u"-~!@#$%^&*_+=`|(){}[:;\"'<>,.? ]"_s},
+                                               {u"ascii-printable"_s, printable},
+                                               {u"unicode"_s, printable}};
         return item.startsWith(u'[') ? item.mid(1, item.size() - 2) : named.at(item.toLower());
     }
 };
@@ -123,11 +125,7 @@ class TestRules : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        m_home = std::make_unique<TestSupport::IsolatedHome>();
-        ProgramFolder::setFolderForTesting(qEnvironmentVariable("TESSARO_BIN_DIR"));
-    }
+    void initTestCase() { ProgramFolder::setFolderForTesting(qEnvironmentVariable("TESSARO_BIN_DIR")); }
 
     void badRulesSayWhy_data()
     {
@@ -189,7 +187,8 @@ private slots:
         const Checker checker(rules);
         for (int length = 1; length <= 7; ++length) {
             const QStringList strings = everyString(checker.allowed, length);
-            const auto listed = std::count_if(strings.begin(), strings.end(), [&](auto &s) { return checker.meets(s); });
+            const auto listed =
+                std::count_if(strings.begin(), strings.end(), [&](auto &s) { return checker.meets(s); });
             QCOMPARE(measure(read, length).count, QString::number(listed));
         }
     }
@@ -275,8 +274,10 @@ private slots:
                        "only.org": {"password-rules": "maxlength: 7;", "exact-domain-match-only": true}})");
         list.close();
         ProgramFolder::setFolderForTesting(folder.path());
-        const std::pair<QString, int> found[] = {{u"example.com"_s, 9}, {u"accounts.Example.COM"_s, 9},
-                                                 {u"https://a.b.example.com:8443/login"_s, 9}, {u"only.org"_s, 7}};
+        const std::pair<QString, int> found[] = {{u"example.com"_s, 9},
+                                                 {u"accounts.Example.COM"_s, 9},
+                                                 {u"https://a.b.example.com:8443/login"_s, 9},
+                                                 {u"only.org"_s, 7}};
         for (const auto &[site, longest] : found)
             QCOMPARE(SiteRules::rulesFor(site).rules.longest(), longest);
         for (const QString &site : {u"www.only.org"_s, u"example.com.evil.net"_s, u"ample.com"_s})
@@ -292,16 +293,14 @@ private slots:
         const PasswordRules rules = PasswordRules::read(u"required: [a]; allowed: [b]; max-consecutive: 1"_s).rules;
         const GenerationOutcome made = GenerateFromRules(list, 50, rules, 4);
         QVERIFY(made.rules.ok());
-        QStringList rows{list.ItemText(0), list.ItemText(1)};
-        rows.sort();
         QCOMPARE(list.GetItemCount(), 2);
-        QCOMPARE(rows, (QStringList{u"abab"_s, u"baba"_s}));
+        QCOMPARE(QSet<QString>({list.ItemText(0), list.ItemText(1)}), QSet<QString>({u"abab"_s, u"baba"_s}));
         QVERIFY(!GenerateFromRules(list, 5, rules, 40).rules);
         QCOMPARE(list.GetItemCount(), 2);
     }
 
 private:
-    std::unique_ptr<TestSupport::IsolatedHome> m_home;
+    TestSupport::IsolatedHome m_home;
 };
 
 QTEST_GUILESS_MAIN(TestRules)

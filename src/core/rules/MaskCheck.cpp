@@ -60,19 +60,19 @@ MaskCheck checkMask(const PasswordRules &rules, const PasswordBuilder &builder)
 
     const int length = int(positions.size());
     if (length < rules.shortest())
-        check.breaks.append(u"its passwords are %1 characters long, shorter than minlength %2"_s.arg(length)
-                                .arg(rules.shortest()));
+        check.breaks.append(
+            u"its passwords are %1 characters long, shorter than minlength %2"_s.arg(length).arg(rules.shortest()));
     if (rules.maxLength && length > *rules.maxLength)
-        check.breaks.append(u"its passwords are %1 characters long, longer than maxlength %2"_s.arg(length)
-                                .arg(*rules.maxLength));
+        check.breaks.append(
+            u"its passwords are %1 characters long, longer than maxlength %2"_s.arg(length).arg(*rules.maxLength));
 
     std::vector<int> outside;
     for (int i = 0; i < length; ++i)
         if (!within(positions[size_t(i)], rules.allowed))
             outside.push_back(i + 1);
     if (!outside.empty())
-        check.breaks.append(u"%1 %2 can hold a character the rules don't allow"_s
-                                .arg(outside.size() == 1 ? u"position"_s : u"positions"_s, numbers(outside)));
+        check.breaks.append(u"%1 %2 can hold a character the rules don't allow"_s.arg(
+            outside.size() == 1 ? u"position"_s : u"positions"_s, numbers(outside)));
 
     for (const QString &group : rules.required) {
         if (std::none_of(positions.begin(), positions.end(), [&](const Position &p) { return within(p, group); }))

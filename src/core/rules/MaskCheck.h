@@ -18,8 +18,8 @@ struct PasswordRules;
 struct MaskCheck
 {
     bool checked = true;
-    QString notChecked;  // why not, when !checked
-    QStringList breaks;  // each rule a password of the mask can break
+    QString notChecked; // why not, when !checked
+    QStringList breaks; // each rule a password of the mask can break
 };
 
 MaskCheck checkMask(const PasswordRules &rules, const PasswordBuilder &builder);

@@ -45,10 +45,7 @@ QString textOf(const CharacterSet &set)
 class RulesReader
 {
 public:
-    explicit RulesReader(QStringView text)
-        : m_text(text)
-    {
-    }
+    explicit RulesReader(QStringView text) : m_text(text) {}
 
     Outcome read()
     {
@@ -85,8 +82,8 @@ public:
 private:
     static bool isKnown(const QString &name)
     {
-        return name == u"required" || name == u"allowed" || name == u"minlength" || name == u"maxlength"
-            || name == u"max-consecutive";
+        return name == u"required" || name == u"allowed" || name == u"minlength" || name == u"maxlength" ||
+               name == u"max-consecutive";
     }
 
     Outcome readValue(const QString &name)
@@ -182,8 +179,8 @@ private:
                 return {};
             }
             if (character == u'-')
-                return Outcome::failure(
-                    u"In \"%1\", \"-\" may only stand right after \"[\"."_s.arg(m_text.sliced(open).toString().section(u']', 0, 0) + u']'));
+                return Outcome::failure(u"In \"%1\", \"-\" may only stand right after \"[\"."_s.arg(
+                    m_text.sliced(open).toString().section(u']', 0, 0) + u']'));
             characters.append(character);
         }
         return Outcome::failure(u"\"%1\" has no closing \"]\"."_s.arg(m_text.sliced(open)));
@@ -345,10 +342,10 @@ Outcome PasswordRules::checkLength(int length) const
                 .arg(shortest())
                 .arg(longest()));
     if (const int fewest = fewestToMeet(*this); fewest < 0 || length < fewest)
-        return Outcome::failure(u"The %1 required groups need at least %2 characters, more than %3."_s
-                                    .arg(required.size())
-                                    .arg(fewest)
-                                    .arg(length));
+        return Outcome::failure(
+            u"The %1 required groups need at least %2 characters, more than %3."_s.arg(required.size())
+                .arg(fewest)
+                .arg(length));
     if (allowed.size() == 1 && maxConsecutive && length > *maxConsecutive)
         return Outcome::failure(
             u"Only \"%1\" may appear, and \"max-consecutive: %2\" allows it no more than %2 times in a row."_s

@@ -65,8 +65,7 @@ struct RulesCount::Number
 // that miss a group, plus those that miss two, ... Only how many characters
 // are left counts, so the signs are summed by that number first and each
 // count of strings is made once.
-RulesCount::RulesCount(const PasswordRules &rules, int length)
-    : m_count(std::make_unique<Number>())
+RulesCount::RulesCount(const PasswordRules &rules, int length) : m_count(std::make_unique<Number>())
 {
     const CharacterSet allowed = setOf(rules.allowed);
     const auto size = allowed.count();

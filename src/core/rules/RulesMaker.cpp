@@ -19,9 +19,7 @@ Outcome RulesMaker::drawable(const PasswordRules &rules, int length, const Rules
 }
 
 RulesMaker::RulesMaker(const PasswordRules &rules, int length)
-    : m_allowed(rules.allowed.toStdU16String())
-    , m_maxRun(rules.maxConsecutive.value_or(0))
-    , m_length(length)
+    : m_allowed(rules.allowed.toStdU16String()), m_maxRun(rules.maxConsecutive.value_or(0)), m_length(length)
 {
     const RulesCount count(rules, length);
     m_usable = drawable(rules, length, count);

@@ -41,7 +41,7 @@ private:
     int m_maxRun = 0; // 0: no limit
     int m_length = 0;
     Outcome m_usable;
-    quint32 m_threshold = 0;      // RandomSource::smallThreshold of the allowed set
+    quint32 m_threshold = 0;       // RandomSource::smallThreshold of the allowed set
     std::vector<quint32> m_groups; // each allowed character's required groups, as bits
     quint32 m_allGroups = 0;
     std::optional<quint64> m_distinct;

@@ -11,8 +11,8 @@ struct PasswordRules;
 // log2 of their number, counted exactly.
 struct RulesStrength
 {
-    QString count;    // the number of passwords, in decimal digits ("0" when none)
-    double bits = 0;  // log2 of count
+    QString count;       // the number of passwords, in decimal digits ("0" when none)
+    double bits = 0;     // log2 of count
     bool usable = false; // passwords of this length can be drawn (RulesMaker::usable)
     MaskStrength::Rating rating = MaskStrength::Rating::Poor;
 };

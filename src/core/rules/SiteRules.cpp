@@ -31,25 +31,27 @@ struct SiteList
 
 SiteList readList(const QString &path)
 {
-        SiteList read;
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            read.outcome = Outcome::failure(u"The list of sites' rules, %1, can't be read: %2."_s.arg(path, file.errorString()));
-            return read;
-        }
-        QJsonParseError error;
-        const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
-        if (!document.isObject()) {
-            read.outcome = Outcome::failure(u"The list of sites' rules, %1, is damaged: %2."_s.arg(path, error.errorString()));
-            return read;
-        }
-        const QJsonObject sites = document.object();
-        for (auto site = sites.begin(); site != sites.end(); ++site) {
-            const QJsonObject entry = site.value().toObject();
-            read.entries.insert(site.key().toLower(), {entry.value("password-rules"_L1).toString(),
-                                                       entry.value("exact-domain-match-only"_L1).toBool()});
-        }
+    SiteList read;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        read.outcome =
+            Outcome::failure(u"The list of sites' rules, %1, can't be read: %2."_s.arg(path, file.errorString()));
         return read;
+    }
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    if (!document.isObject()) {
+        read.outcome =
+            Outcome::failure(u"The list of sites' rules, %1, is damaged: %2."_s.arg(path, error.errorString()));
+        return read;
+    }
+    const QJsonObject sites = document.object();
+    for (auto site = sites.begin(); site != sites.end(); ++site) {
+        const QJsonObject entry = site.value().toObject();
+        read.entries.insert(site.key().toLower(), {entry.value("password-rules"_L1).toString(),
+                                                   entry.value("exact-domain-match-only"_L1).toBool()});
+    }
+    return read;
 }
 
 // The list is read once, on first need (again when tests move the program's folder).
