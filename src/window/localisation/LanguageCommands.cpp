@@ -178,9 +178,7 @@ void ApplyLanguage(const Form &f, const ToolBand &tools)
     f.ruEdit->setPlaceholderText(label("Label33"));
     show(f.rgButton, buttons("Button01"), Room::Command);
     FittedCaption::setToolTip(*f.rgButton, tip("Tip08"));
-    f.rcLabel->setProperty("caption", label("Label32"));
-    f.rcLabel->setProperty("locale", file.text(u"Language"_s, u"Locale"_s));
-    SiteRulesPanel::ShowCount(f);
+    SiteRulesPanel::useLanguage(f, label("Label32"), file.text(u"Language"_s, u"Locale"_s));
 
     std::array<QString, 4> words;
     for (int r = 0; r < 4; ++r)

@@ -88,12 +88,18 @@ void ShowRules(const Form &form)
     }
     const PasswordRules &rules = read.rules;
     {
-        const QSignalBlocker quiet(form.rlSpin);
-        form.rlSpin->setRange(rules.shortest(), rules.longest());
-        const QVariant pending = form.rlSpin->property(kPending);
-        form.rlSpin->setValue(pending.isValid() ? pending.toInt() : rules.defaultLength());
-        form.rlSpin->setProperty(kPending, QVariant());
-        form.rlSpin->setEnabled(true);
+        QSpinBox &length = *form.rlSpin;
+        const QSignalBlocker quiet(length);
+        // A length chosen for rules with the same bounds stays, while a typo
+        // in them is mended; other rules start at their default length.
+        const bool sameBounds =
+            length.isEnabled() && length.minimum() == rules.shortest() && length.maximum() == rules.longest();
+        const QVariant pending = length.property(kPending);
+        const int chosen = pending.isValid() ? pending.toInt() : sameBounds ? length.value() : rules.defaultLength();
+        length.setRange(rules.shortest(), rules.longest());
+        length.setValue(chosen);
+        length.setProperty(kPending, QVariant());
+        length.setEnabled(true);
     }
     ShowStrength(form);
 }
@@ -113,6 +119,13 @@ void ShowStrength(const Form &form)
     }
     form.rsMeter->showBits(strength.bits);
     form.rcLabel->setProperty(kDigits, strength.count);
+    ShowCount(form);
+}
+
+void useLanguage(const Form &form, const QString &countCaption, const QString &locale)
+{
+    form.rcLabel->setProperty("caption", countCaption);
+    form.rcLabel->setProperty(kLocale, locale);
     ShowCount(form);
 }
 

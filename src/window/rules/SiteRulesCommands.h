@@ -31,9 +31,11 @@ void ShowRules(const Form &form);
 // password of it meets the rules.
 void ShowStrength(const Form &form);
 
-// The count line again, in the language's number format (after a language
-// was applied).
+// The count line again, in the language's number format.
 void ShowCount(const Form &form);
+// A language applied: the count line's caption ("%1 passwords ...") and the
+// locale whose digit groups it shows.
+void useLanguage(const Form &form, const QString &countCaption, const QString &locale);
 
 // Opening the panel: the site names are suggested from the first opening
 // on (reading the list is no part of the window's start), and the rules
