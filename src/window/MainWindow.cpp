@@ -175,8 +175,8 @@ void MainWindow::connectSiteRules()
         });
     }
     connect(f.rButton, &QToolButton::clicked, this, [this] { closePanel(*m_form.rFrame); });
-    auto *back = new QShortcut(QKeySequence(Qt::Key_Escape), f.rFrame, nullptr, nullptr,
-                               Qt::WidgetWithChildrenShortcut);
+    auto *back =
+        new QShortcut(QKeySequence(Qt::Key_Escape), f.rFrame, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
     connect(back, &QShortcut::activated, this, [this] { closePanel(*m_form.rFrame); });
 }
 

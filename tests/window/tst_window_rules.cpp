@@ -59,8 +59,8 @@ private slots:
     }
     void generates()
     {
-        const auto [typed, length, row, count] = WindowTest::fetch<QString, int, QString, QString>(
-            "typed", "length", "row", "count");
+        const auto [typed, length, row, count] =
+            WindowTest::fetch<QString, int, QString, QString>("typed", "length", "row", "count");
         openRulesPanel();
         QTest::keyClicks(form().ruEdit, typed);
         QVERIFY2(form().rmLabel->isHidden(), qPrintable(form().rmLabel->text()));

@@ -102,12 +102,12 @@ struct Form
     QLabel *rlLabel = nullptr;
     QSpinBox *rlSpin = nullptr; // the passwords' length, within the rules' bounds
     QLabel *rnLabel = nullptr;
-    QLineEdit *rnEdit = nullptr;            // the number to generate, the count box's twin
-    StrengthMeter *rsMeter = nullptr;       // the bits and verdict of the rules at that length
-    QLabel *rcLabel = nullptr;              // how many passwords the rules allow at that length
-    QLabel *rmLabel = nullptr;              // why the rules can't be used, when they can't
-    QPushButton *rgButton = nullptr;        // generates into the result list
-    QToolButton *rButton = nullptr;         // closes the panel
+    QLineEdit *rnEdit = nullptr;      // the number to generate, the count box's twin
+    StrengthMeter *rsMeter = nullptr; // the bits and verdict of the rules at that length
+    QLabel *rcLabel = nullptr;        // how many passwords the rules allow at that length
+    QLabel *rmLabel = nullptr;        // why the rules can't be used, when they can't
+    QPushButton *rgButton = nullptr;  // generates into the result list
+    QToolButton *rButton = nullptr;   // closes the panel
 
     // About
     QGroupBox *aFrame = nullptr;

@@ -26,7 +26,8 @@ void buildSiteRules(Form &form)
     form.ruLabel = named<QLabel>("ruLabel", u"Rules or site:"_s);
     form.ruEdit = named<QLineEdit>("ruEdit");
     form.ruEdit->setAccessibleName(u"Password rules or site"_s);
-    form.ruEdit->setPlaceholderText(u"minlength: 8; required: upper; required: digit; or a site, such as example.com"_s);
+    form.ruEdit->setPlaceholderText(
+        u"minlength: 8; required: upper; required: digit; or a site, such as example.com"_s);
     form.ruLabel->setBuddy(form.ruEdit);
     layout->addRow(form.ruLabel, form.ruEdit);
 

@@ -35,7 +35,10 @@ WindowBatch::~WindowBatch()
 void WindowBatch::start(qint32 count, const QString &mask, Done done)
 {
     start(
-        count, [count, mask](ResultList &rows, BatchControl *control) { return GeneratePasswords(rows, count, mask, control); },
+        count,
+        [count, mask](ResultList &rows, BatchControl *control) {
+            return GeneratePasswords(rows, count, mask, control);
+        },
         std::move(done));
 }
 

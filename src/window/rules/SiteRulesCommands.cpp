@@ -30,10 +30,10 @@ namespace {
 namespace Name = Settings::Name;
 
 // Properties the panel's controls carry between its handlers.
-constexpr char kDigits[] = "countDigits";     // rcLabel: the count shown, in decimal digits
-constexpr char kLocale[] = "locale";          // rcLabel: the language's locale, for its digit groups
-constexpr char kPending[] = "pendingLength";  // rlSpin: a restored length not applied yet
-constexpr char kPrepared[] = "prepared";      // rFrame: the panel has been opened
+constexpr char kDigits[] = "countDigits";    // rcLabel: the count shown, in decimal digits
+constexpr char kLocale[] = "locale";         // rcLabel: the language's locale, for its digit groups
+constexpr char kPending[] = "pendingLength"; // rlSpin: a restored length not applied yet
+constexpr char kPrepared[] = "prepared";     // rFrame: the panel has been opened
 
 // A count of many digits in groups of three, as the language writes numbers.
 QString grouped(const QString &digits, const QString &locale)
