@@ -31,7 +31,7 @@ namespace Name = Settings::Name;
 
 // Properties the panel's controls carry between its handlers.
 constexpr char kDigits[] = "countDigits";    // rcLabel: the count shown, in decimal digits
-constexpr char kLocale[] = "locale";         // rcLabel: the language's locale, for its digit groups
+constexpr char kLocale[] = "numberLocale";   // rcLabel: the language's locale, for its digit groups
 constexpr char kPending[] = "pendingLength"; // rlSpin: a restored length not applied yet
 constexpr char kPrepared[] = "prepared";     // rFrame: the panel has been opened
 
