@@ -177,7 +177,10 @@ void MainWindow::connectSiteRules()
     connect(f.rButton, &QToolButton::clicked, this, [this] { closePanel(*m_form.rFrame); });
     auto *back =
         new QShortcut(QKeySequence(Qt::Key_Escape), f.rFrame, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-    connect(back, &QShortcut::activated, this, [this] { closePanel(*m_form.rFrame); });
+    connect(back, &QShortcut::activated, this, [this] {
+        if (!SiteRulesPanel::closeSuggestions(m_form))
+            closePanel(*m_form.rFrame);
+    });
 }
 
 UpdateNotifier &MainWindow::updates()

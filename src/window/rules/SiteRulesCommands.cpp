@@ -145,6 +145,14 @@ bool suggestionsShown(const Form &form)
     return sites && sites->popup()->isVisible();
 }
 
+bool closeSuggestions(const Form &form)
+{
+    if (!suggestionsShown(form))
+        return false;
+    form.ruEdit->completer()->popup()->hide();
+    return true;
+}
+
 void Prepare(const Form &form)
 {
     if (form.rFrame->property(kPrepared).toBool())

@@ -45,6 +45,8 @@ void Prepare(const Form &form);
 // Whether the site suggestions show: Enter there picks one (or closes
 // them), and generates only once the rules picked can be seen.
 bool suggestionsShown(const Form &form);
+// Escape: closes the site suggestions when they show (true), else nothing.
+bool closeSuggestions(const Form &form);
 
 // The last rules and length (Rules, RulesLen), put in their boxes at
 // start-up without reading them yet.
