@@ -172,7 +172,8 @@ int printRulesStrength(const PasswordRules &rules, int length)
             .arg(MaskStrength::englishWord(strength.rating));
     if (rules.drawnFromAscii)
         text += u"Drawn:     from printable ASCII (the rules allow any character)\n"_s;
-    return print(text);
+    const int printed = print(text);
+    return printed == 0 && !strength.usable ? fail(strength.problem) : printed;
 }
 
 int printMaskCheck(const PasswordRules &rules, const PasswordBuilder &builder)
@@ -199,6 +200,8 @@ int runRules(const CliOptions &options, const GenerationSettings &settings)
     if (options.entropy && !options.mask.isEmpty())
         return printMaskCheck(rules, PasswordBuilder(options.mask, settings));
     const int length = options.length.value_or(rules.defaultLength());
+    if (const Outcome fits = rules.checkLength(length); !fits)
+        return fail(fits.reason());
     if (options.entropy)
         return printRulesStrength(rules, length);
     const RulesMaker maker(rules, length);

@@ -256,11 +256,13 @@ private slots:
                "  positions 1 to 3 can hold the same character, more than max-consecutive 2 allows\n1\n"_ba;
         QTest::addRow("rules that can't be met")
             << u"for r in 'minlength: 9; maxlength: 8' 'required: [a-]'; do \"$0\" --rules \"$r\" 2>&1; echo $?; done; "
-               u"\"$0\" --rules 'minlength: 8' --length 3 2>&1; \"$0\" --site nowhere.invalid 2>&1; "
+               u"\"$0\" --rules 'minlength: 8' --length 3 2>&1; \"$0\" --rules 'maxlength: 9' -e --length 10 2>&1; "
+               u"\"$0\" --site nowhere.invalid 2>&1; "
                u"\"$0\" --rules 'required: digit' --word-symbol w -e w# 2>&1"_s
             << "tessaro-cli: \"minlength: 9\" is above \"maxlength: 8\": no password can be both.\n1\n"
                "tessaro-cli: In \"[a-]\", \"-\" may only stand right after \"[\".\n1\n"
                "tessaro-cli: A password of 3 characters is outside these rules: they allow 8 to 128.\n"
+               "tessaro-cli: A password of 10 characters is outside these rules: they allow 1 to 9.\n"
                "tessaro-cli: No rules are known for \"nowhere.invalid\".\n"
                "tessaro-cli: the mask's words vary in length and text, so it can't be checked against rules\n"_ba;
         QTest::addRow("a pipe through /dev/stdout") << u"\"$0\" -o /dev/stdout -n 2 i | cat"_s << "0\n1\n"_ba;

@@ -138,7 +138,7 @@ private slots:
         QTest::newRow("dash inside") << u"required: [a-z]"_s << u"\"-\" may only stand"_s;
         QTest::newRow("unclosed") << u"allowed: [abc"_s << u"no closing"_s;
         QTest::newRow("unknown class") << u"required: letters"_s << u"\"letters\" is not a character class"_s;
-        QTest::newRow("number") << u"minlength: eight"_s << u"whole number"_s;
+        QTest::newRow("number") << u"minlength: 99999999999"_s << u"at most 2147483647, not \"99999999999\""_s;
         QTest::newRow("empty group") << u"required: [\u00e9]"_s << u"names no character"_s;
         QTest::newRow("one character, repeated")
             << u"allowed: [a]; max-consecutive: 2; minlength: 3"_s << u"no more than 2 times"_s;

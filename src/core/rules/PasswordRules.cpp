@@ -107,13 +107,14 @@ private:
         }
         skipBlanks();
         const qsizetype start = m_at;
+        const QString given = rest();
         while (m_at < m_text.size() && peek().isDigit() && peek().unicode() < 128)
             ++m_at;
         bool ok = false;
         const int value = m_text.sliced(start, m_at - start).toInt(&ok);
         if (!ok)
             return Outcome::failure(
-                u"\"%1\" needs a whole number of at most %2, not \"%3\"."_s.arg(name).arg(INT_MAX).arg(rest()));
+                u"\"%1\" needs a whole number of at most %2, not \"%3\"."_s.arg(name).arg(INT_MAX).arg(given));
         // Several of one length property: the strictest holds.
         if (name == u"minlength")
             minLength = qMax(value, minLength.value_or(0));

@@ -10,7 +10,9 @@ RulesStrength measure(const PasswordRules &rules, int length)
     RulesStrength strength;
     strength.count = count.decimal();
     strength.bits = count.isZero() ? 0 : count.log2();
-    strength.usable = RulesMaker::drawable(rules, length, count).ok();
+    const Outcome drawable = RulesMaker::drawable(rules, length, count);
+    strength.usable = drawable.ok();
+    strength.problem = drawable.reason();
     strength.rating = MaskStrength::rate(strength.bits);
     return strength;
 }

@@ -14,6 +14,7 @@ struct RulesStrength
     QString count;       // the number of passwords, in decimal digits ("0" when none)
     double bits = 0;     // log2 of count
     bool usable = false; // passwords of this length can be drawn (RulesMaker::usable)
+    QString problem;     // why not, when !usable
     MaskStrength::Rating rating = MaskStrength::Rating::Poor;
 };
 
