@@ -162,12 +162,12 @@ int main(int argc, char *argv[])
     // rules draw again whenever a required group is missing (about 1 in 4).
     std::printf("website rules against a mask, 1 M passwords of 16 characters\n");
     const Outcome rules = reference(
-        "--rules 'minlength: 16; maxlength: 16; required: upper, lower, digit, [!#$%&*@^] (each)'",
+        "tessaro-cli -n 1000000 --rules '16; upper; lower; digit; [!#$%&*@^]'",
         {cli, "-n", "1000000", "--rules",
          "minlength: 16; maxlength: 16; required: upper; required: lower; required: digit; required: [!#$%&*@^]"},
         7);
     const Outcome mask =
-        reference("--upper 'A-Za-z0-9!#$%&*@^' XXXXXXXXXXXXXXXX",
+        reference("tessaro-cli -n 1000000 --upper 'A-Za-z0-9!#$%&*@^' XXXXXXXXXXXXXXXX",
                   {cli, "-n", "1000000", "--upper",
                    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789!#$%&*@^", "XXXXXXXXXXXXXXXX"},
                   7);

@@ -106,13 +106,10 @@ private:
 QStringList everyString(const QString &alphabet, int length)
 {
     QStringList strings{QString()};
-    for (int i = 0; i < length; ++i) {
-        QStringList longer;
+    for (QStringList longer; length-- > 0; strings = std::exchange(longer, {}))
         for (const QString &prefix : strings)
             for (const QChar c : alphabet)
                 longer.append(prefix + c);
-        strings = longer;
-    }
     return strings;
 }
 
@@ -163,11 +160,10 @@ private slots:
         QVERIFY2(read.outcome.ok(), qPrintable(read.outcome.reason()));
         QCOMPARE(read.rules.allowed, u"-0123456789]ab"_s);
         QCOMPARE(read.rules.required, QStringList{u"-"_s});
-        QCOMPARE(read.rules.maxConsecutive, 3);
-        QCOMPARE(read.rules.shortest(), 8);
-        QCOMPARE(read.rules.defaultLength(), 20);
-        QCOMPARE(PasswordRules::read(u"maxlength: 12"_s).rules.defaultLength(), 12);
-        QCOMPARE(PasswordRules::read(u"minlength: 30"_s).rules.defaultLength(), 30);
+        QCOMPARE((std::tuple{*read.rules.maxConsecutive, read.rules.shortest(), read.rules.defaultLength()}),
+                 (std::tuple{3, 8, 20}));
+        for (const auto &[text, length] : {std::pair{u"maxlength: 12"_s, 12}, {u"minlength: 30"_s, 30}})
+            QCOMPARE(PasswordRules::read(text).rules.defaultLength(), length);
         QCOMPARE(PasswordRules::read(QString()).rules.allowed.size(), 95);
     }
 
@@ -233,10 +229,8 @@ private slots:
 
     void refusesRulesThatLetAlmostNothingThrough()
     {
-        const RulesMaker maker(PasswordRules::read(u"allowed: ascii-printable; required: [a]; required: [b]; "
-                                                   u"required: [c]; required: [d]"_s)
-                                   .rules,
-                               4);
+        const auto rules = u"allowed: ascii-printable; required: [a]; required: [b]; required: [c]; required: [d]"_s;
+        const RulesMaker maker(PasswordRules::read(rules).rules, 4);
         QVERIFY2(maker.usable().reason().contains(u"about one in"_s), qPrintable(maker.usable().reason()));
         QVERIFY(!RulesMaker(PasswordRules::read(u"maxlength: 8"_s).rules, 9).usable());
     }
@@ -291,8 +285,7 @@ private slots:
     {
         MemoryResultList list;
         const PasswordRules rules = PasswordRules::read(u"required: [a]; allowed: [b]; max-consecutive: 1"_s).rules;
-        const GenerationOutcome made = GenerateFromRules(list, 50, rules, 4);
-        QVERIFY(made.rules.ok());
+        QVERIFY(GenerateFromRules(list, 50, rules, 4).rules.ok());
         QCOMPARE(list.GetItemCount(), 2);
         QCOMPARE(QSet<QString>({list.ItemText(0), list.ItemText(1)}), QSet<QString>({u"abab"_s, u"baba"_s}));
         QVERIFY(!GenerateFromRules(list, 5, rules, 40).rules);
