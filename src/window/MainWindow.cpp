@@ -21,6 +21,7 @@
 #include "window/results/CommonDialog.h"
 #include "window/results/ResultCommands.h"
 #include "window/results/ResultListView.h"
+#include "window/rules/SiteRulesCommands.h"
 #include "window/Shutdown.h"
 #include "window/toolbar/OpenWebPage.h"
 #include "window/toolbar/ToolBand.h"
@@ -39,6 +40,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QToolButton>
 
@@ -61,7 +63,7 @@ MainWindow::MainWindow(const WindowServices &services, QWidget *parent)
         if (Settings::clearAfterSeconds() > 0)
             m_clearTimer->copied(text);
     });
-    for (QWidget *panel : {m_form.oFrame, m_form.gFrame, m_form.sFrame, m_form.iFrame, m_form.aFrame})
+    for (QWidget *panel : {m_form.oFrame, m_form.gFrame, m_form.sFrame, m_form.iFrame, m_form.aFrame, m_form.rFrame})
         PanelSwitch::setVerticalPosition(*panel, PanelSwitch::kAwayPosition);
     PanelSwitch::setVerticalPosition(*m_form.cFrame, PanelSwitch::kMainPosition);
     m_form.mCombo->setFocus();
@@ -145,6 +147,8 @@ void MainWindow::connectControls()
             closePanel(*m_form.iFrame);
     });
 
+    connectSiteRules();
+
     connect(f.kmflnk, &QPushButton::clicked, this,
             [this] { OpenWebPage(*m_services.shell, m_form.kmflnk->property("url").toString()); });
 
@@ -154,6 +158,29 @@ void MainWindow::connectControls()
     quit->setShortcutContext(Qt::WindowShortcut);
     addAction(quit);
     connect(quit, &QAction::triggered, this, &MainWindow::exitProgram);
+}
+
+void MainWindow::connectSiteRules()
+{
+    const Form &f = m_form;
+    connect(f.ruEdit, &QLineEdit::textChanged, this, [this] { SiteRulesPanel::ShowRules(m_form); });
+    connect(f.rlSpin, &QSpinBox::valueChanged, this, [this] { SiteRulesPanel::ShowStrength(m_form); });
+    SiteRulesPanel::twinCountBoxes(*f.spinner, *f.rnEdit);
+    connect(f.rgButton, &QPushButton::clicked, this, &MainWindow::generateFromRules);
+    // Enter in any of the panel's boxes generates, as in the main panel's.
+    for (QLineEdit *box : {f.ruEdit, f.rnEdit, f.rlSpin->findChild<QLineEdit *>()}) {
+        connect(box, &QLineEdit::returnPressed, this, [this] {
+            if (!SiteRulesPanel::suggestionsShown(m_form))
+                generateFromRules();
+        });
+    }
+    connect(f.rButton, &QToolButton::clicked, this, [this] { closePanel(*m_form.rFrame); });
+    auto *back =
+        new QShortcut(QKeySequence(Qt::Key_Escape), f.rFrame, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    connect(back, &QShortcut::activated, this, [this] {
+        if (!SiteRulesPanel::closeSuggestions(m_form))
+            closePanel(*m_form.rFrame);
+    });
 }
 
 UpdateNotifier &MainWindow::updates()
@@ -215,6 +242,13 @@ void MainWindow::generate()
         RunGenerateCommand(*m_form.mCombo, *m_form.spinner, *m_batch, *m_services.messages);
 }
 
+void MainWindow::generateFromRules()
+{
+    if (!m_batch->isRunning())
+        SiteRulesPanel::RunRulesGenerateCommand(m_form, *m_batch, *m_services.messages,
+                                                [this] { closePanel(*m_form.rFrame); });
+}
+
 void MainWindow::runToolCommand(const QAction &tool)
 {
     const int index = m_bars->indexOf(tool);
@@ -235,6 +269,10 @@ void MainWindow::runToolCommand(const QAction &tool)
     case ToolCommand::MaskOptions:
     case ToolCommand::About:
         openPanel(*(m_form.*toolRow(index)->panel));
+        break;
+    case ToolCommand::SiteRules:
+        SiteRulesPanel::Prepare(m_form);
+        openPanel(*m_form.rFrame);
         break;
     case ToolCommand::Minimize:
         minimize();

@@ -49,6 +49,8 @@ public:
 
     // The Generate button's command; ignored while a batch runs.
     void generate();
+    // The Site Rules panel's Generate; ignored while a batch runs.
+    void generateFromRules();
     // Every tool of genbars arrives here and runs the command of its row in
     // the tool table (toolbar/ToolCodes.h; see commands/ToolDispatch).
     void runToolCommand(const QAction &tool);
@@ -70,6 +72,7 @@ protected:
 
 private:
     void connectControls();
+    void connectSiteRules();
     void popUpAtPointer(ToolMenu menu, QWidget &button);
 
     WindowServices m_services;

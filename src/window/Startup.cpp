@@ -15,6 +15,7 @@
 #include "window/MainWindow.h"
 #include "window/masks/MaskListCommands.h"
 #include "window/options/OptionBoxes.h"
+#include "window/rules/SiteRulesCommands.h"
 #include "window/WindowPlacement.h"
 
 #include <QAction>
@@ -216,6 +217,12 @@ void restoreLastCount(MainWindow &window)
     window.form().spinner->setText(stored.isEmpty() ? u"1"_s : stored);
 }
 
+// The last site rules and their length, read when the panel first opens.
+void restoreLastRules(MainWindow &window)
+{
+    SiteRulesPanel::RestoreLastRules(window.form());
+}
+
 // The About panel's maker line, credits and the maker's site.
 void fillAboutPanel(const Form &form)
 {
@@ -252,6 +259,7 @@ constexpr std::array kSteps{
     Step(restoreMaskSymbols),
     Step(restoreLastMask),
     Step(restoreLastCount),
+    Step(restoreLastRules),
     Step(restoreOptionBoxes),
     Step(restoreGenerationMode),
     Step(restoreCharacterClasses),

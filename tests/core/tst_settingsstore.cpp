@@ -67,8 +67,8 @@ private slots:
         names.sort();
         QCOMPARE(names.join(u' '),
                  u"AUChk AlphaL AlphaU Clear ClearAfter Confirm DialogSize GenOpt Generate Language LastGen "
-                 "Left NoLookAlike Numeric OnTop SaveM SaveN Sound Special String Style TAC TAO TAT "
-                 "TCA TCO TCS TGO THL TIO TMI TMO TPO TXI Top WordCap Words iMask lMask nMask sMask "
+                 "Left NoLookAlike Numeric OnTop Rules RulesLen SaveM SaveN Sound Special String Style TAC TAO TAT "
+                 "TCA TCO TCS TGO THL TIO TMI TMO TPO TSR TXI Top WordCap Words iMask lMask nMask sMask "
                  "uMask wMask"_s);
     }
 

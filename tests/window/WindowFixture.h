@@ -35,8 +35,8 @@
 namespace WindowTest {
 
 // A temporary program folder holding copies of the build tree's language
-// files, starter masks, help page and word list, so that a test may change mask.kmf or
-// remove a language without touching the build tree.
+// files, starter masks, help page, word lists and sites' rules, so that a
+// test may change mask.kmf or remove a language without touching the build tree.
 class ProgramFolderCopy
 {
 public:
@@ -44,7 +44,8 @@ public:
     {
         const QDir built(qEnvironmentVariable("TESSARO_BIN_DIR"));
         QStringList names{QStringLiteral("mask.kmf"), QStringLiteral("help/index.htm"),
-                          QStringLiteral("words/wordlist_en_eff.txt"), QStringLiteral("words/wordlist_de.txt")};
+                          QStringLiteral("words/wordlist_en_eff.txt"), QStringLiteral("words/wordlist_de.txt"),
+                          QStringLiteral("password-rules/password-rules.json")};
         for (const QString &name : QDir(built.filePath(QStringLiteral("Language"))).entryList(QDir::Files))
             names.append(QStringLiteral("Language/") + name);
         for (const QString &name : names) {

@@ -38,17 +38,18 @@ namespace {
 QStringList captionsOf(MainWindow &window)
 {
     const Form &f = window.form();
-    QStringList captions{f.gButton->text(), f.cButton->text(), f.SButton->text(),         f.fButton->text(),
-                         f.oFrame->title(), f.gFrame->title(), f.sFrame->title(),         f.aFrame->title(),
-                         f.iFrame->title(), f.mFrame->title(), f.genList->columnCaption()};
+    QStringList captions{f.gButton->text(), f.cButton->text(), f.SButton->text(),          f.fButton->text(),
+                         f.oFrame->title(), f.gFrame->title(), f.sFrame->title(),          f.aFrame->title(),
+                         f.iFrame->title(), f.mFrame->title(), f.genList->columnCaption(), f.rFrame->title()};
     for (const QAbstractButton *box :
          std::initializer_list<const QAbstractButton *>{f.ACu, f.Slm, f.slg, f.Kot, f.ccl, f.ASg, f.ccb, f.soo, f.Xs,
                                                         f.dOption, f.cOption, f.cca, f.wcp, f.nla, f.wlButton})
         captions.append(box->text());
-    for (const QLabel *label : {f.ucLabel, f.uLabel, f.lLabel, f.lcLabel, f.nLabel, f.nuLabel, f.sLabel, f.spLabel,
-                                f.lngLabel, f.iLabel, f.aP, f.aV, f.aPl, f.aR, f.wLabel, f.wlLabel})
+    for (const QLabel *label :
+         {f.ucLabel, f.uLabel, f.lLabel, f.lcLabel, f.nLabel, f.nuLabel, f.sLabel, f.spLabel, f.lngLabel, f.iLabel,
+          f.aP, f.aV, f.aPl, f.aR, f.wLabel, f.wlLabel, f.ruLabel, f.rlLabel, f.rnLabel})
         captions.append(label->text());
-    for (const int tool : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16})
+    for (int tool = 1; tool <= ToolBand::kToolCount; ++tool)
         captions.append(window.toolBand().tool(tool)->text());
     return captions;
 }
@@ -311,8 +312,9 @@ private slots:
             english.append(Localisation::englishText(section, key.captured(1) + key.captured(2)) + key.captured(3));
         }
         QCOMPARE(english, englishCaptions);
-        QCOMPARE(storedToolCaptions().join(u' '),
-                 u"Menu09 Menu10 Menu01 Menu02 Menu03 Menu04 Menu05 Menu06 Menu07 Menu08 Menu11 Menu12 Menu13"_s);
+        QCOMPARE(
+            storedToolCaptions().join(u' '),
+            u"Menu09 Menu10 Menu01 Menu02 Menu03 Menu04 Menu05 Menu06 Menu07 Menu08 Menu11 Menu12 Menu13 Menu14"_s);
         QCOMPARE(f.wcLabel->text() + f.wlEdit->placeholderText(), u"Label24 7776Label26"_s);
         QVERIFY(f.strengthMeter->text().endsWith(u"Strength0"_s + QString::number(int(f.strengthMeter->rating()) + 1)));
         window.runToolCommand(*m_window->tool(12));

@@ -10,7 +10,7 @@ namespace Settings {
 namespace {
 
 // clang-format off
-constexpr std::array<Definition, 43> kTable{{
+constexpr std::array<Definition, 46> kTable{{
     {Name::Left,     nullptr},
     {Name::Top,      nullptr},
     {Name::TCA,      nullptr, "Menu10"},
@@ -26,6 +26,7 @@ constexpr std::array<Definition, 43> kTable{{
     {Name::TAO,      nullptr, "Menu08"},
     {Name::TAT,      nullptr, "Menu12"},
     {Name::TAC,      nullptr, "Menu13"},
+    {Name::TSR,      nullptr, "Menu14"},
     {Name::Language, "English"},
     {Name::uMask,    "X"},
     {Name::lMask,    "x"},
@@ -43,6 +44,8 @@ constexpr std::array<Definition, 43> kTable{{
     {Name::NoLookAlike, "0"},
     {Name::String,   nullptr},
     {Name::Generate, nullptr},
+    {Name::Rules,    nullptr},
+    {Name::RulesLen, nullptr},
     {Name::SaveM,    "1"},
     {Name::SaveN,    "1"},
     {Name::OnTop,    "0"},

@@ -36,6 +36,7 @@ inline constexpr QLatin1String TCO{"TCO"};                 // Contents
 inline constexpr QLatin1String TAO{"TAO"};                 // About
 inline constexpr QLatin1String TAT{"TAT"};                 // Save as Text
 inline constexpr QLatin1String TAC{"TAC"};                 // Save as CSV
+inline constexpr QLatin1String TSR{"TSR"};                 // Site Rules
 inline constexpr QLatin1String Language{"Language"};       // the interface language
 inline constexpr QLatin1String uMask{"uMask"};             // the mask symbol of an upper-case letter
 inline constexpr QLatin1String lMask{"lMask"};             // the mask symbol of a lower-case letter
@@ -53,6 +54,8 @@ inline constexpr QLatin1String Words{"Words"};             // the word list file
 inline constexpr QLatin1String NoLookAlike{"NoLookAlike"}; // classes without look-alike characters
 inline constexpr QLatin1String String{"String"};           // the last mask
 inline constexpr QLatin1String Generate{"Generate"};       // the last number generated
+inline constexpr QLatin1String Rules{"Rules"};             // the last site rules, or the site they were found by
+inline constexpr QLatin1String RulesLen{"RulesLen"};       // the length of the last passwords made from them
 inline constexpr QLatin1String SaveM{"SaveM"};             // keep the last mask
 inline constexpr QLatin1String SaveN{"SaveN"};             // keep the last number generated
 inline constexpr QLatin1String OnTop{"OnTop"};             // keep the window on top
@@ -71,9 +74,9 @@ struct Definition
 {
     QLatin1String name;
     // The text start-up writes when the value reads as empty; null for the
-    // values start-up never writes (window position, last mask and count, the
-    // word symbol and list, whose empty value means "none" and "the shipped
-    // one", and the file dialog's size).
+    // values start-up never writes (window position, last mask and count, last
+    // rules and length, the word symbol and list, whose empty value means
+    // "none" and "the shipped one", and the file dialog's size).
     const char *startupDefault;
     // For a tool's caption: the language key whose English text is its
     // default (the one place that text is written), else null.

@@ -21,6 +21,7 @@ Form buildForm(QWidget *parent)
     buildGenerationOptions(form);
     buildMaskOptions(form);
     buildInterfaceOptions(form);
+    buildSiteRules(form);
     buildAbout(form);
     form.panels->setCurrentWidget(form.cFrame);
     return form;

@@ -9,6 +9,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class QStackedWidget;
 class QToolButton;
 class QWidget;
@@ -16,7 +17,7 @@ class ResultListView;
 class StrengthMeter;
 
 // The controls of the form gen, by the names every part of the program
-// uses for them (each widget's objectName is its name). The six panels are
+// uses for them (each widget's objectName is its name). The seven panels are
 // pages of one stack; the main panel cFrame holds the command column bFrame
 // and the mask and count box mFrame.
 struct Form
@@ -94,6 +95,20 @@ struct Form
     QComboBox *LCombo = nullptr;
     QToolButton *iButton = nullptr; // applies the chosen language and closes the panel
 
+    // Site rules: passwords drawn from a website's password rules
+    QGroupBox *rFrame = nullptr;
+    QLabel *ruLabel = nullptr;
+    QLineEdit *ruEdit = nullptr; // the rules, or a site name that finds them
+    QLabel *rlLabel = nullptr;
+    QSpinBox *rlSpin = nullptr; // the passwords' length, within the rules' bounds
+    QLabel *rnLabel = nullptr;
+    QLineEdit *rnEdit = nullptr;      // the number to generate, the count box's twin
+    StrengthMeter *rsMeter = nullptr; // the bits and verdict of the rules at that length
+    QLabel *rcLabel = nullptr;        // how many passwords the rules allow at that length
+    QLabel *rmLabel = nullptr;        // why the rules can't be used, when they can't
+    QPushButton *rgButton = nullptr;  // generates into the result list
+    QToolButton *rButton = nullptr;   // closes the panel
+
     // About
     QGroupBox *aFrame = nullptr;
     QLabel *aP = nullptr;           // the program's name
@@ -116,4 +131,5 @@ void buildProgramOptions(Form &form);
 void buildGenerationOptions(Form &form);
 void buildMaskOptions(Form &form);
 void buildInterfaceOptions(Form &form);
+void buildSiteRules(Form &form);
 void buildAbout(Form &form);

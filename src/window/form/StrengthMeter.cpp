@@ -54,6 +54,14 @@ void StrengthMeter::showMask(const QString &mask)
     refresh();
 }
 
+void StrengthMeter::showBits(double bits)
+{
+    m_bits = std::isfinite(bits) ? bits : 0;
+    m_atLeast = false;
+    m_rating = MaskStrength::rate(m_bits);
+    refresh();
+}
+
 void StrengthMeter::setWords(const std::array<QString, 4> &words)
 {
     m_words = words;

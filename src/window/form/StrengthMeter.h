@@ -21,6 +21,9 @@ public:
 
     // Measures the mask with the stored settings and shows the result.
     void showMask(const QString &mask);
+    // Shows bits measured elsewhere, exactly (the passwords of a website's
+    // rules, each as likely as any other).
+    void showBits(double bits);
     // The words for the four verdicts, from Poor to Excellent.
     void setWords(const std::array<QString, 4> &words);
     // The line's phrases, "%1 bits %2" and "at least %1 bits %2": %1 the

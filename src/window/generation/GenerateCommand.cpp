@@ -29,8 +29,9 @@ std::optional<qint32> countOf(const QString &numberText)
     return count;
 }
 
-// "1" stores the current text, "0" forgets it, anything else leaves it.
-void remember(QLatin1String option, QLatin1String setting, const QString &text)
+} // namespace
+
+void Remember(QLatin1String option, QLatin1String setting, const QString &text)
 {
     const QString flag = Settings::read(option);
     if (flag == u"0")
@@ -39,7 +40,42 @@ void remember(QLatin1String option, QLatin1String setting, const QString &text)
         Settings::write(setting, text);
 }
 
-} // namespace
+std::optional<qint32> CheckCount(QLineEdit &spinner, MessageBoxes &messages)
+{
+    const QString numberText = spinner.text();
+    if (numberText.isEmpty()) {
+        messages.showError(Localisation::text("Message02"_L1));
+        spinner.setText(u"1"_s);
+        return std::nullopt;
+    }
+    if (numberText == u"0") {
+        messages.showError(Localisation::text("Message03"_L1));
+        spinner.setText(u"1"_s);
+        return std::nullopt;
+    }
+    const std::optional<qint32> count = countOf(numberText);
+    if (!count)
+        messages.showError(Localisation::text("Message04"_L1));
+    return count;
+}
+
+bool ReportOutcome(const GenerationOutcome &outcome, MessageBoxes &messages)
+{
+    for (const Outcome *refusal : {&outcome.wordList, &outcome.rules, &outcome.memory}) {
+        if (!refusal->ok()) {
+            messages.showError(refusal->reason());
+            return false;
+        }
+    }
+    if (outcome.stopped)
+        return false;
+    if (!outcome.lastGenerated.ok()) {
+        const QString path = ProgramFolder::path(ProgramFolder::File::LastGenerated);
+        messages.showError(
+            Localisation::text("Message06"_L1).arg(QDir::toNativeSeparators(path), outcome.lastGenerated.reason()));
+    }
+    return true;
+}
 
 void RunGenerateCommand(QComboBox &mCombo, QLineEdit &spinner, WindowBatch &batch, MessageBoxes &messages)
 {
@@ -50,39 +86,14 @@ void RunGenerateCommand(QComboBox &mCombo, QLineEdit &spinner, WindowBatch &batc
         messages.showError(Localisation::text("Message01"_L1));
         return;
     }
-    if (numberText.isEmpty()) {
-        messages.showError(Localisation::text("Message02"_L1));
-        spinner.setText(u"1"_s);
+    const std::optional<qint32> count = CheckCount(spinner, messages);
+    if (!count)
         return;
-    }
-    if (numberText == u"0") {
-        messages.showError(Localisation::text("Message03"_L1));
-        spinner.setText(u"1"_s);
-        return;
-    }
-    const std::optional<qint32> count = countOf(numberText);
-    if (!count) {
-        messages.showError(Localisation::text("Message04"_L1));
-        return;
-    }
 
     batch.start(*count, mask, [&messages, mask, numberText](const GenerationOutcome &outcome) {
-        if (!outcome.wordList.ok()) {
-            messages.showError(outcome.wordList.reason());
+        if (!ReportOutcome(outcome, messages))
             return;
-        }
-        if (!outcome.memory.ok()) {
-            messages.showError(outcome.memory.reason());
-            return;
-        }
-        if (outcome.stopped)
-            return;
-        if (!outcome.lastGenerated.ok()) {
-            const QString path = ProgramFolder::path(ProgramFolder::File::LastGenerated);
-            messages.showError(
-                Localisation::text("Message06"_L1).arg(QDir::toNativeSeparators(path), outcome.lastGenerated.reason()));
-        }
-        remember(Settings::Name::SaveM, Settings::Name::String, mask);
-        remember(Settings::Name::SaveN, Settings::Name::Generate, numberText);
+        Remember(Settings::Name::SaveM, Settings::Name::String, mask);
+        Remember(Settings::Name::SaveN, Settings::Name::Generate, numberText);
     });
 }

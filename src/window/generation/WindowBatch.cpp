@@ -34,6 +34,16 @@ WindowBatch::~WindowBatch()
 
 void WindowBatch::start(qint32 count, const QString &mask, Done done)
 {
+    start(
+        count,
+        [count, mask](ResultList &rows, BatchControl *control) {
+            return GeneratePasswords(rows, count, mask, control);
+        },
+        std::move(done));
+}
+
+void WindowBatch::start(qint32 count, Job job, Done done)
+{
     finish();
     m_releaseArrays.stop();
     m_done = std::move(done);
@@ -42,8 +52,8 @@ void WindowBatch::start(qint32 count, const QString &mask, Done done)
     m_control.rows = 0;
     m_control.stop = false;
     m_count = count;
-    m_thread = std::thread([this, count, mask] {
-        m_outcome = GeneratePasswords(m_rows, count, mask, &m_control);
+    m_thread = std::thread([this, job = std::move(job)] {
+        m_outcome = job(m_rows, &m_control);
         {
             const std::lock_guard lock(m_mutex);
             m_hasEnded = true;
@@ -105,7 +115,7 @@ void WindowBatch::complete()
     }
     m_thread.join();
     m_progress.stop();
-    const bool made = m_outcome.wordList.ok() && m_outcome.memory.ok() && !m_outcome.stopped;
+    const bool made = m_outcome.wordList.ok() && m_outcome.rules.ok() && m_outcome.memory.ok() && !m_outcome.stopped;
     if (made) {
         m_list.setHeading(m_rows.heading());
         m_list.adoptRows(m_rows.takeRows());

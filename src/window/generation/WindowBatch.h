@@ -25,6 +25,8 @@ class WindowBatch final : public QObject
 
 public:
     using Done = std::function<void(const GenerationOutcome &outcome)>;
+    // What a batch makes into its rows, on the batch's own thread.
+    using Job = std::function<GenerationOutcome(ResultList &rows, BatchControl *control)>;
 
     explicit WindowBatch(ResultListView &list, QObject *parent = nullptr);
     // Stops a running batch and waits for its threads.
@@ -34,6 +36,8 @@ public:
     // Makes the batch of GeneratePasswords into the list; done runs on the
     // window's thread once the rows are shown (or nothing was made).
     void start(qint32 count, const QString &mask, Done done);
+    // The same for any other way of making count passwords into the rows.
+    void start(qint32 count, Job job, Done done);
     // Waits for a running batch and shows its rows.
     void finish();
     // Ends a running batch early: what it made is dropped, and

@@ -12,6 +12,7 @@
 #include "window/generation/WordListChoice.h"
 #include "window/localisation/QtTranslation.h"
 #include "window/results/ResultListView.h"
+#include "window/rules/SiteRulesCommands.h"
 #include "window/toolbar/ToolBand.h"
 #include "window/toolbar/ToolCodes.h"
 
@@ -170,12 +171,23 @@ void ApplyLanguage(const Form &f, const ToolBand &tools)
     show(f.dOption, file.text(u"Option"_s, u"Option01"_s));
     show(f.cOption, file.text(u"Option"_s, u"Option02"_s));
 
+    // The Site Rules panel.
+    show(f.ruLabel, label("Label29"), Room::Label);
+    show(f.rlLabel, label("Label30"), Room::Label);
+    show(f.rnLabel, label("Label31"), Room::Label);
+    f.ruEdit->setPlaceholderText(label("Label33"));
+    show(f.rgButton, buttons("Button01"), Room::Command);
+    FittedCaption::setToolTip(*f.rgButton, tip("Tip08"));
+    SiteRulesPanel::useLanguage(f, label("Label32"), file.text(u"Language"_s, u"Locale"_s));
+
     std::array<QString, 4> words;
     for (int r = 0; r < 4; ++r)
         words[size_t(r)] = file.text(MaskStrength::LanguageSection, MaskStrength::languageKey(MaskStrength::Rating(r)));
-    f.strengthMeter->setWords(words);
-    f.strengthMeter->setPhrases(file.text(MaskStrength::LanguageSection, u"Strength05"_s),
-                                file.text(MaskStrength::LanguageSection, u"Strength06"_s));
+    for (StrengthMeter *meter : {f.strengthMeter, f.rsMeter}) {
+        meter->setWords(words);
+        meter->setPhrases(file.text(MaskStrength::LanguageSection, u"Strength05"_s),
+                          file.text(MaskStrength::LanguageSection, u"Strength06"_s));
+    }
     if (!f.aC->text().isEmpty())
         ShowAboutTexts(f); // start-up shows them after the first painting
 }

@@ -8,14 +8,14 @@ class QMenu;
 enum class ToolMenu; // toolbar/ToolCodes.h
 
 // The toolbar and menu control genbars: the menus ID_File, ID_Edit and
-// ID_Save, shown as the window's menu bar, and the sixteen tools addressed
+// ID_Save, shown as the window's menu bar, and the seventeen tools addressed
 // by a 1-based index. Choosing any tool raises toolClicked with that tool.
 class ToolBand final : public QMenuBar
 {
     Q_OBJECT
 
 public:
-    static constexpr int kToolCount = 16;
+    static constexpr int kToolCount = 17;
     // The Help sub-menu, a captioned tool of the File menu.
     static constexpr int kHelpIndex = 10;
 
