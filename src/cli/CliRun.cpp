@@ -79,8 +79,11 @@ int printStrength(const PasswordBuilder &builder)
                  MaskStrength::englishWord(MaskStrength::rate(strength.bits))));
 }
 
-int copyOne(const PasswordMaker &maker, int clearAfterSeconds)
+int copyOne(const PasswordMaker &maker, const CliOptions &options)
 {
+    // Without --clear-after, the window's "clear after 10 seconds" holds.
+    const int clearAfterSeconds =
+        options.clearAfterSeconds > 0 ? options.clearAfterSeconds : Settings::clearAfterSeconds();
     // The hand-over and Qt Gui with it are loaded for this alone.
     const ProgramModule::Entry serve = ProgramModule::resolve(u"tessaro_clipboard_handover"_s, "tessaroServeClipboard");
     if (!serve.function)
@@ -208,8 +211,7 @@ int runRules(const CliOptions &options, const GenerationSettings &settings)
     if (!maker.usable())
         return fail(maker.usable().reason());
     if (options.copy)
-        return copyOne(maker,
-                       options.clearAfterSeconds > 0 ? options.clearAfterSeconds : Settings::clearAfterSeconds());
+        return copyOne(maker, options);
     return stream(maker, DistinctPasswords(maker, measure(rules, length).bits), options);
 }
 
@@ -251,9 +253,7 @@ int run(int argc, char *argv[])
         return fail(u"the mask gives only empty passwords (no characters to copy, and every symbol draws from an "
                     u"empty class)"_s);
     if (options.copy)
-        // Without --clear-after, the window's "clear after 10 seconds" holds.
-        return copyOne(builder,
-                       options.clearAfterSeconds > 0 ? options.clearAfterSeconds : Settings::clearAfterSeconds());
+        return copyOne(builder, options);
     return stream(builder, DistinctPasswords(builder), options);
 }
 

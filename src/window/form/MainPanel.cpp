@@ -1,6 +1,7 @@
 #include "window/form/Form.h"
 #include "window/form/Icons.h"
 #include "window/form/Named.h"
+#include "window/form/PanelParts.h"
 #include "window/form/StrengthMeter.h"
 #include "window/results/ResultListView.h"
 
@@ -112,14 +113,8 @@ void buildMainPanel(Form &form)
     lower->addWidget(form.genList, 1);
     main->addLayout(lower, 1);
 
-    QWidget::setTabOrder(form.mCombo, form.addButton);
-    QWidget::setTabOrder(form.addButton, form.sudButton);
-    QWidget::setTabOrder(form.sudButton, form.spinner);
-    QWidget::setTabOrder(form.spinner, form.gButton);
-    QWidget::setTabOrder(form.gButton, form.cButton);
-    QWidget::setTabOrder(form.cButton, form.SButton);
-    QWidget::setTabOrder(form.SButton, form.fButton);
-    QWidget::setTabOrder(form.fButton, form.genList);
+    chainTabOrder({form.mCombo, form.addButton, form.sudButton, form.spinner, form.gButton, form.cButton, form.SButton,
+                   form.fButton, form.genList});
     form.cFrame->setFocusProxy(form.mCombo);
 
     form.panels->addWidget(form.cFrame);

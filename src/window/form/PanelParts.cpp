@@ -35,3 +35,9 @@ void layOutPanel(QGroupBox *panel, QLayout *controls, QToolButton *closeButton)
     foot->addWidget(closeButton);
     layout->addLayout(foot);
 }
+
+void chainTabOrder(std::initializer_list<QWidget *> widgets)
+{
+    for (auto it = widgets.begin(); it + 1 != widgets.end(); ++it)
+        QWidget::setTabOrder(*it, *(it + 1));
+}

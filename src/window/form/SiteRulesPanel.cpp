@@ -81,10 +81,7 @@ void buildSiteRules(Form &form)
 
     form.rButton = panelButton("rButton", u"Close Site Rules"_s);
     layOutPanel(form.rFrame, layout, form.rButton);
-    QWidget::setTabOrder(form.ruEdit, form.rlSpin);
-    QWidget::setTabOrder(form.rlSpin, form.rnEdit);
-    QWidget::setTabOrder(form.rnEdit, form.rgButton);
-    QWidget::setTabOrder(form.rgButton, form.rButton);
+    chainTabOrder({form.ruEdit, form.rlSpin, form.rnEdit, form.rgButton, form.rButton});
     form.rFrame->setFocusProxy(form.ruEdit);
     form.panels->addWidget(form.rFrame);
 }

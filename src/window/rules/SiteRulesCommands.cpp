@@ -111,12 +111,7 @@ void ShowStrength(const Form &form)
         return;
     const int length = form.rlSpin->value();
     const RulesStrength strength = measure(read.rules, length);
-    if (strength.usable) {
-        showProblem(form, QString());
-    } else {
-        const Outcome fits = read.rules.checkLength(length);
-        showProblem(form, !fits ? fits.reason() : RulesMaker(read.rules, length).usable().reason());
-    }
+    showProblem(form, strength.problem);
     form.rsMeter->showBits(strength.bits);
     form.rcLabel->setProperty(kDigits, strength.count);
     ShowCount(form);
@@ -194,11 +189,8 @@ void RunRulesGenerateCommand(const Form &form, WindowBatch &batch, MessageBoxes 
                                          ? PasswordRules::Read{{}, Outcome::failure(Localisation::text("Message20"_L1))}
                                          : readRules(text);
     const int length = form.rlSpin->value();
-    Outcome usable = read.outcome;
-    if (usable)
-        usable = read.rules.checkLength(length);
-    if (usable)
-        usable = RulesMaker(read.rules, length).usable();
+    // The rules' length check comes first in RulesMaker's verdict.
+    const Outcome usable = read.outcome ? RulesMaker(read.rules, length).usable() : read.outcome;
     if (!usable) {
         messages.showError(usable.reason());
         form.ruEdit->setFocus(Qt::OtherFocusReason);
